@@ -1,0 +1,35 @@
+# habitopia_layer(<name> [DEPENDS <targets>...])
+# Builds the library habitopia_<name> from every source in src/<name>.
+function(habitopia_layer name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  set(target habitopia_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# habitopia_tests(<layer> [DEPENDS <targets>...])
+# Builds tests/<layer>/*.cpp into one GoogleTest program and registers its tests.
+function(habitopia_tests layer)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${layer}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${layer})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} habitopia_test_support GTest::gtest_main)
+  target_compile_definitions(${target} PRIVATE
+    HABITOPIA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    HABITOPIA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "HABITOPIA_WORKDIR=${CMAKE_CURRENT_BINARY_DIR}/work_${layer}")
+endfunction()

@@ -1,0 +1,22 @@
+#pragma once
+// The sub-commands of habitopia-cli. Each returns the process exit status:
+// 0 success, 1 the model is fine but the result is incomplete (open hull,
+// missing items), 2 bad input or a failed write (with a one-line message on stderr).
+
+#include <string>
+#include <vector>
+
+namespace habitopia::cli {
+
+using Arguments = std::vector<std::string>;
+
+struct Command {
+  const char* name;
+  const char* usage;
+  const char* summary;
+  int (*run)(const Arguments& args);
+};
+
+int RunInfo(const Arguments& args);
+
+}  // namespace habitopia::cli

@@ -1,0 +1,248 @@
+#include "core/corner_search.h"
+
+#include <cmath>
+#include <limits>
+
+namespace habitopia {
+
+namespace {
+
+// A point whose violations are bounded below by this, in scaled units, is
+// nowhere near the corner tolerance of 1e-14 whatever the rounding of the solve.
+constexpr Real kPruneMargin = 1e-9L;
+// Below these the line of a plane pair or its meeting with a third plane is too
+// ill-conditioned for the bounds; such triples are simply solved and tested.
+constexpr Real kMinPairSine = 1e-3L;
+constexpr Real kMinSlope = 1e-3L;
+constexpr Real kMaxPruneReach = 1e3L;
+constexpr Real kMinPairSlope = 1e-6L;
+constexpr int kWitnessHints = 4;
+
+struct Constraint {
+  Vec3 unit{};      // unit outward normal
+  Real norm = 0;    // Norm of the plane's normal as given
+  bool usable = false;  // finite, non-zero normal: takes part in the bounds
+};
+
+// The triple test, with the arithmetic of Dot and Norm: e = (n . x) / |n| - D.
+class InsideTest {
+ public:
+  InsideTest(const std::vector<FacePlane>& planes, const std::vector<Constraint>& constraints,
+             int cleavageFace)
+      : planes_(planes), constraints_(constraints), cleavageFace_(cleavageFace) {}
+
+  bool IsCorner(const Vec3& x) {
+    // Terms are non-negative, so the rounded sum is at least every single term and
+    // never decreases: one term or a partial sum at the tolerance decides.
+    if (lastViolator_ >= 0 && Excess(lastViolator_, x) >= kInsideTolerance) return false;
+    Real s = 0;
+    const int count = static_cast<int>(planes_.size());
+    for (int g = 0; g < count; ++g) {
+      const Real e = Excess(g, x);
+      if (e > 0 && g != cleavageFace_) {
+        s += e;
+        if (s >= kInsideTolerance) {
+          if (e >= kInsideTolerance) lastViolator_ = g;
+          return false;
+        }
+      }
+    }
+    return s < kInsideTolerance;
+  }
+
+ private:
+  Real Excess(int g, const Vec3& x) const {
+    const Vec3& n = planes_[g].normal;
+    Real dot = 0;
+    dot += n[0] * x[0];
+    dot += n[1] * x[1];
+    dot += n[2] * x[2];
+    return dot / constraints_[g].norm - planes_[g].offset;
+  }
+
+  const std::vector<FacePlane>& planes_;
+  const std::vector<Constraint>& constraints_;
+  int cleavageFace_;
+  int lastViolator_ = -1;
+};
+
+// The line shared by two planes, x(t) = origin + t * direction, and the interval
+// of t that the other faces leave.
+struct PairLine {
+  Vec3 origin{};
+  Vec3 direction{};  // unit
+  Real upper = std::numeric_limits<Real>::infinity();  // t <= upper
+  Real upperSlope = 0;
+  Real lower = -std::numeric_limits<Real>::infinity();  // t >= lower
+  Real lowerSlope = 0;  // negative
+  int upperFace = -1, lowerFace = -1;
+  bool blocked = false;  // a face parallel to the line lies beyond it by the margin
+
+  // Lower bound of the largest violation at parameter t.
+  Real ViolationBound(Real t) const {
+    Real bound = -std::numeric_limits<Real>::infinity();
+    if (upperFace >= 0) bound = upperSlope * (t - upper);
+    if (lowerFace >= 0) bound = std::fmax(bound, lowerSlope * (t - lower));
+    return bound;
+  }
+
+  // True when every point of the line violates a face by more than the margin.
+  bool Missed() const {
+    if (blocked) return true;
+    if (upperFace < 0 || lowerFace < 0 || !(lower > upper)) return false;
+    const Real up = upperSlope, down = -lowerSlope;
+    if (!(up >= kMinPairSlope && down >= kMinPairSlope)) return false;
+    const Real gap = (lower - upper) * up * down / (up + down);
+    return gap > kPruneMargin;
+  }
+};
+
+class CornerSearch {
+ public:
+  CornerSearch(const std::vector<FacePlane>& planes, int cleavageFace,
+               std::vector<CornerRecord>& corners)
+      : planes_(planes),
+        count_(static_cast<int>(planes.size())),
+        cleavageFace_(cleavageFace),
+        corners_(corners),
+        constraints_(planes.size()),
+        inside_(planes, constraints_, cleavageFace),
+        slope_(planes.size()),
+        height_(planes.size()) {
+    for (int g = 0; g < count_; ++g) {
+      Constraint& c = constraints_[g];
+      c.norm = Norm(planes[g].normal);
+      if (std::isfinite(c.norm) && c.norm > 0 && std::isfinite(planes[g].offset)) {
+        c.unit = ScaleVec(planes[g].normal, 1 / c.norm);
+        c.usable = true;
+      }
+    }
+  }
+
+  void SearchPair(int i, int j) {
+    PairLine line;
+    if (!MakeLine(i, j, line)) {
+      SolveAll(i, j);
+      return;
+    }
+    if (MissedByWitnesses(i, j, line)) return;
+    BoundLine(i, j, line);
+    RememberWitnesses(line);
+    if (line.Missed()) return;
+    for (int k = j + 1; k < count_; ++k)
+      if (!CannotBeCorner(line, k)) Solve(i, j, k);
+  }
+
+ private:
+  bool MakeLine(int i, int j, PairLine& line) const {
+    const Constraint& a = constraints_[i];
+    const Constraint& b = constraints_[j];
+    if (!a.usable || !b.usable) return false;
+    const Vec3 u = Cross(a.unit, b.unit);
+    const Real sine = Norm(u);
+    if (!(sine >= kMinPairSine)) return false;
+    const Real di = planes_[i].offset, dj = planes_[j].offset;
+    const Vec3 p = AddVec(ScaleVec(Cross(b.unit, u), di), ScaleVec(Cross(u, a.unit), dj));
+    line.origin = ScaleVec(p, 1 / (sine * sine));
+    line.direction = ScaleVec(u, 1 / sine);
+    return Norm(line.origin) <= kMaxPruneReach;
+  }
+
+  void Add(int g, PairLine& line) {
+    const Constraint& c = constraints_[g];
+    const Real a = Dot(c.unit, line.direction);
+    const Real b = Dot(c.unit, line.origin) - planes_[g].offset;
+    slope_[g] = a;
+    height_[g] = b;
+    if (a > 0) {
+      const Real t = -b / a;
+      if (t < line.upper) {
+        line.upper = t;
+        line.upperSlope = a;
+        line.upperFace = g;
+      }
+    } else if (a < 0) {
+      const Real t = -b / a;
+      if (t > line.lower) {
+        line.lower = t;
+        line.lowerSlope = a;
+        line.lowerFace = g;
+      }
+    } else if (b > kPruneMargin) {
+      line.blocked = true;
+    }
+  }
+
+  bool Constrains(int g, int i, int j) const {
+    return g != i && g != j && g != cleavageFace_ && constraints_[g].usable;
+  }
+
+  bool MissedByWitnesses(int i, int j, PairLine& line) {
+    for (int g : witnesses_)
+      if (g >= 0 && Constrains(g, i, j)) Add(g, line);
+    return line.Missed();
+  }
+
+  void BoundLine(int i, int j, PairLine& line) {
+    for (int g = 0; g < count_; ++g)
+      if (Constrains(g, i, j)) Add(g, line);
+  }
+
+  void RememberWitnesses(const PairLine& line) {
+    for (int g : {line.upperFace, line.lowerFace}) {
+      if (g < 0) continue;
+      bool known = false;
+      for (int w : witnesses_) known = known || w == g;
+      if (known) continue;
+      witnesses_[nextWitness_] = g;
+      nextWitness_ = (nextWitness_ + 1) % kWitnessHints;
+    }
+  }
+
+  // The third plane meets the line where a face of the bounds is violated by
+  // more than the margin, at a point close enough to judge it safely.
+  bool CannotBeCorner(const PairLine& line, int k) const {
+    if (k == cleavageFace_ || !constraints_[k].usable) return false;
+    const Real a = slope_[k];
+    if (!(std::fabs(a) >= kMinSlope)) return false;
+    const Real t = -height_[k] / a;
+    if (!(std::fabs(t) <= kMaxPruneReach)) return false;
+    return line.ViolationBound(t) > kPruneMargin;
+  }
+
+  void SolveAll(int i, int j) {
+    for (int k = j + 1; k < count_; ++k) Solve(i, j, k);
+  }
+
+  void Solve(int i, int j, int k) {
+    Vec3 x{};
+    if (SolveCorner(planes_[i], planes_[j], planes_[k], x) == 0) return;
+    if (inside_.IsCorner(x)) corners_.push_back({x, {i, j, k}});
+  }
+
+  const std::vector<FacePlane>& planes_;
+  const int count_;
+  const int cleavageFace_;
+  std::vector<CornerRecord>& corners_;
+  std::vector<Constraint> constraints_;
+  InsideTest inside_;
+  std::vector<Real> slope_, height_;  // per face, for the current pair's line
+  int witnesses_[kWitnessHints] = {-1, -1, -1, -1};
+  int nextWitness_ = 0;
+};
+
+}  // namespace
+
+bool SearchCorners(const std::vector<FacePlane>& planes, int cleavageFace,
+                   const std::function<bool(int, int)>& progress,
+                   std::vector<CornerRecord>& corners) {
+  const int count = static_cast<int>(planes.size());
+  CornerSearch search(planes, cleavageFace, corners);
+  for (int i = 0; i < count; ++i) {
+    if (progress && !progress(i, count - 1)) return false;
+    for (int j = i + 1; j < count; ++j) search.SearchPair(i, j);
+  }
+  return true;
+}
+
+}  // namespace habitopia

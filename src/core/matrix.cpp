@@ -1,0 +1,168 @@
+#include "core/matrix.h"
+
+#include <cmath>
+#include <utility>
+
+namespace habitopia {
+
+thread_local int MatErr = kMatOk;
+
+namespace {
+
+// W[i] := a[i] + c * b[i], c being +1 or -1 converted to extended.
+Vec3 Combine(const Vec3& a, const Vec3& b, int c) {
+  const Real factor = static_cast<Real>(c);
+  Vec3 w;
+  for (int i = 0; i < 3; ++i) w[i] = a[i] + factor * b[i];
+  return w;
+}
+
+}  // namespace
+
+Real Dot(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  Real sum = 0;
+  for (int i = 0; i < 3; ++i) sum += a[i] * b[i];
+  return sum;
+}
+
+Real Norm(const Vec3& v) {
+  MatErr = kMatOk;
+  Real sum = 0;
+  for (int i = 0; i < 3; ++i) sum += v[i] * v[i];
+  return std::sqrt(sum);
+}
+
+Vec3 ScaleVec(const Vec3& v, Real x) {
+  MatErr = kMatOk;
+  return {x * v[0], x * v[1], x * v[2]};
+}
+
+Vec3 AddVec(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  return Combine(a, b, 1);
+}
+
+Vec3 SubVec(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  return Combine(a, b, -1);
+}
+
+Vec3 Cross(const Vec3& a, const Vec3& b) {
+  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Matrix3 Transpose(const Matrix3& a) {
+  MatErr = kMatOk;
+  Matrix3 t;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) t[i][j] = a[j][i];
+  return t;
+}
+
+Matrix3 Identity3() {
+  Matrix3 m{};
+  for (int i = 0; i < 3; ++i) m[i][i] = 1;
+  return m;
+}
+
+Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v) {
+  Vec3 r;
+  for (int i = 0; i < 3; ++i) {
+    Real sum = 0;
+    for (int j = 0; j < 3; ++j) sum += m[i][j] * v[j];
+    r[i] = sum;
+  }
+  return r;
+}
+
+LUFactors LUDecompose(const Matrix3& a) {
+  constexpr int n = 3;
+  LUFactors lu;
+  lu.w = a;
+  for (int i = 0; i < n; ++i) lu.rowPerm[i] = lu.colPerm[i] = i;
+  int sign = 1;
+  Matrix3& w = lu.w;
+
+  for (int k = 0; k <= n - 2 && MatErr == kMatOk; ++k) {
+    int pivotRow = k, pivotCol = k;
+    Real largest = std::fabs(w[k][k]);
+    for (int i = k; i < n; ++i)
+      for (int j = k; j < n; ++j)
+        if (std::fabs(w[i][j]) > largest) {
+          largest = std::fabs(w[i][j]);
+          pivotRow = i;
+          pivotCol = j;
+        }
+    if (largest == 0) {
+      MatErr = kMatSingular;
+      break;
+    }
+    if (pivotCol != k) {
+      for (int i = 0; i < n; ++i) std::swap(w[i][k], w[i][pivotCol]);
+      std::swap(lu.colPerm[k], lu.colPerm[pivotCol]);
+      sign = -sign;
+    }
+    if (pivotRow != k) {
+      std::swap(w[k], w[pivotRow]);
+      std::swap(lu.rowPerm[k], lu.rowPerm[pivotRow]);
+      sign = -sign;
+    }
+    const Real p = w[k][k];
+    for (int j = k + 1; j < n; ++j) {
+      const Real f = w[j][k] / p;
+      for (int c = k + 1; c < n; ++c) w[j][c] = w[j][c] - f * w[k][c];
+      for (int c = 0; c <= k; ++c) {
+        if (c == k)
+          w[j][c] = -f;
+        else
+          w[j][c] = w[j][c] - f * w[k][c];
+      }
+    }
+  }
+
+  Real det = static_cast<Real>(sign);
+  for (int i = 0; i < n; ++i) det *= w[i][i];
+  lu.det = det;
+  if (det == 0) MatErr = kMatSingular;
+  return lu;
+}
+
+Vec3 LUSolve(const LUFactors& lu, const Vec3& b) {
+  constexpr int n = 3;
+  const Matrix3& w = lu.w;
+  Vec3 t{};
+  for (int i = n - 1; i >= 0; --i) {
+    Real sum = b[lu.rowPerm[i]];
+    for (int j = 0; j < i; ++j) sum += w[i][j] * b[lu.rowPerm[j]];
+    for (int j = i + 1; j < n; ++j) sum -= w[i][j] * t[j];
+    t[i] = sum / w[i][i];
+  }
+  Vec3 x;
+  for (int j = 0; j < n; ++j) x[lu.colPerm[j]] = t[j];
+  MatErr = kMatOk;
+  return x;
+}
+
+Real SolveSystem(const Matrix3& a, Vec3& x, const Vec3& b) {
+  MatErr = kMatOk;
+  const LUFactors lu = LUDecompose(a);
+  if (lu.det != 0) x = LUSolve(lu, b);
+  return lu.det;
+}
+
+Real InvertMatrix(const Matrix3& a, Matrix3& inverse) {
+  MatErr = kMatOk;
+  const LUFactors lu = LUDecompose(a);
+  if (MatErr == kMatOk) {
+    for (int k = 0; k < 3; ++k) {
+      Vec3 e{};
+      e[k] = 1;
+      e = LUSolve(lu, e);
+      for (int i = 0; i < 3; ++i) inverse[i][k] = e[i];
+    }
+  }
+  return lu.det;
+}
+
+}  // namespace habitopia

@@ -1,0 +1,38 @@
+#pragma once
+// Number rules shared by every reader and writer: rounding and the text forms
+// the program's files and captions use.
+
+#include <string>
+
+namespace habitopia {
+
+// Nearest integer, ties to the even integer, as a real.
+long double RoundHalfEven(long double v);
+// Nearest integer, ties to even; values outside the range of long long saturate.
+long long RoundToInteger(long double v);
+// round(v * 1000) / 1000 with the half-even rule.
+long double Round3(long double v);
+long double Round2(long double v);
+
+// Fixed point with `decimals` digits after the point, right-aligned in at least
+// `width` characters. The value is multiplied by 10^decimals and rounded half-even
+// before the digits are made; a negative value rounding to zero keeps its sign.
+std::string FormatFixed(long double v, int width, int decimals);
+
+// An integer right-aligned in at least `width` characters.
+std::string FormatInteger(long long v, int width = 0);
+
+// Shortest general form with up to 15 significant digits: "1", "0.309", "1.5",
+// "1E-5", "-0.5", "1.2345E20". Fixed notation while the decimal exponent lies in
+// -4..14, scientific otherwise.
+std::string FormatGeneral(long double v);
+
+// Two significant digits with a four-digit exponent: " 6.0E+0000", "-1.2E-0003".
+std::string FormatExponent(long double v);
+
+// Text to number for the file readers: the whole token must be a number
+// (point as the decimal separator). Returns false for anything else.
+bool ParseReal(const std::string& text, long double& value);
+bool ParseInteger(const std::string& text, long long& value);
+
+}  // namespace habitopia

@@ -1,0 +1,128 @@
+#pragma once
+// The crystal polyhedron: the intersection of one half-space per face.
+//
+// Every triple of face planes is intersected; a triple's point is a corner when it
+// violates no face (sum of violations below 1e-14 scaled units). Each face gathers
+// its corners, which are ordered around the face and merged where they nearly
+// coincide. Face f's plane is pushed out by f * 5e-7 so that planes meeting four
+// or more in one point usually meet in distinct nearby points.
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/cell.h"
+#include "core/face.h"
+
+namespace habitopia {
+
+inline constexpr int kAbsentFace = 1000;  // presentIndex of a face without polygon
+inline constexpr Real kPlaneOffsetStep = 0.0000005L;
+inline constexpr Real kInsideTolerance = 1e-14L;
+inline constexpr Real kCleavagePush = 1.0000002L;
+inline constexpr Real kPolygonMergeDistance = 0.005L;  // per coordinate
+inline constexpr Real kSceneMergeDistance = 0.02L;     // sum of coordinate differences
+inline constexpr Real kPolygonSentinelKey = 100.0L;
+
+struct FacePlane {
+  Vec3 normal{};  // HklToCartesian(h, k, l), not normalised
+  Real offset = 0;  // d / DistanceScale + f * 5e-7
+};
+
+struct CornerRecord {
+  Vec3 position{};  // scaled units
+  std::array<int, 3> faces{};  // i < j < k, the planes meeting here
+};
+
+struct PolygonEntry {
+  Vec3 position{};
+  Real key = 0;  // the last entry of a polygon has key 100
+};
+
+struct PresentFace {
+  int face = 0;  // face-table index
+  // Copies of the face record taken when the polyhedron was built.
+  Real h = 0, k = 0, l = 0, distance = 0;
+  std::array<Real, 3> faceColour{};
+  Real colourShown = 0;
+  std::string textureFile;
+  bool labelSelected = false;
+  bool growthSector = false;
+  std::vector<PolygonEntry> polygon;  // boundary order, the key-100 entry last
+};
+
+struct Polyhedron {
+  Real distanceScale = 1;
+  std::vector<FacePlane> planes;           // per face
+  std::vector<CornerRecord> corners;       // in the order found
+  std::vector<int> presentIndex;           // per face: present number or kAbsentFace
+  int absentCount = 0;
+  std::vector<PresentFace> presentFaces;   // present faces in face-table order
+  bool complete = true;                    // false when the corner search was stopped
+
+  int FaceCount() const { return static_cast<int>(planes.size()); }
+  int PresentFaceCount() const { return static_cast<int>(presentFaces.size()); }
+};
+
+struct PolyhedronInput {
+  std::span<const FaceRecord> faces;  // faces 0..N
+  CellMatrices cell;
+  int cleavageFace = -1;
+  // With a cleavage face the distance scale stays as it was in the last build.
+  Real previousDistanceScale = 1;
+};
+
+struct BuildOptions {
+  // Called as the corner search advances through its first plane index
+  // (done = i, total = N). Returning false stops the search.
+  std::function<bool(int done, int total)> progress;
+};
+
+// The fast builder: results identical to the exhaustive method, corner for corner.
+Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& options = {});
+
+// The pieces of the construction, shared with the reference implementation.
+Real ComputeDistanceScale(const PolyhedronInput& input);
+std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale);
+// Solves the three plane equations n . x = D |n|; returns the determinant.
+Real SolveCorner(const FacePlane& a, const FacePlane& b, const FacePlane& c, Vec3& x);
+// Present faces and their polygons from a finished corner search. Corners on a
+// cleavage face are pushed outward in `corners` as they are gathered.
+void BuildFacePolygons(const PolyhedronInput& input, Polyhedron& polyhedron);
+// Sorts entries lo..hi by ascending key (Hoare partition on the middle key).
+void SortByKey(std::vector<PolygonEntry>& entries, int lo, int hi);
+
+// Polygon entries of all present faces in order, ready for numbering.
+struct FlatCorners {
+  std::vector<Vec3> positions;
+  std::vector<int> presentFace;  // owner of each entry
+};
+FlatCorners FlattenPolygons(const Polyhedron& polyhedron);
+
+struct SceneCorners {
+  std::vector<Vec3> positions;                // distinct corners, scene numbering
+  std::vector<std::vector<int>> entryCorner;  // per present face, per polygon entry
+  int Count() const { return static_cast<int>(positions.size()); }
+};
+SceneCorners NumberSceneCorners(const Polyhedron& polyhedron);
+// Numbers flattened positions that a caller may have moved (growth-sector projection).
+SceneCorners NumberSceneCorners(const Polyhedron& polyhedron, const FlatCorners& flat);
+
+struct FaceIndexLists {
+  // Per present face: scene corner numbers clockwise seen from outside, the
+  // first again, then -1.
+  std::vector<std::vector<int>> lists;
+  std::vector<std::array<double, 3>> labelAnchors;  // filled only when asked for
+  std::vector<Real> faceArea;                      // model units squared
+  Real surfaceTotal = 0;
+  Real volumeTotal = 0;
+};
+FaceIndexLists BuildFaceIndexLists(const Polyhedron& polyhedron, const SceneCorners& corners,
+                                   bool withLabelAnchors, int cleavageFace = -1);
+
+// The hull counts as not closed when the volume is 0 or beyond 10000 scale^3.
+bool IsHullClosed(Real volumeTotal, Real distanceScale);
+
+}  // namespace habitopia

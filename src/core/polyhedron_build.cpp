@@ -1,0 +1,16 @@
+#include "core/corner_search.h"
+#include "core/polyhedron.h"
+
+namespace habitopia {
+
+Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& options) {
+  Polyhedron polyhedron;
+  polyhedron.distanceScale = ComputeDistanceScale(input);
+  polyhedron.planes = ComputeFacePlanes(input, polyhedron.distanceScale);
+  polyhedron.complete =
+      SearchCorners(polyhedron.planes, input.cleavageFace, options.progress, polyhedron.corners);
+  BuildFacePolygons(input, polyhedron);
+  return polyhedron;
+}
+
+}  // namespace habitopia

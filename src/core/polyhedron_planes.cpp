@@ -1,0 +1,36 @@
+#include <cmath>
+
+#include "core/polyhedron.h"
+
+namespace habitopia {
+
+Real ComputeDistanceScale(const PolyhedronInput& input) {
+  if (input.cleavageFace >= 0) return input.previousDistanceScale;
+  Real sum = 0;
+  for (const FaceRecord& face : input.faces) sum += face.distance;
+  return sum / static_cast<Real>(input.faces.size());
+}
+
+std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale) {
+  std::vector<FacePlane> planes(input.faces.size());
+  for (std::size_t f = 0; f < planes.size(); ++f) {
+    const FaceRecord& face = input.faces[f];
+    planes[f].normal = HklToCartesian(input.cell, face.Indices());
+    planes[f].offset = face.distance / distanceScale + static_cast<Real>(f) * kPlaneOffsetStep;
+  }
+  return planes;
+}
+
+Real SolveCorner(const FacePlane& a, const FacePlane& b, const FacePlane& c, Vec3& x) {
+  const Matrix3 m{a.normal, b.normal, c.normal};
+  const Vec3 rhs{a.offset * Norm(a.normal), b.offset * Norm(b.normal), c.offset * Norm(c.normal)};
+  return SolveSystem(m, x, rhs);
+}
+
+bool IsHullClosed(Real volumeTotal, Real distanceScale) {
+  const Real limit = 10000 * distanceScale * distanceScale * distanceScale;
+  if (std::isnan(volumeTotal)) return false;
+  return volumeTotal != 0 && !(volumeTotal > limit);
+}
+
+}  // namespace habitopia
