@@ -1,6 +1,8 @@
 #pragma once
 // The 33 point groups: symbols, orders, cell constraints and operations.
 
+#include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,5 +37,25 @@ struct PointGroup {
 const PointGroup& GetPointGroup(int number);
 // Number of the group with exactly this symbol, or 0 when there is none.
 int FindPointGroup(std::string_view symbol);
+
+// The six cell boxes in order: a, b, c (lengths), alpha, beta, gamma (degrees).
+enum CellBox : int { kBoxA = 0, kBoxB, kBoxC, kBoxAlpha, kBoxBeta, kBoxGamma, kCellBoxCount };
+using CellTexts = std::array<std::string, kCellBoxCount>;
+using CellBoxFlags = std::array<bool, kCellBoxCount>;
+
+// What a lattice class does to the cell boxes: forced texts ("90", "120"),
+// lengths that take the text of a, and the boxes that end up disabled. The box
+// for a is never forced, copied or disabled.
+struct CellConstraint {
+  std::array<std::string_view, kCellBoxCount> forcedText{};  // empty: not forced
+  CellBoxFlags copiesA{};
+  CellBoxFlags disabled{};
+};
+
+const CellConstraint& GetCellConstraint(LatticeClass lattice);
+
+// Applies a class to the six box texts: first every box is enabled, then the
+// forced texts and copies of a are written and the class's boxes disabled.
+void ApplyCellConstraint(LatticeClass lattice, CellTexts& texts, CellBoxFlags& enabled);
 
 }  // namespace habitopia
