@@ -128,4 +128,17 @@ bool ParseInteger(const std::string& text, long long& value) {
   return true;
 }
 
+bool ParseLocaleReal(const std::string& text, bool decimalComma, long double& value) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return false;
+  std::string number = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  const char other = decimalComma ? '.' : ',';
+  if (number.find(other) != std::string::npos) return false;
+  if (decimalComma) {
+    const auto comma = number.find(',');
+    if (comma != std::string::npos) number[comma] = '.';
+  }
+  return ParseReal(number, value);
+}
+
 }  // namespace habitopia

@@ -35,4 +35,9 @@ std::string FormatExponent(long double v);
 bool ParseReal(const std::string& text, long double& value);
 bool ParseInteger(const std::string& text, long long& value);
 
+// Text to number as the user's locale reads it: leading and trailing blanks are
+// allowed, and the decimal separator is the comma when `decimalComma` is set and
+// the point otherwise (the other character makes the text unreadable).
+bool ParseLocaleReal(const std::string& text, bool decimalComma, long double& value);
+
 }  // namespace habitopia
