@@ -17,6 +17,10 @@ constexpr Real kMinSlope = 1e-3L;
 constexpr Real kMaxPruneReach = 1e3L;
 constexpr Real kMinPairSlope = 1e-6L;
 constexpr int kWitnessHints = 4;
+// A face whose normal is parallel to the line's plane (an index multiple of it,
+// such as 2 0 0 beside 1 0 0) has a slope along the line of rounding size only:
+// its violation is the same all along the line.
+constexpr Real kParallelSlope = 1e-15L;
 
 struct Constraint {
   Vec3 unit{};      // unit outward normal
@@ -76,7 +80,7 @@ struct PairLine {
   Real lower = -std::numeric_limits<Real>::infinity();  // t >= lower
   Real lowerSlope = 0;  // negative
   int upperFace = -1, lowerFace = -1;
-  bool blocked = false;  // a face parallel to the line lies beyond it by the margin
+  int blockingFace = -1;  // a face parallel to the line, violated all along it
 
   // Lower bound of the largest violation at parameter t.
   Real ViolationBound(Real t) const {
@@ -88,7 +92,7 @@ struct PairLine {
 
   // True when every point of the line violates a face by more than the margin.
   bool Missed() const {
-    if (blocked) return true;
+    if (blockingFace >= 0) return true;
     if (upperFace < 0 || lowerFace < 0 || !(lower > upper)) return false;
     const Real up = upperSlope, down = -lowerSlope;
     if (!(up >= kMinPairSlope && down >= kMinPairSlope)) return false;
@@ -128,7 +132,7 @@ class CornerSearch {
     if (MissedByWitnesses(i, j, line)) return;
     BoundLine(i, j, line);
     RememberWitnesses(line);
-    if (line.Missed()) return;
+    if (line.Missed()) return;  // slope_ and height_ may be incomplete then
     for (int k = j + 1; k < count_; ++k)
       if (!CannotBeCorner(line, k)) Solve(i, j, k);
   }
@@ -148,29 +152,32 @@ class CornerSearch {
     return Norm(line.origin) <= kMaxPruneReach;
   }
 
-  void Add(int g, PairLine& line) {
+  // Returns true when the face tightened the line's bounds.
+  bool Add(int g, PairLine& line) {
     const Constraint& c = constraints_[g];
     const Real a = Dot(c.unit, line.direction);
     const Real b = Dot(c.unit, line.origin) - planes_[g].offset;
     slope_[g] = a;
     height_[g] = b;
-    if (a > 0) {
-      const Real t = -b / a;
-      if (t < line.upper) {
-        line.upper = t;
-        line.upperSlope = a;
-        line.upperFace = g;
-      }
-    } else if (a < 0) {
-      const Real t = -b / a;
-      if (t > line.lower) {
-        line.lower = t;
-        line.lowerSlope = a;
-        line.lowerFace = g;
-      }
-    } else if (b > kPruneMargin) {
-      line.blocked = true;
+    if (std::fabs(a) <= kParallelSlope) {
+      if (!(b > kPruneMargin)) return false;
+      line.blockingFace = g;
+      return true;
     }
+    const Real t = -b / a;
+    if (a > 0 && t < line.upper) {
+      line.upper = t;
+      line.upperSlope = a;
+      line.upperFace = g;
+      return true;
+    }
+    if (a < 0 && t > line.lower) {
+      line.lower = t;
+      line.lowerSlope = a;
+      line.lowerFace = g;
+      return true;
+    }
+    return false;
   }
 
   bool Constrains(int g, int i, int j) const {
@@ -183,13 +190,14 @@ class CornerSearch {
     return line.Missed();
   }
 
+  // Bounds the line by every face; stops early once the line is known to miss.
   void BoundLine(int i, int j, PairLine& line) {
     for (int g = 0; g < count_; ++g)
-      if (Constrains(g, i, j)) Add(g, line);
+      if (Constrains(g, i, j) && Add(g, line) && line.Missed()) return;
   }
 
   void RememberWitnesses(const PairLine& line) {
-    for (int g : {line.upperFace, line.lowerFace}) {
+    for (int g : {line.blockingFace, line.upperFace, line.lowerFace}) {
       if (g < 0) continue;
       bool known = false;
       for (int w : witnesses_) known = known || w == g;

@@ -64,11 +64,14 @@ std::string FormatFixed(long double v, int width, int decimals) {
 
 std::string FormatInteger(long long v, int width) { return PadLeft(std::to_string(v), width); }
 
-std::string FormatGeneral(long double v) {
+std::string FormatGeneral(long double v) { return FormatSignificant(v, 15); }
+
+std::string FormatSignificant(long double v, int significantDigits) {
   if (!std::isfinite(v)) return NonFiniteText(v);
   if (v == 0) return "0";
-  // 15 significant digits, d.dddddddddddddde[+-]x
-  std::string text = ToChars(v, std::chars_format::scientific, 14);
+  const int digitCount = significantDigits < 1 ? 1 : significantDigits > 21 ? 21 : significantDigits;
+  // d.ddd...e[+-]x with digitCount significant digits
+  std::string text = ToChars(v, std::chars_format::scientific, digitCount - 1);
   const bool negative = text[0] == '-';
   if (negative) text.erase(0, 1);
   const auto ePos = text.find('e');
@@ -77,7 +80,7 @@ std::string FormatGeneral(long double v) {
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   std::string out;
-  if (exponent < -4 || exponent >= 15) {
+  if (exponent < -4 || exponent >= digitCount) {
     out = digits.substr(0, 1);
     if (digits.size() > 1) out += "." + digits.substr(1);
     out += "E" + std::to_string(exponent);

@@ -26,6 +26,10 @@ std::string FormatInteger(long long v, int width = 0);
 // "1E-5", "-0.5", "1.2345E20". Fixed notation while the decimal exponent lies in
 // -4..14, scientific otherwise.
 std::string FormatGeneral(long double v);
+// The same form with up to `digits` (1..21) significant digits; fixed notation while
+// the decimal exponent lies in -4..digits-1. FormatGeneral is FormatSignificant(v, 15);
+// 17 digits carry a double exactly (machine-readable output).
+std::string FormatSignificant(long double v, int digits);
 
 // Two significant digits with a four-digit exponent: " 6.0E+0000", "-1.2E-0003".
 std::string FormatExponent(long double v);

@@ -1,0 +1,97 @@
+// The fast builder against the plain exhaustive construction, on the edge cases
+// and on thousands of random face tables.
+
+#include <gtest/gtest.h>
+
+#include "core/polyhedron.h"
+#include "support/polyhedron_compare.h"
+#include "support/random_faces.h"
+#include "support/reference_polyhedron.h"
+
+namespace habitopia {
+namespace {
+
+using testing::BuildReferencePolyhedron;
+using testing::IdenticalPolyhedra;
+using testing::MakeRandomFaceSet;
+using testing::RandomFaceOptions;
+using testing::RandomFaceSet;
+
+PolyhedronInput InputOf(const RandomFaceSet& set) {
+  PolyhedronInput input;
+  input.faces = set.faces;
+  input.cell = BuildCellMatrices(set.cell);
+  input.cleavageFace = set.cleavageFace;
+  input.previousDistanceScale = 1.1L;
+  return input;
+}
+
+void CheckRandomSets(std::uint64_t firstSeed, int count, const RandomFaceOptions& options) {
+  int nonEmpty = 0;
+  for (std::uint64_t seed = firstSeed; seed < firstSeed + count; ++seed) {
+    const RandomFaceSet set = MakeRandomFaceSet(seed, options);
+    const PolyhedronInput input = InputOf(set);
+    const Polyhedron reference = BuildReferencePolyhedron(input);
+    const Polyhedron fast = BuildPolyhedron(input);
+    ASSERT_TRUE(IdenticalPolyhedra(fast, reference)) << "seed " << seed;
+    if (!reference.corners.empty()) ++nonEmpty;
+  }
+  EXPECT_GT(nonEmpty, count / 2);  // the sets really produce crystals
+}
+
+TEST(PolyhedronDifferentialTest, SmallRandomTables) {
+  RandomFaceOptions options;
+  options.faceCount = 12;
+  options.maxIndex = 2;
+  CheckRandomSets(1000, 1500, options);
+}
+
+TEST(PolyhedronDifferentialTest, LargerRandomTables) {
+  RandomFaceOptions options;
+  options.faceCount = 40;
+  options.maxIndex = 4;
+  CheckRandomSets(5000, 300, options);
+}
+
+TEST(PolyhedronDifferentialTest, DuplicatedFarAndZeroFaces) {
+  RandomFaceOptions options;
+  options.faceCount = 25;
+  options.maxIndex = 2;
+  options.duplicateChance = 0.15L;
+  options.farChance = 0.1L;
+  options.zeroChance = 0.05L;
+  CheckRandomSets(20000, 600, options);
+}
+
+TEST(PolyhedronDifferentialTest, CleavagePlanes) {
+  RandomFaceOptions options;
+  options.faceCount = 20;
+  options.maxIndex = 2;
+  options.cleavage = true;
+  CheckRandomSets(40000, 600, options);
+}
+
+TEST(PolyhedronDifferentialTest, CubicCellsWithManyConcurrentPlanes) {
+  // Integer indices on a cubic cell with equal distances meet in many common points.
+  RandomFaceOptions options;
+  options.faceCount = 26;
+  options.maxIndex = 1;
+  options.randomCell = false;
+  options.minDistance = options.maxDistance = 1;
+  CheckRandomSets(60000, 300, options);
+}
+
+TEST(PolyhedronDifferentialTest, UnboundedTables) {
+  RandomFaceOptions options;
+  options.faceCount = 0;
+  for (std::uint64_t seed = 0; seed < 200; ++seed) {
+    RandomFaceSet set = MakeRandomFaceSet(seed, options);
+    set.faces.resize(3 + seed % 4);  // a few axis faces only: open towards one side
+    const PolyhedronInput input = InputOf(set);
+    ASSERT_TRUE(IdenticalPolyhedra(BuildPolyhedron(input), BuildReferencePolyhedron(input)))
+        << "seed " << seed;
+  }
+}
+
+}  // namespace
+}  // namespace habitopia
