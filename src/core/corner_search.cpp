@@ -8,16 +8,19 @@ namespace habitopia {
 namespace {
 
 // A point whose violations are bounded below by this, in scaled units, is
-// nowhere near the corner tolerance of 1e-14 whatever the rounding of the solve.
-constexpr Real kPruneMargin = 1e-9L;
+// nowhere near the corner tolerance of 1e-14 whatever the rounding of the solve
+// (extended precision keeps the solve's error near 1e-19 times the point's
+// distance times the condition number, which the limits below keep under 1e6).
+constexpr Real kPruneMargin = 1e-8L;
 // Below these the line of a plane pair or its meeting with a third plane is too
 // ill-conditioned for the bounds; such triples are simply solved and tested.
 constexpr Real kMinPairSine = 1e-3L;
 constexpr Real kMinSlope = 1e-3L;
 constexpr Real kMaxPruneReach = 1e3L;
 constexpr Real kMinPairSlope = 1e-6L;
+constexpr Real kMaxPairReach = 1e6L;
 constexpr int kWitnessHints = 4;
-// A face whose normal is parallel to the line's plane (an index multiple of it,
+// A face whose normal is parallel to one of the line's planes (an index multiple,
 // such as 2 0 0 beside 1 0 0) has a slope along the line of rounding size only:
 // its violation is the same all along the line.
 constexpr Real kParallelSlope = 1e-15L;
@@ -94,6 +97,7 @@ struct PairLine {
   bool Missed() const {
     if (blockingFace >= 0) return true;
     if (upperFace < 0 || lowerFace < 0 || !(lower > upper)) return false;
+    if (!(std::fabs(upper) <= kMaxPairReach && std::fabs(lower) <= kMaxPairReach)) return false;
     const Real up = upperSlope, down = -lowerSlope;
     if (!(up >= kMinPairSlope && down >= kMinPairSlope)) return false;
     const Real gap = (lower - upper) * up * down / (up + down);
