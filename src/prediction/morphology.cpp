@@ -1,0 +1,303 @@
+#include "prediction/morphology.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/numbers.h"
+#include "symmetry/point_groups.h"
+
+namespace habitopia {
+namespace {
+
+// The unique faces being worked on: indices and distance per row. It may hold
+// more rows than the face table has slots while candidates are enumerated.
+struct WorkFace {
+  Vec3 hkl{};
+  Real distance = 0;
+};
+using WorkTable = std::vector<WorkFace>;
+
+struct Failure {};
+
+Real Number(const std::string& text, char separator) {
+  Real v = 0;
+  if (!ParseGridNumber(text, v, separator)) throw Failure{};
+  return v;
+}
+
+Vec3 Scaled(const Vec3& v, Real n) { return {v[0] * n, v[1] * n, v[2] * n}; }
+
+// M (h k l) with the running sum rounded to an integer after every term.
+Vec3 IntegerImage(const Matrix3& m, const Vec3& hkl) {
+  Vec3 out{};
+  for (int r = 0; r < 3; ++r) {
+    Real sum = 0;
+    for (int c = 0; c < 3; ++c) sum = static_cast<Real>(RoundToInteger(sum + m[r][c] * hkl[c]));
+    out[r] = sum;
+  }
+  return out;
+}
+
+void EraseRow(FaceRows& rows, WorkTable& table, std::size_t j) {
+  rows.erase(rows.begin() + j);
+  table.erase(table.begin() + j);
+}
+
+// Merging and ranking (steps 2 and 3 of rewriteindices) on a work table.
+void MergeAndRank(const CrystalModel& model, FaceRows& rows, WorkTable& table,
+                  const PredictionSettings& settings, const PredictionFlags& flags,
+                  RandomSource& random, char sep) {
+  const PointGroup& group = GetPointGroup(model.pointGroup);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    bool computed = false;
+    const Vec3 hkl = table[i].hkl;
+    for (const Matrix3& op : group.operations) {
+      const Vec3 image = IntegerImage(op, hkl);
+      const std::string text = IndexText(image, sep);
+      for (std::size_t j = i + 1; j < rows.size();) {
+        Real e = Number(rows[i].distance, sep);
+        const Real dj = Number(rows[j].distance, sep);
+        const bool equal = rows[j].indices == text;
+        if (e == kExtinctDistance || equal) {
+          if (e == kExtinctDistance || dj == kExtinctDistance) {
+            if (settings.withHigherOrders) {
+              int n = 1;
+              while (n < kHighestOrder &&
+                     extinct(settings.symmetry, model.pointGroup, Scaled(image, n)))
+                ++n;
+              const Real p = PolarityTerm(model.pointGroup, settings.polarityAmount, image);
+              const Real c = Round3((11 - p) * d_value(model.matrices, Scaled(image, n)) / 11);
+              if (computed && c < e) e = c;
+              table[i].distance = Round3(e);
+              rows[i].distance = GeneralText(Round3(e), sep);
+              computed = true;
+            } else {
+              rows[i].distance = GeneralText(kExtinctDistance, sep);
+              table[i].distance = kExtinctDistance;
+            }
+          }
+          if (!computed && dj > e) {
+            rows[i].distance = rows[j].distance;
+          } else {
+            rows[i].distance = GeneralText(e, sep);
+          }
+          if (equal) {
+            EraseRow(rows, table, j);
+            continue;
+          }
+        }
+        ++j;
+      }
+    }
+  }
+
+  // Final pass: extinct rows go, the others may be randomised. It stops as soon
+  // as two faces are left.
+  if (flags.cleanupRequested && !flags.randomizeDistances) return;
+  if (rows.size() <= 1) return;
+  const int r = settings.polarityAmount;
+  for (std::size_t i = 0; i < rows.size();) {
+    const Real d = Number(rows[i].distance, sep);
+    if (d == kExtinctDistance) {
+      EraseRow(rows, table, i);
+    } else {
+      if (flags.randomizeDistances) {
+        const int b = random.Next(2 * r) - r;
+        const Real changed = Round3((1 + b / 20.0L) * d);
+        rows[i].distance = GeneralText(changed, sep);
+        table[i].distance = changed;
+      }
+      ++i;
+    }
+    if (rows.size() == 2) break;
+  }
+}
+
+// The face table's unique slots take the work table. Rows beyond the table's
+// capacity cannot become faces and are dropped.
+void StoreUniqueFaces(CrystalModel& model, FaceRows& rows, const WorkTable& table) {
+  const int count = std::min(static_cast<int>(table.size()), kFaceSlots);
+  rows.resize(count);
+  for (int f = 0; f < count; ++f) {
+    FaceRecord& face = model.faces[f];
+    face.h = table[f].hkl[0];
+    face.k = table[f].hkl[1];
+    face.l = table[f].hkl[2];
+    face.distance = table[f].distance;
+  }
+  model.lastFace = count - 1;
+  model.lastUniqueFace = count - 1;
+  model.geometryStale = true;
+}
+
+}  // namespace
+
+int SeededRandom::Next(int n) {
+  if (n <= 0) return 0;
+  return std::uniform_int_distribution<int>(0, n - 1)(engine_);
+}
+
+bool IsPolarGroup(int g) {
+  switch (g) {
+    case 1: case 3: case 4: case 7: case 9: case 12: case 14: case 17: case 21: case 24:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool RandomizesDistances(int g) { return g >= 1 && g <= 27 && !IsPolarGroup(g); }
+
+Real PolarityTerm(int g, int amount, const Vec3& hkl) {
+  const Real r = amount;
+  if (g == 1) return hkl[0] < 0 && hkl[1] < 0 && hkl[2] < 0 ? r : 0;
+  if (!IsPolarGroup(g)) return 0;
+  const Real length = std::sqrt(hkl[0] * hkl[0] + hkl[1] * hkl[1] + hkl[2] * hkl[2]);
+  if (length == 0) return 0;
+  const Real along = g == 3 ? hkl[1] : hkl[2];  // "2": the b axis; the others: c
+  return -along * r / length;
+}
+
+Real PredictedDistance(const CrystalModel& model, int amount, const Vec3& hkl) {
+  const Real p = PolarityTerm(model.pointGroup, amount, hkl);
+  return Round3((11 - p) * d_value(model.matrices, hkl) / 11);
+}
+
+MorphologyPanelLayout GetMorphologyPanelLayout(int g) {
+  MorphologyPanelLayout layout;
+  layout.polarityLabel = "0    polarity    1";
+  if (IsPolarGroup(g)) {
+    layout.polarityShown = true;
+  } else if (g <= 27) {
+    layout.polarityShown = true;
+    layout.polarityLabel = "randomization";
+  }
+  if (g <= 8 || g == kIcosahedralGroup) {
+    layout.hklMaxLabel = "1  hkl - max   3";
+    layout.hklMaxMaximum = 3;
+  } else if (g <= 20) {
+    layout.hklMaxLabel = "1     hkl - max    4";
+    layout.hklMaxMaximum = 4;
+  } else {
+    layout.hklMaxLabel = "1     hkl - max    6";
+    layout.hklMaxMaximum = 6;
+  }
+  return layout;
+}
+
+PredictionStatus PredictFaces(CrystalModel& model, FaceRows& uniqueRows,
+                              const PredictionSettings& settings, PredictionFlags& flags,
+                              RandomSource& random, char sep) {
+  if (model.pointGroup == kIcosahedralGroup) {
+    model.modelRestoring = false;
+    return PredictionStatus::Refused;
+  }
+  uniqueRows.clear();
+  WorkTable table;
+  flags.randomizeDistances = false;
+  const int n = settings.hklMax;
+  try {
+    for (int h = -n; h <= n; ++h) {
+      for (int k = -n; k <= n; ++k) {
+        for (int l = -n; l <= n; ++l) {
+          if ((h == 0 && k == 0 && l == 0) || model.stopRequested) continue;
+          const Vec3 hkl{static_cast<Real>(h), static_cast<Real>(k), static_cast<Real>(l)};
+          if (RandomizesDistances(model.pointGroup)) flags.randomizeDistances = true;
+          const Real distance = PredictedDistance(model, settings.polarityAmount, hkl);
+          FaceRow row{std::to_string(h) + " " + std::to_string(k) + " " + std::to_string(l),
+                      GeneralText(distance, sep)};
+          FaceRecord parsed;
+          ParseUniqueListRow(row, parsed, sep);
+          WorkFace face{parsed.Indices(), parsed.distance};
+          if (extinct(settings.symmetry, model.pointGroup, hkl)) {
+            face.distance = kExtinctDistance;
+            row.distance = GeneralText(kExtinctDistance, sep);
+          }
+          if (uniqueRows.empty()) {
+            uniqueRows.push_back(row);
+            table.push_back(face);
+            continue;
+          }
+          if (face.distance > kFarDistance && face.distance != kExtinctDistance) continue;
+          bool merged = false;
+          for (std::size_t e = 0; e < uniqueRows.size(); ++e) {
+            if (uniqueRows[e].indices != row.indices) continue;
+            const Real earlier = Number(uniqueRows[e].distance, sep);
+            if (face.distance == kExtinctDistance) {
+              uniqueRows[e].distance = GeneralText(kExtinctDistance, sep);
+              table[e].distance = kExtinctDistance;
+            } else if (earlier != kExtinctDistance && earlier > face.distance) {
+              uniqueRows[e].distance = row.distance;
+              table[e].distance = face.distance;
+            }
+            merged = true;
+            break;
+          }
+          if (!merged) {
+            uniqueRows.push_back(row);
+            table.push_back(face);
+          }
+        }
+      }
+    }
+    MergeAndRank(model, uniqueRows, table, settings, flags, random, sep);
+  } catch (const Failure&) {
+    StoreUniqueFaces(model, uniqueRows, table);
+    return PredictionStatus::Failed;
+  }
+  StoreUniqueFaces(model, uniqueRows, table);
+  return PredictionStatus::Done;
+}
+
+PredictionStatus RewriteIndices(CrystalModel& model, FaceRows& uniqueRows,
+                                const PredictionSettings& settings, const PredictionFlags& flags,
+                                RandomSource& random, char sep) {
+  WorkTable table;
+  if (flags.cleanupRequested) {
+    uniqueRows.clear();
+    for (const PresentFace& p : model.polyhedron.presentFaces) {
+      const Vec3 hkl{p.h, p.k, p.l};
+      FaceRow row{IndexText(hkl, sep), GeneralText(p.distance, sep)};
+      if (row.indices == kUntypedIndexText) continue;
+      uniqueRows.push_back(row);
+      table.push_back({hkl, p.distance});
+    }
+  } else {
+    const std::size_t count = std::min<std::size_t>(uniqueRows.size(), kFaceSlots);
+    uniqueRows.resize(count);
+    for (std::size_t f = 0; f < count; ++f)
+      table.push_back({model.faces[f].Indices(), model.faces[f].distance});
+  }
+  PredictionStatus status = PredictionStatus::Done;
+  try {
+    MergeAndRank(model, uniqueRows, table, settings, flags, random, sep);
+  } catch (const Failure&) {
+    status = PredictionStatus::Failed;
+  }
+  StoreUniqueFaces(model, uniqueRows, table);
+  return status;
+}
+
+bool RandomizeDistances(CrystalModel& model, FaceRows& fullRows, int percent, RandomSource& random,
+                        char sep) {
+  Real s = 0;
+  switch (percent) {
+    case 10: s = 1000; break;
+    case 25: s = 400; break;
+    case 50: s = 200; break;
+    default: return false;
+  }
+  fullRows.resize(model.FaceCount());
+  for (int f = 0; f < model.FaceCount(); ++f) {
+    const int a = random.Next(200) - 100;
+    Real d = Round2((1 + a / s) * model.faces[f].distance);
+    if (d < 0) d = 0;
+    model.faces[f].distance = d;
+    fullRows[f].distance = GeneralText(d, sep);
+  }
+  model.geometryStale = true;
+  return true;
+}
+
+}  // namespace habitopia
