@@ -18,5 +18,11 @@ struct Command {
 };
 
 int RunInfo(const Arguments& args);
+int RunCifImport(const Arguments& args);
+int RunCifExport(const Arguments& args);
+int RunAngle(const Arguments& args);
+int RunScene(const Arguments& args);
+int RunStl(const Arguments& args);
+int RunExtract(const Arguments& args);
 
 }  // namespace habitopia::cli

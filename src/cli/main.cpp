@@ -10,6 +10,26 @@ namespace {
 const Command kCommands[] = {
     {"info", "info FILE.mor [--json]",
      "build the model and print its faces, corners, surface and volume", RunInfo},
+    {"cif-import", "cif-import FILE.cif -o OUT.mor",
+     "read a CIF file's cell, symmetry, colour and faces, complete the faces by symmetry "
+     "and write the model; exit 1 when items are missing",
+     RunCifImport},
+    {"cif-export", "cif-export FILE.mor -o OUT.cif [--all-faces]",
+     "write the model's cell, point group, colour, lustre and unique faces (--all-faces: "
+     "every face) as CIF",
+     RunCifExport},
+    {"angle", "angle FILE.mor F1 F2",
+     "interfacial angle and common edge of faces F1 and F2 (face-table indices from 0, as "
+     "info lists them)",
+     RunAngle},
+    {"scene", "scene FILE.mor -o OUT.wrl [--wrz] [--embed]",
+     "write the VRML scene with the display settings stored in the model (--wrz: gzip-"
+     "compressed; --embed: with the model appended)",
+     RunScene},
+    {"stl", "stl FILE.mor -o OUT.stl", "write the crystal (and its twin) as an ASCII STL file",
+     RunStl},
+    {"extract", "extract SCENE.wrl -o OUT.mor", "write the model embedded in a scene file",
+     RunExtract},
 };
 
 void PrintHelp(std::ostream& out) {
