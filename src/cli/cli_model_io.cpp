@@ -1,0 +1,81 @@
+#include "cli/cli_model_io.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
+#include "files/model_reader.h"
+#include "symmetry/point_groups.h"
+
+namespace habitopia::cli {
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The extension with its leading point.
+std::string Extension(const std::string& path) {
+  const std::string name = std::filesystem::path(path).filename().string();
+  const auto dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+}  // namespace
+
+int Fail(const std::string& message) {
+  std::cerr << "habitopia-cli: " << message << "\n";
+  return 2;
+}
+
+std::optional<std::string> SplitArguments(const Arguments& args,
+                                          const std::vector<std::string>& flags,
+                                          std::vector<std::string>& positional,
+                                          std::string& output, std::vector<std::string>& setFlags) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "-o" || arg == "--output") {
+      if (i + 1 >= args.size()) return arg + " needs a file name";
+      output = args[++i];
+    } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+      setFlags.push_back(arg);
+    } else if (arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1]))) {
+      return "unknown option \"" + arg + "\"";
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> CheckInputFile(const std::string& path, const std::string& extension,
+                                          const std::string& wrongExtension) {
+  std::error_code ignored;
+  if (!std::filesystem::exists(path, ignored) || std::filesystem::is_directory(path, ignored))
+    return "File not Found: " + path;
+  const std::string found = Extension(path);
+  if (Lower(found) != extension) return wrongExtension + found;
+  return std::nullopt;
+}
+
+std::optional<std::string> LoadModel(const std::string& path, ModelDocument& document,
+                                     CrystalModel& model) {
+  if (auto problem = CheckInputFile(path, ".mor", kNotAModelFile)) return problem;
+  ModelReadResult read = ReadModelFile(path);
+  if (!read.ok) return path + ": " + read.error;
+  document = std::move(read.document);
+  ApplyDocument(document, model);
+  if (model.pointGroup >= 1 && model.pointGroup <= kPointGroupCount)
+    model.operationCount = GetPointGroup(model.pointGroup).order;
+  return std::nullopt;
+}
+
+std::string FileStem(const std::string& path) {
+  return std::filesystem::path(path).stem().string();
+}
+
+}  // namespace habitopia::cli

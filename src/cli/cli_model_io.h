@@ -1,0 +1,41 @@
+#pragma once
+// Argument and file handling shared by the commands that read a model or CIF
+// file and write a result file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "core/model.h"
+#include "files/model_document.h"
+
+namespace habitopia::cli {
+
+// Prints "habitopia-cli: MESSAGE" on stderr and returns 2.
+int Fail(const std::string& message);
+
+// Splits the arguments into positional ones and the value of "-o FILE"
+// (also "--output FILE"). Flags named in `flags` are collected in `setFlags`.
+// Returns an error message for an unknown option or a missing value.
+std::optional<std::string> SplitArguments(const Arguments& args,
+                                          const std::vector<std::string>& flags,
+                                          std::vector<std::string>& positional,
+                                          std::string& output, std::vector<std::string>& setFlags);
+
+// Checks that `path` names an existing file ("File not Found: PATH" otherwise)
+// with the extension `extension`, compared without regard to case
+// (`wrongExtension` followed by the file's extension otherwise).
+std::optional<std::string> CheckInputFile(const std::string& path, const std::string& extension,
+                                          const std::string& wrongExtension);
+inline constexpr const char* kNotAModelFile = "This is not a valid Habitopia - file (*.mor): ";
+inline constexpr const char* kNotACifFile = "This is not a CIF file (*.cif): ";
+
+// Reads a model file into `document` and `model`; the message on failure.
+std::optional<std::string> LoadModel(const std::string& path, ModelDocument& document,
+                                     CrystalModel& model);
+
+// The file name without folder and extension.
+std::string FileStem(const std::string& path);
+
+}  // namespace habitopia::cli
