@@ -43,6 +43,16 @@ Vec3 ReduceAxis(Vec3 v) {
   return v;
 }
 
+// Sine and cosine of an angle in degrees, exact at multiples of 90 degrees.
+Real SinDegrees(Real degrees) {
+  const Real reduced = std::fmod(degrees, 360.0L);
+  if (reduced == 0 || reduced == 180 || reduced == -180) return 0;
+  if (reduced == 90 || reduced == -270) return 1;
+  if (reduced == -90 || reduced == 270) return -1;
+  return std::sin(degrees * kDegreesToRadians);
+}
+Real CosDegrees(Real degrees) { return SinDegrees(degrees + 90); }
+
 std::string TripleText(const Vec3& v) {
   return FormatGeneral(v[0]) + " " + FormatGeneral(v[1]) + " " + FormatGeneral(v[2]);
 }
@@ -140,14 +150,13 @@ Vec3 RotateAboutTwinAxis(const Vec3& q, const TwinSettings& twin) {
   const Real c = Dot(u, d);
   const Vec3 p = SubVec(d, ScaleVec(u, c));
   const Vec3 w = Cross(u, p);
+  // The rotated direction p + tan(x) w (|x| <= 90), w - tan(x - 90) p (x > 90) or
+  // -w - tan(-90 - x) p (x < -90) is in each range a positive multiple of
+  // cos(x) p + sin(x) w; that form is used so that quarter and half turns, where the
+  // tangent of 90 degrees takes an arbitrary sign in extended precision, come out
+  // exact.
   const Real x = twin.twinAngle;
-  Vec3 s;
-  if (x > 90)
-    s = SubVec(w, ScaleVec(p, std::tan((x - 90) * kDegreesToRadians)));
-  else if (x < -90)
-    s = SubVec(ScaleVec(w, -1), ScaleVec(p, std::tan((-90 - x) * kDegreesToRadians)));
-  else
-    s = AddVec(p, ScaleVec(w, std::tan(x * kDegreesToRadians)));
+  Vec3 s = AddVec(ScaleVec(p, CosDegrees(x)), ScaleVec(w, SinDegrees(x)));
   const Real sLength = Norm(s);
   s = ScaleVec(s, (sLength == 0 ? 1 : 1 / sLength) * Norm(p));
   Vec3 result = AddVec(twin.twinThrough, ScaleVec(u, c));
