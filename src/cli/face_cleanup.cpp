@@ -1,0 +1,48 @@
+#include "cli/face_cleanup.h"
+
+#include <string>
+
+#include "core/numbers.h"
+
+namespace habitopia::cli {
+
+namespace {
+
+// Index text as the face grid shows it: each index in shortest general form cut
+// to 10 characters, joined by single blanks.
+std::string GridIndexText(const FaceRecord& face) {
+  return FormatGeneral(face.h).substr(0, 10) + " " + FormatGeneral(face.k).substr(0, 10) + " " +
+         FormatGeneral(face.l).substr(0, 10);
+}
+
+}  // namespace
+
+int CleanFaceTable(CrystalModel& model) {
+  int kept = 0;
+  for (int f = 0; f <= model.lastFace; ++f) {
+    const FaceRecord source = model.faces[f];
+    if (GridIndexText(source) == "0 0 0" || !(source.distance > 0)) continue;
+    FaceRecord& target = model.faces[kept];
+    target.h = Round3(source.h);
+    target.k = Round3(source.k);
+    target.l = Round3(source.l);
+    target.distance = source.distance;
+    ++kept;
+  }
+  const int dropped = model.lastFace + 1 - kept;
+  model.lastFace = kept - 1;
+  if (model.cleavageFace > model.lastFace) model.cleavageFace = -1;
+  if (dropped > 0) model.geometryStale = true;
+  return dropped;
+}
+
+bool FaceCountWarning(const CrystalModel& model) { return model.lastFace >= kMaxFaces - 1; }
+
+int LimitFaceCount(CrystalModel& model) {
+  if (model.lastFace <= kMaxFaces - 1) return 0;
+  const int cut = model.lastFace - (kMaxFaces - 1);
+  model.lastFace = kMaxFaces - 1;
+  return cut;
+}
+
+}  // namespace habitopia::cli

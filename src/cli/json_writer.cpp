@@ -1,0 +1,77 @@
+#include "cli/json_writer.h"
+
+#include <cmath>
+
+#include "core/numbers.h"
+
+namespace habitopia::cli {
+
+void JsonWriter::BeforeValue() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (!first_.empty()) {
+    if (!first_.back()) out_ += ',';
+    first_.back() = false;
+  }
+}
+
+void JsonWriter::Open(char bracket) {
+  BeforeValue();
+  out_ += bracket;
+  first_.push_back(true);
+}
+
+void JsonWriter::Close(char bracket) {
+  out_ += bracket;
+  first_.pop_back();
+}
+
+void JsonWriter::Key(std::string_view name) {
+  BeforeValue();
+  AppendQuoted(name);
+  out_ += ':';
+  afterKey_ = true;
+}
+
+void JsonWriter::String(std::string_view text) {
+  BeforeValue();
+  AppendQuoted(text);
+}
+
+void JsonWriter::AppendQuoted(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out_ += '"';
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out_ += '\\';
+      out_ += c;
+    } else if (code < 0x20) {
+      out_ += "\\u00";
+      out_ += kHex[code >> 4];
+      out_ += kHex[code & 15];
+    } else {
+      out_ += c;
+    }
+  }
+  out_ += '"';
+}
+
+void JsonWriter::Number(long double value) {
+  BeforeValue();
+  out_ += std::isfinite(value) ? FormatSignificant(value, 17) : "null";
+}
+
+void JsonWriter::Integer(long long value) {
+  BeforeValue();
+  out_ += FormatInteger(value);
+}
+
+void JsonWriter::Bool(bool value) {
+  BeforeValue();
+  out_ += value ? "true" : "false";
+}
+
+}  // namespace habitopia::cli

@@ -1,0 +1,36 @@
+#pragma once
+// A small writer for the CLI's JSON output. Numbers carry 17 significant digits;
+// values that are not finite are written as null.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace habitopia::cli {
+
+class JsonWriter {
+ public:
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
+  void Key(std::string_view name);
+  void String(std::string_view text);
+  void Number(long double value);
+  void Integer(long long value);
+  void Bool(bool value);
+
+  const std::string& Text() const { return out_; }
+
+ private:
+  void BeforeValue();
+  void AppendQuoted(std::string_view text);
+  void Open(char bracket);
+  void Close(char bracket);
+
+  std::string out_;
+  std::vector<bool> first_;  // per open container: no element written yet
+  bool afterKey_ = false;
+};
+
+}  // namespace habitopia::cli
