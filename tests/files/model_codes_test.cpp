@@ -1,4 +1,4 @@
-// The packed codes of the model file: cleavage codes, panel code, switches, markers.
+// The packed codes of the model file: cleavage codes, panel code, switches, renderer.
 
 #include <gtest/gtest.h>
 
@@ -36,10 +36,8 @@ TEST(ModelCodes, PlainGrowthSectorMarks) {
 }
 
 TEST(ModelCodes, PanelCode) {
-  EXPECT_EQ(EncodePanelCode({false, false, false, false, false}, false), -1);
   EXPECT_EQ(EncodePanelCode({true, true, true, true, true}, false), 24);
   EXPECT_EQ(EncodePanelCode({true, true, true, true, true}, true), 120);
-  EXPECT_EQ(EncodePanelCode({false, false, false, false, true}, true), -5);
 
   EXPECT_TRUE(PanelCodeTumble(2));
   EXPECT_FALSE(PanelCodeTumble(-2));
@@ -73,18 +71,12 @@ TEST(ModelCodes, SwitchesCountOnlyOneAsOn) {
             (SwitchValues{1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 7, -6}));
 }
 
-TEST(ModelCodes, RendererNamesAndMarkers) {
+TEST(ModelCodes, RendererNames) {
   EXPECT_EQ(RendererCode("DirectX Renderer"), 1);
   EXPECT_EQ(RendererCode("OpenGL Renderer"), 2);
   EXPECT_EQ(RendererCode("R98 Renderer"), 3);
   EXPECT_EQ(RendererCode("opengl renderer"), 1);
   EXPECT_EQ(RendererCode("WebGL"), 1);
-
-  EXPECT_EQ(ReleaseFromMarker("Habitopia data Release 1.1"), ModelRelease::Release11);
-  EXPECT_EQ(ReleaseFromMarker("Habitopia data Release 1.2"), ModelRelease::Release12);
-  EXPECT_EQ(ReleaseFromMarker("Habitopia data Release 1.5"), ModelRelease::Release15);
-  EXPECT_FALSE(ReleaseFromMarker("Habitopia data Release 1.5 ").has_value());
-  EXPECT_FALSE(ReleaseFromMarker("#Habitopia data Release 1.5").has_value());
 }
 
 }  // namespace

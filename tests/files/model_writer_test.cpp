@@ -189,19 +189,5 @@ TEST(ModelWriter, LabelFontAndTwinBlock) {
   EXPECT_EQ(WrittenLines(model, form, SaveKind::ModelFile, comma)[13], "0,15");
 }
 
-TEST(ModelWriter, EveryLineEndsWithCrLf) {
-  const std::string text = FormatModelText(MakeDocument(DefaultModel(), PlainForm()));
-  std::size_t crlf = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      ASSERT_GT(i, 0u);
-      EXPECT_EQ(text[i - 1], '\r') << "at byte " << i;
-      ++crlf;
-    }
-  }
-  EXPECT_EQ(crlf, 24u);
-  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-}
-
 }  // namespace
 }  // namespace habitopia
