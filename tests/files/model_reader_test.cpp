@@ -33,7 +33,7 @@ std::string Release15Sample() {
       "0 0 0",
       "255   0   0  1  1  0 1.000 0.000 0.000 1.000 ",
       "  0 128   0  0  0  1 -1.000 1.000 0.000 2.500   /textures/x.gif",
-      "  0   0   0  0  0  0 0.000 0.000 1.000 1.000 ",
+      "  0   0   0  0  0  0 0.0001 -0.000 1.0004 0.9996 ",
       " 10  20  30  1 -7  0 0.000 0.000 -1.000 0.800 ",
   });
 }
@@ -92,6 +92,9 @@ TEST(ModelReader, Release15Fields) {
   EXPECT_FALSE(textured.growthSector);
   EXPECT_EQ(textured.textureFile, "/textures/x.gif");
   EXPECT_EQ(textured.distance, 2.5L);
+
+  EXPECT_EQ(doc.faces[2].Indices(), (Vec3{0, 0, 1}));  // rounded to 3 decimals
+  EXPECT_EQ(doc.faces[2].distance, 1);
 
   EXPECT_EQ(doc.cleavageFace, 3);
   EXPECT_TRUE(doc.faces[3].growthSector);
