@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,10 +77,6 @@ TEST(CifExport, PointGroupSymbols) {
   EXPECT_EQ(Lines(FormatCifText(d))[9], "_symmetry_point_group_name_H-M           22");
   d.pointGroup = 32;
   EXPECT_EQ(Lines(FormatCifText(d))[9], "_symmetry_point_group_name_H-M     4/m-32/m");
-  EXPECT_EQ(CifPointGroupSymbol(8), "2/m2/m2/m");
-  EXPECT_EQ(CifPointGroupSymbol(33), "-5-32");
-  EXPECT_EQ(CifPointGroupSymbol(0), "");
-  EXPECT_EQ(CifPointGroupSymbol(34), "");
 }
 
 TEST(CifExport, ColourAndLustreWords) {
@@ -111,12 +102,6 @@ TEST(CifExport, ColourAndLustreWords) {
   EXPECT_EQ(CifLustreWord(0.3L), "clear");
 }
 
-TEST(CifExport, BlockName) {
-  EXPECT_EQ(CifBlockName("Quartz"), "Quartz");
-  EXPECT_EQ(CifBlockName("my model (2)"), "my_model__2_");
-  EXPECT_EQ(CifBlockName(""), "habitopia");
-}
-
 TEST(CifExport, ReadBackGivesTheSameCrystal) {
   for (int group = 1; group <= 33; ++group) {
     CifExport d = Sample();
@@ -138,48 +123,6 @@ TEST(CifExport, ReadBackGivesTheSameCrystal) {
       EXPECT_EQ(Round3(distance), Round3(d.faces[i].distance));
     }
   }
-}
-
-class CifFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("cif_export_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  std::filesystem::path folder_;
-};
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-TEST_F(CifFileTest, WritesAndReplacesAtomically) {
-  const auto path = folder_ / "out.cif";
-  { std::ofstream(path) << "old"; }
-  CifWriteResult w = WriteCifFile(path.string(), Sample());
-  ASSERT_TRUE(w.ok) << w.error;
-  EXPECT_EQ(Slurp(path), FormatCifText(Sample()));
-  std::size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 1u);  // no temporary file left behind
-  const CifReadResult r = ReadCifFile(path.string());
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ(r.import.pointGroup, 10);
-
-  w = WriteCifFile((folder_ / "missing" / "out.cif").string(), Sample());
-  EXPECT_FALSE(w.ok);
-  EXPECT_FALSE(w.error.empty());
-  EXPECT_EQ(w.error.find('\n'), std::string::npos);
-  w = WriteCifFile(folder_.string(), Sample());  // a folder is no file
-  EXPECT_FALSE(w.ok);
 }
 
 }  // namespace

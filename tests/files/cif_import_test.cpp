@@ -261,11 +261,5 @@ TEST(CifImport, MissingItemsMessage) {
             "Information incomplete, please edit manually:\nT");
 }
 
-TEST(CifImport, ReadingAFile) {
-  const CifReadResult missing = ReadCifFile("/nonexistent/folder/x.cif");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_FALSE(missing.error.empty());
-}
-
 }  // namespace
 }  // namespace habitopia

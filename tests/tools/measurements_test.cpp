@@ -179,12 +179,5 @@ TEST(IndicesFromDirection, ReadingTheText) {
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "0.5 1 0", true), kWrongInputOfIndices);
 }
 
-TEST(HullAllowsCalculations, VolumeLimits) {
-  EXPECT_FALSE(HullAllowsCalculations(0));
-  EXPECT_TRUE(HullAllowsCalculations(8));
-  EXPECT_TRUE(HullAllowsCalculations(10000));
-  EXPECT_FALSE(HullAllowsCalculations(10000.001L));
-}
-
 }  // namespace
 }  // namespace habitopia
