@@ -139,11 +139,19 @@ std::string ValueAfterTag(const std::vector<std::string>& lines, int index, std:
 // When the full-symbol derivation and the point-group tag found nothing: the
 // point group of the stated space-group symbol, else of the stated number.
 void DerivePointGroupFromSpaceGroup(const std::vector<std::string>& lines, CifImport& result) {
+  // The first symbol stated is kept; the first one recognised gives the group.
+  int symbolGroup = 0;
   for (std::string_view tag : kSpaceGroupSymbolTags) {
     const int at = FindLine(lines, tag);
     if (at < 0) continue;
-    result.spaceGroupSymbol = ValueAfterTag(lines, at, tag);
-    if (!result.spaceGroupSymbol.empty()) break;
+    const std::string value = ValueAfterTag(lines, at, tag);
+    if (value.empty() || value == "?" || value == ".") continue;
+    if (result.spaceGroupSymbol.empty()) result.spaceGroupSymbol = value;
+    symbolGroup = PointGroupOfSpaceGroupSymbol(value);
+    if (symbolGroup != 0) {
+      result.spaceGroupSymbol = value;
+      break;
+    }
   }
   for (std::string_view tag : kSpaceGroupNumberTags) {
     const int at = FindLine(lines, tag);
@@ -157,8 +165,8 @@ void DerivePointGroupFromSpaceGroup(const std::vector<std::string>& lines, CifIm
     }
   }
   if (result.pointGroup != 0) return;
-  if (const int g = PointGroupOfSpaceGroupSymbol(result.spaceGroupSymbol); g != 0) {
-    result.pointGroup = g;
+  if (symbolGroup != 0) {
+    result.pointGroup = symbolGroup;
     result.pointGroupSource = CifPointGroupSource::ShortSymbol;
   } else if (const int n = PointGroupOfSpaceGroupNumber(result.spaceGroupNumber); n != 0) {
     result.pointGroup = n;

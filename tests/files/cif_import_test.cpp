@@ -227,6 +227,10 @@ TEST(CifImport, SpaceGroupDerivation) {
   EXPECT_EQ(sg("_symmetry_Int_Tables_number 231").pointGroup, 0);
   r = ImportCifText("_space_group_name_H-M_alt 'X 9'\n_space_group_IT_number 225\n");
   EXPECT_EQ(r.pointGroup, 32);
+  // An unknown value under the older tag does not hide the newer one.
+  r = ImportCifText("_symmetry_space_group_name_H-M ?\n_space_group_name_H-M_alt 'P 4/n c c'\n");
+  EXPECT_EQ(r.pointGroup, 20);
+  EXPECT_EQ(r.spaceGroupSymbol, "P 4/n c c");
   // Nothing at all.
   r = ImportCifText("_cell_length_a 1\n");
   EXPECT_EQ(r.pointGroup, 0);
