@@ -73,9 +73,15 @@ dom.window.HTMLCanvasElement.prototype.getContext = function (type) {
 // Messages printed while the browser starts are not about any scene.
 const quiet = { log: console.log, warn: console.warn, error: console.error, info: console.info };
 let reported = [];
+// Inline scenes are fetched after parsing; failing to load them (the files need
+// not exist here) is no parse error.
+function note(message) {
+  if (/Couldn't load URL|fetch failed/.test(message)) return;
+  reported.push(message);
+}
 function capture(on) {
   for (const level of ["log", "warn", "error", "info"])
-    console[level] = on ? (...args) => reported.push(args.map(String).join(" ")) : quiet[level];
+    console[level] = on ? (...args) => note(args.map(String).join(" ")) : quiet[level];
 }
 
 capture(true);
