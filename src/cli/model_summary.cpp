@@ -21,7 +21,7 @@ ModelSummary SummariseModel(const CrystalModel& model) {
   summary.surface = lists.surfaceTotal;
   summary.volume = lists.volumeTotal;
   summary.distanceScale = polyhedron.distanceScale;
-  summary.closed = IsHullClosed(lists.volumeTotal, polyhedron.distanceScale);
+  summary.closed = IsHullClosed(polyhedron, lists, model.cleavageFace);
 
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord& face = model.faces[f];

@@ -122,7 +122,14 @@ struct FaceIndexLists {
 FaceIndexLists BuildFaceIndexLists(const Polyhedron& polyhedron, const SceneCorners& corners,
                                    bool withLabelAnchors, int cleavageFace = -1);
 
-// The hull counts as not closed when the volume is 0 or beyond 10000 scale^3.
-bool IsHullClosed(Real volumeTotal, Real distanceScale);
+// The volume is plausible unless it is 0 or beyond 10000 scale^3.
+bool VolumeIsPlausible(Real volumeTotal, Real distanceScale);
+// The face polygons (without the cleavage face) enclose a volume: their outward
+// area vectors add up to nothing, within a margin for merged corners. A face set
+// open to one side leaves the area of the missing cap.
+bool SurfaceIsClosed(const Polyhedron& polyhedron, int cleavageFace = -1);
+// The hull is closed when its volume is plausible and its surface closed.
+bool IsHullClosed(const Polyhedron& polyhedron, const FaceIndexLists& lists,
+                  int cleavageFace = -1);
 
 }  // namespace habitopia

@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "core/polyhedron.h"
 
 namespace habitopia {
@@ -25,12 +23,6 @@ Real SolveCorner(const FacePlane& a, const FacePlane& b, const FacePlane& c, Vec
   const Matrix3 m{a.normal, b.normal, c.normal};
   const Vec3 rhs{a.offset * Norm(a.normal), b.offset * Norm(b.normal), c.offset * Norm(c.normal)};
   return SolveSystem(m, x, rhs);
-}
-
-bool IsHullClosed(Real volumeTotal, Real distanceScale) {
-  const Real limit = 10000 * distanceScale * distanceScale * distanceScale;
-  if (std::isnan(volumeTotal)) return false;
-  return volumeTotal != 0 && !(volumeTotal > limit);
 }
 
 }  // namespace habitopia

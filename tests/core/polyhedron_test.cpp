@@ -91,7 +91,7 @@ TEST(PolyhedronTest, Cube) {
   }
   EXPECT_NEAR(b.lists.surfaceTotal, 24, 1e-4L);
   EXPECT_NEAR(b.lists.volumeTotal, 8, 1e-4L);
-  EXPECT_TRUE(IsHullClosed(b.lists.volumeTotal, b.polyhedron.distanceScale));
+  EXPECT_TRUE(IsHullClosed(b.polyhedron, b.lists));
   ExpectClockwiseFromOutside(b, BuildCellMatrices({}));
   // The label sits 0.3 beyond the face centre, rounded to three decimals.
   EXPECT_EQ(b.lists.labelAnchors[0][0], 1.3);
@@ -217,20 +217,50 @@ TEST(PolyhedronTest, EmptyAndUnboundedTablesAreNotClosed) {
   EXPECT_EQ(empty.polyhedron.PresentFaceCount(), 0);
   EXPECT_EQ(empty.lists.surfaceTotal, 0);
   EXPECT_EQ(empty.lists.volumeTotal, 0);
-  EXPECT_FALSE(IsHullClosed(empty.lists.volumeTotal, empty.polyhedron.distanceScale));
+  EXPECT_FALSE(IsHullClosed(empty.polyhedron, empty.lists));
 
   const Built corner = Build({Face(1, 0, 0, 1), Face(0, 1, 0, 1), Face(0, 0, 1, 1)});
   EXPECT_EQ(corner.polyhedron.corners.size(), 1u);
   EXPECT_EQ(corner.polyhedron.absentCount, 3);
-  EXPECT_FALSE(IsHullClosed(corner.lists.volumeTotal, corner.polyhedron.distanceScale));
+  EXPECT_FALSE(IsHullClosed(corner.polyhedron, corner.lists));
 }
 
-TEST(PolyhedronTest, HullCriterion) {
-  EXPECT_FALSE(IsHullClosed(0, 1));
-  EXPECT_TRUE(IsHullClosed(10000, 1));
-  EXPECT_FALSE(IsHullClosed(10000.001L, 1));
-  EXPECT_TRUE(IsHullClosed(80000, 2));
-  EXPECT_FALSE(IsHullClosed(NAN, 1));
+TEST(PolyhedronTest, VolumeCriterion) {
+  EXPECT_FALSE(VolumeIsPlausible(0, 1));
+  EXPECT_TRUE(VolumeIsPlausible(10000, 1));
+  EXPECT_FALSE(VolumeIsPlausible(10000.001L, 1));
+  EXPECT_TRUE(VolumeIsPlausible(80000, 2));
+  EXPECT_FALSE(VolumeIsPlausible(NAN, 1));
+}
+
+TEST(PolyhedronTest, OpenSurfaceWithPlausibleVolumeIsNotClosed) {
+  // Without its -x face the cube is open: one face keeps its square, the four
+  // side faces keep two corners each, and the volume (4/3) looks plausible.
+  std::vector<FaceRecord> faces = CubeFaces();
+  faces.erase(faces.begin() + 1);
+  const Built open = Build(faces);
+  EXPECT_EQ(open.polyhedron.PresentFaceCount(), 1);
+  EXPECT_TRUE(VolumeIsPlausible(open.lists.volumeTotal, open.polyhedron.distanceScale));
+  EXPECT_FALSE(SurfaceIsClosed(open.polyhedron));
+  EXPECT_FALSE(IsHullClosed(open.polyhedron, open.lists));
+
+  // A prism capped on one side only.
+  std::vector<FaceRecord> prism = CubeFaces();
+  prism.pop_back();
+  prism.push_back(Face(1, 1, -1, 1.5L));
+  prism.push_back(Face(-1, -1, 0, 1.2L));
+  EXPECT_TRUE(IsHullClosed(Build(prism).polyhedron, Build(prism).lists));
+  prism.erase(prism.begin() + 4);  // the top face goes: open upwards
+  const Built topless = Build(prism);
+  EXPECT_FALSE(SurfaceIsClosed(topless.polyhedron));
+}
+
+TEST(PolyhedronTest, SectionDoesNotOpenTheSurface) {
+  std::vector<FaceRecord> faces = CubeFaces();
+  faces.push_back(Face(1, 1, 1, 0.5L));
+  const Built b = Build(faces, {}, 6, 1);
+  EXPECT_TRUE(IsHullClosed(b.polyhedron, b.lists, 6));
+  EXPECT_FALSE(SurfaceIsClosed(b.polyhedron, -1));  // counted as a face it would not close
 }
 
 TEST(PolyhedronTest, FaceWithManyCornersKeepsThemAll) {
