@@ -29,7 +29,7 @@ bool LoadAndBuild(const std::string& path, BuiltModel& out, std::string& error) 
   out.polyhedron = BuildPolyhedron(MakePolyhedronInput(out.model));
   out.model.polyhedron.distanceScale = out.polyhedron.distanceScale;
   const SceneGeometry geometry = BuildSceneGeometry(out.model, out.polyhedron, out.switches);
-  out.closed = IsHullClosed(geometry.lists.volumeTotal, out.polyhedron.distanceScale);
+  out.closed = IsHullClosed(out.polyhedron, geometry.lists, out.model.cleavageFace);
   return true;
 }
 
