@@ -24,5 +24,7 @@ int RunAngle(const Arguments& args);
 int RunScene(const Arguments& args);
 int RunStl(const Arguments& args);
 int RunExtract(const Arguments& args);
+int RunExpand(const Arguments& args);
+int RunPredict(const Arguments& args);
 
 }  // namespace habitopia::cli

@@ -30,6 +30,20 @@ const Command kCommands[] = {
      RunStl},
     {"extract", "extract SCENE.wrl -o OUT.mor", "write the model embedded in a scene file",
      RunExtract},
+    {"expand", "expand FILE.mor -o OUT.mor",
+     "rebuild the full face list from the unique faces with the model's point group and "
+     "write the model",
+     RunExpand},
+    {"predict",
+     "predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif) -o OUT.mor "
+     "[--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] [--glide2 a|c|n|d] [--glide3 a|b|n|d] "
+     "[--screw-a] [--screw-b] [--screw-c 2|3|4|6] [--hkl-max N] [--no-higher-orders] "
+     "[--polarity R] [--seed S] [--no-cleanup]",
+     "predict the morphology from the cell, the point group (number 1..33 or symbol) and the "
+     "translation symmetry (from the CIF's space-group symbol, or the options) and write the "
+     "model with the predicted unique faces and the full list; the clean-up keeps only the "
+     "forms present on the crystal",
+     RunPredict},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -1,0 +1,355 @@
+// habitopia-cli predict: predicts a morphology from a cell, a point group and the
+// translation symmetry (lattice centring, glides, screws) and writes the model:
+// the predicted unique faces and the full list completed by the point group.
+// The cell and the symmetry come from options or from a CIF file.
+
+#include <cmath>
+#include <iostream>
+#include <optional>
+#include <random>
+
+#include "cli/cli_model_io.h"
+#include "cli/commands.h"
+#include "cli/face_cleanup.h"
+#include "cli/face_lists.h"
+#include "core/numbers.h"
+#include "core/polyhedron.h"
+#include "files/cif.h"
+#include "files/model_document.h"
+#include "files/model_writer.h"
+#include "prediction/morphology.h"
+#include "prediction/space_group_symmetry.h"
+#include "symmetry/point_groups.h"
+
+namespace habitopia::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif) -o OUT.mor "
+    "[--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] [--glide2 a|c|n|d] [--glide3 a|b|n|d] "
+    "[--screw-a] [--screw-b] [--screw-c 2|3|4|6] [--hkl-max N] [--no-higher-orders] "
+    "[--polarity R] [--seed S] [--no-cleanup]";
+
+struct Options {
+  std::optional<UnitCell> cell;
+  std::string group;
+  std::string cif;
+  std::string output;
+  std::string centring, glide1, glide2, glide3, screwC;
+  bool screwA = false, screwB = false;
+  std::optional<long long> hklMax, polarity, seed;
+  bool higherOrders = true;
+  bool cleanup = true;
+};
+
+std::optional<std::string> ReadNumber(const std::string& text, const std::string& option,
+                                      long double& value) {
+  if (!ParseReal(text, value)) return option + ": \"" + text + "\" is not a number";
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadInteger(const std::string& text, const std::string& option,
+                                       std::optional<long long>& value) {
+  long long v = 0;
+  if (!ParseInteger(text, v)) return option + ": \"" + text + "\" is not an integer";
+  value = v;
+  return std::nullopt;
+}
+
+std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& target) -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return a + " needs a value";
+      target = args[++i];
+      return std::nullopt;
+    };
+    std::optional<std::string> problem;
+    std::string text;
+    if (a == "-o" || a == "--output") {
+      problem = value(o.output);
+    } else if (a == "--cell") {
+      if (i + 6 >= args.size()) return "--cell needs six values: a b c alpha beta gamma";
+      long double v[6];
+      for (int j = 0; j < 6 && !problem; ++j) problem = ReadNumber(args[i + 1 + j], a, v[j]);
+      if (problem) return problem;
+      o.cell = UnitCell{v[0], v[1], v[2], v[3], v[4], v[5]};
+      i += 6;
+    } else if (a == "--group") {
+      problem = value(o.group);
+    } else if (a == "--cif") {
+      problem = value(o.cif);
+    } else if (a == "--centring") {
+      problem = value(o.centring);
+    } else if (a == "--glide1") {
+      problem = value(o.glide1);
+    } else if (a == "--glide2") {
+      problem = value(o.glide2);
+    } else if (a == "--glide3") {
+      problem = value(o.glide3);
+    } else if (a == "--screw-c") {
+      problem = value(o.screwC);
+    } else if (a == "--screw-a") {
+      o.screwA = true;
+    } else if (a == "--screw-b") {
+      o.screwB = true;
+    } else if (a == "--hkl-max") {
+      if (!(problem = value(text))) problem = ReadInteger(text, a, o.hklMax);
+    } else if (a == "--polarity") {
+      if (!(problem = value(text))) problem = ReadInteger(text, a, o.polarity);
+    } else if (a == "--seed") {
+      if (!(problem = value(text))) problem = ReadInteger(text, a, o.seed);
+    } else if (a == "--no-higher-orders") {
+      o.higherOrders = false;
+    } else if (a == "--no-cleanup") {
+      o.cleanup = false;
+    } else {
+      return "unknown argument \"" + a + "\"";
+    }
+    if (problem) return problem;
+  }
+  return std::nullopt;
+}
+
+// A number 1..33 (digits only), a symbol of the table ("4/m3") or a crystal-class
+// symbol in another spelling ("m-3m", "6/mmm").
+int GroupFromText(const std::string& text) {
+  long long n = 0;
+  if (ParseInteger(text, n)) return n >= 1 && n <= kPointGroupCount ? static_cast<int>(n) : 0;
+  if (const int g = FindPointGroup(text)) return g;
+  return PointGroupOfClassSymbol(text);
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    if (c != ' ') out += c;
+  return out;
+}
+
+// The symbol with blanks between its directions: a symbol written without them
+// is looked up among the standard short symbols.
+std::string SymbolWithDirections(const CifImport& cif) {
+  std::string symbol = cif.spaceGroupSymbol;
+  if (symbol.empty() && cif.spaceGroupNumber > 0)
+    return std::string(SpaceGroupShortSymbol(cif.spaceGroupNumber));
+  if (symbol.find(' ') == std::string::npos) {
+    const std::string compact = WithoutBlanks(symbol);
+    for (int n = 1; n <= 230; ++n)
+      if (WithoutBlanks(SpaceGroupShortSymbol(n)) == compact)
+        return std::string(SpaceGroupShortSymbol(n));
+  }
+  return symbol;
+}
+
+std::string CellText(const UnitCell& c) {
+  return FormatGeneral(c.a) + " " + FormatGeneral(c.b) + " " + FormatGeneral(c.c) + " " +
+         FormatGeneral(c.alpha) + " " + FormatGeneral(c.beta) + " " + FormatGeneral(c.gamma);
+}
+
+// The group's lattice class forces cell values as accepting the group does.
+UnitCell Constrained(const UnitCell& given, int group) {
+  CellTexts texts{FormatGeneral(given.a),     FormatGeneral(given.b),    FormatGeneral(given.c),
+                  FormatGeneral(given.alpha), FormatGeneral(given.beta), FormatGeneral(given.gamma)};
+  CellBoxFlags enabled{};
+  ApplyCellConstraint(GetPointGroup(group).lattice, texts, enabled);
+  Real v[kCellBoxCount];
+  for (int i = 0; i < kCellBoxCount; ++i) ParseGridNumber(texts[i], v[i]);
+  return {v[0], v[1], v[2], v[3], v[4], v[5]};
+}
+
+std::optional<std::string> CheckCell(const UnitCell& c) {
+  for (Real length : {c.a, c.b, c.c})
+    if (!(length > 0) || !std::isfinite(length)) return "incorrect cell: lengths must be > 0";
+  for (Real angle : {c.alpha, c.beta, c.gamma})
+    if (!(angle > 0 && angle < 180)) return "incorrect cell: angles must lie between 0 and 180";
+  const Real ca = std::cos(c.alpha * kDegreesToRadians), cb = std::cos(c.beta * kDegreesToRadians),
+             cg = std::cos(c.gamma * kDegreesToRadians);
+  if (!(1 - ca * ca - cb * cb - cg * cg + 2 * ca * cb * cg > 0))
+    return "incorrect cell: these three angles make no cell";
+  return std::nullopt;
+}
+
+std::string CentringName(Centring c) { return std::string(1, "PABCFIR"[static_cast<int>(c)]); }
+
+std::string GlideName(Glide g) {
+  return g == Glide::None ? "" : std::string(1, " abcnd"[static_cast<int>(g)]);
+}
+
+std::string Describe(const TranslationSymmetry& s, const TranslationChoices& c) {
+  std::string text = CentringName(s.centring);
+  if (s.glide1 != Glide::None) text += ", " + GlideName(s.glide1) + " glide " + std::string(c.label1);
+  if (s.glide2 != Glide::None) text += ", " + GlideName(s.glide2) + " glide " + std::string(c.label2);
+  if (s.glide3 != Glide::None) text += ", " + GlideName(s.glide3) + " glide " + std::string(c.label3);
+  if (s.screwA) text += ", 2_1 along a";
+  if (s.screwB) text += ", 2_1 along b";
+  if (s.screwC) text += ", " + std::to_string(s.screwC) + "_1 along c";
+  return text;
+}
+
+// The explicit choices, each checked against what the group's box offers.
+std::optional<std::string> ApplyChoices(const Options& o, int group, TranslationSymmetry& s) {
+  const TranslationChoices& c = GetTranslationChoices(group);
+  const std::string groupText = "point group " + std::string(GetPointGroup(group).symbol);
+  if (!o.centring.empty()) {
+    const auto pos = std::string_view("PABCFIR").find(o.centring);
+    if (o.centring.size() != 1 || pos == std::string_view::npos)
+      return "--centring: \"" + o.centring + "\" is not one of P, A, B, C, F, I, R";
+    const auto centring = static_cast<Centring>(pos);
+    if (centring != Centring::P && !c.Offers(centring))
+      return "centring " + o.centring + " is not offered for " + groupText;
+    s.centring = centring;
+  }
+  struct GlideOption {
+    const char* name;
+    const std::string& value;
+    const GlidePanel& panel;
+    Glide& slot;
+  };
+  const GlideOption glides[] = {{"--glide1", o.glide1, c.glide1, s.glide1},
+                                {"--glide2", o.glide2, c.glide2, s.glide2},
+                                {"--glide3", o.glide3, c.glide3, s.glide3}};
+  for (const GlideOption& g : glides) {
+    if (g.value.empty()) continue;
+    const auto pos = std::string_view("abcnd").find(g.value);
+    if (g.value.size() != 1 || pos == std::string_view::npos)
+      return std::string(g.name) + ": \"" + g.value + "\" is not a glide (a, b, c, n, d)";
+    const auto glide = static_cast<Glide>(pos + 1);
+    if (!g.panel.Offers(glide))
+      return std::string(g.name) + " " + g.value + " is not offered for " + groupText;
+    g.slot = glide;
+  }
+  if (o.screwA) {
+    if (!c.screwA) return "--screw-a is not offered for " + groupText;
+    s.screwA = true;
+  }
+  if (o.screwB) {
+    if (!c.screwB) return "--screw-b is not offered for " + groupText;
+    s.screwB = true;
+  }
+  if (!o.screwC.empty()) {
+    long long n = 0;
+    if (!ParseInteger(o.screwC, n) || (n != 2 && n != 3 && n != 4 && n != 6))
+      return "--screw-c: \"" + o.screwC + "\" is not one of 2, 3, 4, 6";
+    if (!c.OffersScrewC(static_cast<int>(n)))
+      return "--screw-c " + o.screwC + " is not offered for " + groupText;
+    s.screwC = static_cast<int>(n);
+  }
+  return std::nullopt;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+}  // namespace
+
+int RunPredict(const Arguments& args) {
+  Options o;
+  if (auto problem = ParseOptions(args, o)) return Fail(*problem + " (" + kUsage + ")");
+  if (o.output.empty()) return Fail(std::string("-o OUT.mor is missing (") + kUsage + ")");
+
+  UnitCell cell;
+  int group = 0;
+  TranslationSymmetry symmetry;
+  std::string derivedNote;
+  if (!o.cif.empty()) {
+    if (auto problem = CheckInputFile(o.cif, ".cif", kNotACifFile)) return Fail(*problem);
+    const CifReadResult read = ReadCifFile(o.cif);
+    if (!read.ok) return Fail(read.error);
+    const CifImport& cif = read.import;
+    std::vector<std::string> missing;
+    if (!o.cell && !cif.CellComplete())
+      for (int i = 0; i < kCifCellValues; ++i)
+        if (!cif.cell[i]) missing.emplace_back(kCifCellItems[i]);
+    if (o.group.empty() && cif.pointGroup == 0) missing.emplace_back("point group");
+    if (!missing.empty()) return Fail(o.cif + ": missing " + Joined(missing));
+    cell = cif.CellValues();
+    group = cif.pointGroup;
+    if (o.group.empty() && group <= 32) {
+      const std::string symbol = SymbolWithDirections(cif);
+      if (!symbol.empty()) {
+        const DerivedTranslationSymmetry derived = DeriveTranslationSymmetry(symbol, group);
+        symmetry = derived.symmetry;
+        derivedNote = "From " + symbol + ": " +
+                      (derived.derived.empty() ? std::string("nothing") : Joined(derived.derived));
+        if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
+      }
+    }
+  } else if (!o.cell || o.group.empty()) {
+    return Fail(std::string("give --cell and --group, or --cif (") + kUsage + ")");
+  }
+  if (o.cell) cell = *o.cell;
+  if (!o.group.empty()) {
+    group = GroupFromText(o.group);
+    if (group == 0) return Fail("--group: \"" + o.group + "\" is not a point group");
+  }
+  if (group == kIcosahedralGroup) return Fail(std::string(kPredictionRefused));
+  if (auto problem = ApplyChoices(o, group, symmetry)) return Fail(*problem);
+
+  const UnitCell given = Constrained(cell, group);
+  if (auto problem = CheckCell(given)) return Fail(*problem);
+
+  const MorphologyPanelLayout layout = GetMorphologyPanelLayout(group);
+  PredictionSettings settings;
+  settings.symmetry = symmetry;
+  settings.withHigherOrders = o.higherOrders;
+  settings.hklMax = static_cast<int>(o.hklMax.value_or(std::min(3, layout.hklMaxMaximum)));
+  if (o.hklMax && (*o.hklMax < 1 || *o.hklMax > layout.hklMaxMaximum))
+    return Fail("--hkl-max must lie between 1 and " + FormatInteger(layout.hklMaxMaximum) +
+                " for point group " + std::string(GetPointGroup(group).symbol));
+  settings.polarityAmount = static_cast<int>(o.polarity.value_or(0));
+  if (o.polarity && (*o.polarity < 0 || *o.polarity > 10))
+    return Fail("--polarity must lie between 0 and 10");
+  SeededRandom random(o.seed ? static_cast<std::uint64_t>(*o.seed) : std::random_device{}());
+
+  CrystalModel model;
+  SetCell(model, given);
+  model.acceptedCell = model.cell;
+  model.pointGroup = model.acceptedGroup = model.builtForGroup = group;
+  model.operationCount = GetPointGroup(group).order;
+
+  FaceRows unique, full;
+  PredictionFlags flags;
+  if (PredictFaces(model, unique, settings, flags, random) != PredictionStatus::Done)
+    return Fail("the prediction failed");
+  bool limited = RebuildWithFaceLimit(model, unique, full);
+  CleanFaceTable(model);
+  if (o.cleanup) {
+    // The calculation that follows finds the present faces; the clean-up keeps
+    // only their forms and the full list is rebuilt from them.
+    model.polyhedron = BuildPolyhedron(MakePolyhedronInput(model));
+    flags.cleanupRequested = true;
+    if (RewriteIndices(model, unique, settings, flags, random) != PredictionStatus::Done)
+      return Fail("the clean-up failed");
+    limited = RebuildWithFaceLimit(model, unique, full);
+    CleanFaceTable(model);
+  }
+
+  FormValues form;
+  form.panels.uniqueFaceGridShown = true;
+  const ModelWriteResult written = WriteModelFile(o.output, MakeDocument(model, form));
+  if (!written.ok) return Fail(written.error);
+
+  const Polyhedron shape = BuildPolyhedron(MakePolyhedronInput(model));
+  const SceneCorners corners = NumberSceneCorners(shape);
+  const FaceIndexLists lists = BuildFaceIndexLists(shape, corners, false);
+  const bool closed = IsHullClosed(shape, lists, model.cleavageFace);
+
+  std::cout << "Point group " << FormatInteger(group) << " (" << GetPointGroup(group).symbol
+            << "), cell " << CellText(given) << "\n";
+  if (!derivedNote.empty()) std::cout << derivedNote << "\n";
+  std::cout << "Translation symmetry: " << Describe(symmetry, GetTranslationChoices(group))
+            << "\nUnique faces: " << FormatInteger(static_cast<long long>(unique.size())) << "\n";
+  for (const FaceRow& row : unique) std::cout << "  " << row.indices << "  " << row.distance << "\n";
+  std::cout << "Faces: " << FormatInteger(model.FaceCount())
+            << ", present: " << FormatInteger(shape.PresentFaceCount())
+            << ", corners: " << FormatInteger(corners.Count())
+            << ", hull closed: " << (closed ? "yes" : "no") << "\n";
+  return limited || !closed ? 1 : 0;
+}
+
+}  // namespace habitopia::cli

@@ -1,0 +1,242 @@
+// habitopia-cli predict and expand: runs the program and checks the models it
+// writes by building them with the engine.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+#include "core/polyhedron.h"
+#include "files/model_document.h"
+#include "files/model_reader.h"
+#include "files/model_writer.h"
+#include "symmetry/face_rows.h"
+
+namespace habitopia {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}
+
+// What a written model builds to.
+struct Shape {
+  std::vector<std::string> faces;      // index texts of the face table
+  std::vector<std::string> unique;     // index texts of the unique faces
+  std::vector<std::string> withArea;   // faces with an area above 1e-3
+  int corners = 0;                     // scene corners
+  Real volume = 0;
+};
+
+class PredictExpandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "habitopia-cli-predict-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+
+  CliRun Run(const std::string& command, const std::vector<std::string>& args) const {
+    std::string line = std::string("'") + HABITOPIA_CLI + "' " + command;
+    for (const std::string& arg : args) line += " '" + arg + "'";
+    line += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
+    CliRun run;
+    const int raw = std::system(line.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = Slurp(Path("stdout"));
+    run.err = Slurp(Path("stderr"));
+    return run;
+  }
+
+  Shape Build(const std::string& path) const {
+    Shape shape;
+    const ModelReadResult read = ReadModelFile(path);
+    EXPECT_TRUE(read.ok) << read.error;
+    if (!read.ok) return shape;
+    CrystalModel model;
+    ApplyDocument(read.document, model);
+    for (const UniqueFaceLine& u : read.document.uniqueFaces)
+      shape.unique.push_back(IndexText({u.h, u.k, u.l}));
+    for (const FaceRecord& f : model.FaceTable()) shape.faces.push_back(IndexText(f.Indices()));
+    const Polyhedron p = BuildPolyhedron(MakePolyhedronInput(model));
+    const SceneCorners corners = NumberSceneCorners(p);
+    const FaceIndexLists lists = BuildFaceIndexLists(p, corners, false);
+    for (int i = 0; i < p.PresentFaceCount(); ++i)
+      if (lists.faceArea[i] > 1e-3L)
+        shape.withArea.push_back(IndexText({p.presentFaces[i].h, p.presentFaces[i].k,
+                                            p.presentFaces[i].l}));
+    shape.corners = corners.Count();
+    shape.volume = lists.volumeTotal;
+    return shape;
+  }
+
+  std::string dir_;
+};
+
+int IndexSum(const std::string& text) {
+  Vec3 hkl{};
+  ParseIndexText(text, hkl, BadIndexToken::Stop);
+  return static_cast<int>(std::fabs(hkl[0]) + std::fabs(hkl[1]) + std::fabs(hkl[2]));
+}
+
+TEST_F(PredictExpandTest, PrimitiveCubicGivesACube) {
+  const CliRun run = Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group", "4/m3",
+                                     "--hkl-max", "1", "-o", Path("cube.mor")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Point group 32 (4/m3)"), std::string::npos) << run.out;
+  const Shape shape = Build(Path("cube.mor"));
+  // The {110} planes only touch the edges ({111} the corners): six faces with area.
+  EXPECT_EQ(shape.corners, 8);
+  ASSERT_EQ(shape.withArea.size(), 6u);
+  for (const std::string& face : shape.withArea) EXPECT_EQ(IndexSum(face), 1) << face;
+  EXPECT_NEAR(static_cast<double>(shape.volume), 8.0, 0.01);
+  // The unique faces come first in the face table.
+  ASSERT_FALSE(shape.unique.empty());
+  for (std::size_t i = 0; i < shape.unique.size(); ++i) EXPECT_EQ(shape.faces[i], shape.unique[i]);
+}
+
+TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
+  const CliRun run =
+      Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group", "4/m3", "--hkl-max", "1",
+                      "--centring", "F", "--no-higher-orders", "-o", Path("octahedron.mor")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Shape shape = Build(Path("octahedron.mor"));
+  EXPECT_EQ(shape.unique, (std::vector<std::string>{"-1 -1 -1"}));
+  EXPECT_EQ(shape.faces.size(), 8u);
+  EXPECT_EQ(shape.withArea.size(), 8u);
+  EXPECT_EQ(shape.corners, 6);
+  // Faces at 1.732 from the centre: corners at 3 on the axes, volume 4/3 * 27.
+  EXPECT_NEAR(static_cast<double>(shape.volume), 36.0, 0.01);
+}
+
+TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
+  std::ofstream(Path("spinel.cif")) << "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
+                                       "_cell_length_c 8.08\n_cell_angle_alpha 90\n"
+                                       "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                                       "_symmetry_space_group_name_H-M 'Fd-3m'\n";
+  const CliRun run = Run("predict", {"--cif", Path("spinel.cif"), "-o", Path("spinel.mor")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("From F d -3 m: centring F, d glide [001]"), std::string::npos) << run.out;
+  const Shape shape = Build(Path("spinel.mor"));
+  ASSERT_FALSE(shape.unique.empty());
+  EXPECT_EQ(shape.unique[0], "-1 -1 -1");
+
+  // A CIF without a cell is refused with the missing items.
+  std::ofstream(Path("bare.cif")) << "data_bare\n_symmetry_space_group_name_H-M 'P 1'\n";
+  const CliRun bare = Run("predict", {"--cif", Path("bare.cif"), "-o", Path("bare.mor")});
+  EXPECT_EQ(bare.status, 2);
+  EXPECT_NE(bare.err.find("missing"), std::string::npos) << bare.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("bare.mor")));
+}
+
+TEST_F(PredictExpandTest, RandomisationIsRepeatableWithASeed) {
+  const std::vector<std::string> base{"--cell", "1", "1",  "1.5",    "90", "90", "90", "--group",
+                                      "4/mm",   "--polarity", "10", "--no-cleanup"};
+  auto with = [&](const std::string& seed, const std::string& out) {
+    std::vector<std::string> args = base;
+    args.insert(args.end(), {"--seed", seed, "-o", Path(out)});
+    return Run("predict", args);
+  };
+  ASSERT_EQ(with("7", "a.mor").status, 0);
+  ASSERT_EQ(with("7", "b.mor").status, 0);
+  ASSERT_EQ(with("8", "c.mor").status, 0);
+  EXPECT_EQ(Slurp(Path("a.mor")), Slurp(Path("b.mor")));
+  EXPECT_NE(Slurp(Path("a.mor")), Slurp(Path("c.mor")));
+}
+
+TEST_F(PredictExpandTest, BadPredictInput) {
+  const std::vector<std::string> cubic{"--cell", "1", "1", "1", "90", "90", "90"};
+  auto run = [&](std::vector<std::string> extra) {
+    std::vector<std::string> args = cubic;
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.insert(args.end(), {"-o", Path("bad.mor")});
+    return Run("predict", args);
+  };
+  const CliRun ico = run({"--group", "-5-32"});
+  EXPECT_EQ(ico.status, 2);
+  EXPECT_EQ(ico.err,
+            "habitopia-cli: Sorry, but this symmetry is not implemented for morphology prediction\n");
+  const CliRun notOffered = run({"--group", "6/m", "--centring", "I"});
+  EXPECT_EQ(notOffered.status, 2);
+  EXPECT_EQ(notOffered.err, "habitopia-cli: centring I is not offered for point group 6/m\n");
+  EXPECT_EQ(run({"--group", "4/m3", "--glide1", "d"}).status, 2);
+  EXPECT_EQ(run({"--group", "4/m3", "--hkl-max", "7"}).status, 2);
+  EXPECT_EQ(run({"--group", "4/m3", "--polarity", "11"}).status, 2);
+  EXPECT_EQ(run({"--group", "nonsense"}).status, 2);
+  EXPECT_EQ(run({}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(Path("bad.mor")));
+  // A write failure is bad input too, with one line on stderr.
+  const CliRun unwritable = Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group",
+                                            "23", "-o", Path("missing/out.mor")});
+  EXPECT_EQ(unwritable.status, 2);
+  EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1);
+}
+
+// A model whose face table holds only its unique faces.
+std::string WriteUniqueOnly(const std::string& path, int group,
+                            const std::vector<UniqueFaceLine>& unique) {
+  ModelDocument document;
+  document.pointGroup = group;
+  document.uniqueFaces = unique;
+  for (const UniqueFaceLine& u : unique) {
+    FaceRecord f;
+    f.h = u.h, f.k = u.k, f.l = u.l, f.distance = u.distance;
+    document.faces.push_back(f);
+  }
+  EXPECT_TRUE(WriteModelFile(path, document).ok);
+  return path;
+}
+
+TEST_F(PredictExpandTest, ExpandRebuildsTheFullList) {
+  const std::string in =
+      WriteUniqueOnly(Path("in.mor"), 32, {{1, 0, 0, 1}, {1, 1, 1, 1.5L}, {2, 2, 0, 1.3L}});
+  const CliRun run = Run("expand", {in, "-o", Path("out.mor")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Shape shape = Build(Path("out.mor"));
+  ASSERT_EQ(shape.faces.size(), 6u + 8u + 12u);
+  EXPECT_EQ(std::vector<std::string>(shape.faces.begin(), shape.faces.begin() + 5),
+            (std::vector<std::string>{"1 0 0", "1 1 1", "1 1 0", "-1 0 0", "0 0 1"}));
+  // 2 2 0 is read as the grid reads it: reduced to 1 1 0.
+  EXPECT_EQ(shape.unique, (std::vector<std::string>{"1 0 0", "1 1 1", "1 1 0"}));
+  EXPECT_EQ(shape.withArea.size(), 26u);
+
+  // The input stays as it was and bad input leaves no output.
+  EXPECT_EQ(Build(in).faces.size(), 3u);
+  EXPECT_EQ(Run("expand", {Path("none.mor"), "-o", Path("x.mor")}).status, 2);
+  EXPECT_EQ(Run("expand", {in}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(Path("x.mor")));
+}
+
+TEST_F(PredictExpandTest, ExpandStopsAtTheFaceLimit) {
+  std::vector<UniqueFaceLine> general;
+  for (int i = 1; i <= 7; ++i) general.push_back({1, static_cast<Real>(i + 1), static_cast<Real>(i + 9), 1});
+  const std::string in = WriteUniqueOnly(Path("many.mor"), 32, general);
+  const CliRun run = Run("expand", {in, "-o", Path("limited.mor")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "habitopia-cli: More than a total of 300 faces. Command aborted\n");
+  EXPECT_EQ(Build(Path("limited.mor")).faces.size(), 301u);
+}
+
+}  // namespace
+}  // namespace habitopia
