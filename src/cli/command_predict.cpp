@@ -150,8 +150,9 @@ std::string CellText(const UnitCell& c) {
 
 // The group's lattice class forces cell values as accepting the group does.
 UnitCell Constrained(const UnitCell& given, int group) {
-  CellTexts texts{FormatGeneral(given.a),     FormatGeneral(given.b),    FormatGeneral(given.c),
-                  FormatGeneral(given.alpha), FormatGeneral(given.beta), FormatGeneral(given.gamma)};
+  CellTexts texts{FormatGeneral(given.a),    FormatGeneral(given.b),
+                  FormatGeneral(given.c),    FormatGeneral(given.alpha),
+                  FormatGeneral(given.beta), FormatGeneral(given.gamma)};
   CellBoxFlags enabled{};
   ApplyCellConstraint(GetPointGroup(group).lattice, texts, enabled);
   Real v[kCellBoxCount];
@@ -179,9 +180,12 @@ std::string GlideName(Glide g) {
 
 std::string Describe(const TranslationSymmetry& s, const TranslationChoices& c) {
   std::string text = CentringName(s.centring);
-  if (s.glide1 != Glide::None) text += ", " + GlideName(s.glide1) + " glide " + std::string(c.label1);
-  if (s.glide2 != Glide::None) text += ", " + GlideName(s.glide2) + " glide " + std::string(c.label2);
-  if (s.glide3 != Glide::None) text += ", " + GlideName(s.glide3) + " glide " + std::string(c.label3);
+  if (s.glide1 != Glide::None)
+    text += ", " + GlideName(s.glide1) + " glide " + std::string(c.label1);
+  if (s.glide2 != Glide::None)
+    text += ", " + GlideName(s.glide2) + " glide " + std::string(c.label2);
+  if (s.glide3 != Glide::None)
+    text += ", " + GlideName(s.glide3) + " glide " + std::string(c.label3);
   if (s.screwA) text += ", 2_1 along a";
   if (s.screwB) text += ", 2_1 along b";
   if (s.screwC) text += ", " + std::to_string(s.screwC) + "_1 along c";
@@ -344,7 +348,8 @@ int RunPredict(const Arguments& args) {
   if (!derivedNote.empty()) std::cout << derivedNote << "\n";
   std::cout << "Translation symmetry: " << Describe(symmetry, GetTranslationChoices(group))
             << "\nUnique faces: " << FormatInteger(static_cast<long long>(unique.size())) << "\n";
-  for (const FaceRow& row : unique) std::cout << "  " << row.indices << "  " << row.distance << "\n";
+  for (const FaceRow& row : unique)
+    std::cout << "  " << row.indices << "  " << row.distance << "\n";
   std::cout << "Faces: " << FormatInteger(model.FaceCount())
             << ", present: " << FormatInteger(shape.PresentFaceCount())
             << ", corners: " << FormatInteger(corners.Count())

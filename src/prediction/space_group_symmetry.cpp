@@ -11,14 +11,20 @@ enum class Family { Anorthic, Monoclinic, Orthorhombic, Axial, Cubic, None };
 
 Family FamilyOf(int group) {
   switch (GetPointGroup(group).lattice) {
-    case LatticeClass::Triclinic: return Family::Anorthic;
-    case LatticeClass::Monoclinic: return Family::Monoclinic;
-    case LatticeClass::Orthorhombic: return Family::Orthorhombic;
+    case LatticeClass::Triclinic:
+      return Family::Anorthic;
+    case LatticeClass::Monoclinic:
+      return Family::Monoclinic;
+    case LatticeClass::Orthorhombic:
+      return Family::Orthorhombic;
     case LatticeClass::Trigonal:
     case LatticeClass::Tetragonal:
-    case LatticeClass::Hexagonal: return Family::Axial;
-    case LatticeClass::Cubic: return Family::Cubic;
-    case LatticeClass::Icosahedral: return Family::None;
+    case LatticeClass::Hexagonal:
+      return Family::Axial;
+    case LatticeClass::Cubic:
+      return Family::Cubic;
+    case LatticeClass::Icosahedral:
+      return Family::None;
   }
   return Family::None;
 }
@@ -114,12 +120,18 @@ int ScrewChoice(const Element& e) {
 
 Glide GlideOf(char c) {
   switch (c) {
-    case 'a': return Glide::A;
-    case 'b': return Glide::B;
-    case 'c': return Glide::C;
-    case 'n': return Glide::N;
-    case 'd': return Glide::D;
-    default: return Glide::None;
+    case 'a':
+      return Glide::A;
+    case 'b':
+      return Glide::B;
+    case 'c':
+      return Glide::C;
+    case 'n':
+      return Glide::N;
+    case 'd':
+      return Glide::D;
+    default:
+      return Glide::None;
   }
 }
 
@@ -144,14 +156,18 @@ class Deriver {
   void Plane(int panel, char letter, std::string_view where) {
     if (letter == 0 || letter == 'm') return;
     const Glide g = GlideOf(letter);
-    const GlidePanel& p = panel == 1 ? choices_.glide1 : panel == 2 ? choices_.glide2 : choices_.glide3;
-    const std::string_view label =
-        panel == 1 ? choices_.label1 : panel == 2 ? choices_.label2 : choices_.label3;
-    const std::string text = std::string(1, letter) + " glide " +
-                             std::string(label.empty() ? where : label);
+    const GlidePanel& p = panel == 1   ? choices_.glide1
+                          : panel == 2 ? choices_.glide2
+                                       : choices_.glide3;
+    const std::string_view label = panel == 1   ? choices_.label1
+                                   : panel == 2 ? choices_.label2
+                                                : choices_.label3;
+    const std::string text =
+        std::string(1, letter) + " glide " + std::string(label.empty() ? where : label);
     Take(g != Glide::None && panel > 0 && p.Offers(g), text, [&] {
-      Glide& slot = panel == 1 ? result.symmetry.glide1
-                  : panel == 2 ? result.symmetry.glide2 : result.symmetry.glide3;
+      Glide& slot = panel == 1   ? result.symmetry.glide1
+                    : panel == 2 ? result.symmetry.glide2
+                                 : result.symmetry.glide3;
       slot = g;
     });
   }
@@ -167,9 +183,8 @@ class Deriver {
         std::to_string(e.order) + "_" + std::to_string(e.subscript) + " screw ";
     if (axis == 'a' || axis == 'b') {
       const bool offered = e.order == 2 && (axis == 'a' ? choices_.screwA : choices_.screwB);
-      Take(offered, name + "along " + axis, [&] {
-        (axis == 'a' ? result.symmetry.screwA : result.symmetry.screwB) = true;
-      });
+      Take(offered, name + "along " + axis,
+           [&] { (axis == 'a' ? result.symmetry.screwA : result.symmetry.screwB) = true; });
     } else if (axis == 'c') {
       const int n = ScrewChoice(e);
       std::string text = name + "along c";

@@ -64,7 +64,6 @@ ExpansionResult ExpandFace(CrystalModel& model, FaceRows& fullRows, const Expans
         to.distance = sourceDistance;
         fullRows.push_back({text, source.distanceText});
         ParseFullListRow(fullRows[f], to, options.separator);
-        model.geometryStale = true;
         ++result.appended;
         result.currentFace = f;
         result.currentIndexText = fullRows[f].indices;
@@ -73,7 +72,7 @@ ExpansionResult ExpandFace(CrystalModel& model, FaceRows& fullRows, const Expans
     }
     fullRows[source.face].distance = source.distanceText;
   }
-  if (result.appended == 0) model.geometryStale = true;  // distances may have changed
+  model.geometryStale = true;  // distances may have changed even without new faces
   return result;
 }
 
@@ -98,15 +97,6 @@ RebuildResult RebuildFullList(CrystalModel& model, const FaceRows& uniqueRows, F
     }
   }
   return result;
-}
-
-std::vector<std::string> OrbitTexts(int pointGroup, const Vec3& hkl, char separator) {
-  std::vector<std::string> texts;
-  for (const Matrix3& m : GetPointGroup(pointGroup).operations) {
-    std::string text = IndexText(Image(m, hkl), separator);
-    if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
-  }
-  return texts;
 }
 
 }  // namespace habitopia

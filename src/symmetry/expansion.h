@@ -58,8 +58,4 @@ RebuildResult RebuildFullList(CrystalModel& model, const FaceRows& uniqueRows, F
                               const ExpansionOptions& options = {},
                               const std::function<bool(int uniqueFace)>& continueAfter = {});
 
-// The distinct index texts of the images of (h k l) under a group, in the order
-// in which expansion meets them.
-std::vector<std::string> OrbitTexts(int pointGroup, const Vec3& hkl, char separator = '.');
-
 }  // namespace habitopia

@@ -42,7 +42,8 @@ const GroupEntry kGroups[32] = {
     {"3m", "", L::Trigonal,
      "(h,k,l) (k,-h-k,l) (-h-k,h,l) (-h,h+k,l) (h+k,-k,l) (-k,-h,l)"},
     {"-3m", "complete symbol: -3 2/m", L::Trigonal,
-     "(h,k,l) (k,-h-k,l) (-h-k,h,l) (-h,-k,-l) (-k,h+k,-l) (h+k,-h,-l) (-h,h+k,l) (-k,-h,l) (h+k,-k,l) (h,-h-k,-l) (k,h,-l) (-h-k,k,-l)"},
+     "(h,k,l) (k,-h-k,l) (-h-k,h,l) (-h,-k,-l) (-k,h+k,-l) (h+k,-h,-l) (-h,h+k,l) "
+     "(-k,-h,l) (h+k,-k,l) (h,-h-k,-l) (k,h,-l) (-h-k,k,-l)"},
     {"4", "", L::Tetragonal,
      "(h,k,l) (-k,h,l) (-h,-k,l) (k,-h,l)"},
     {"42", "", L::Tetragonal,
@@ -56,31 +57,51 @@ const GroupEntry kGroups[32] = {
     {"4/m", "", L::Tetragonal,
      "(h,k,l) (-k,h,l) (-h,-k,l) (k,-h,l) (h,k,-l) (-k,h,-l) (-h,-k,-l) (k,-h,-l)"},
     {"4/mm", "complete symbol: 4/m 2/m 2/m", L::Tetragonal,
-     "(h,k,l) (-k,h,l) (-h,-k,l) (k,-h,l) (-h,k,l) (k,h,l) (h,-k,l) (-k,-h,l) (h,k,-l) (-k,h,-l) (-h,-k,-l) (k,-h,-l) (-h,k,-l) (k,h,-l) (h,-k,-l) (-k,-h,-l)"},
+     "(h,k,l) (-k,h,l) (-h,-k,l) (k,-h,l) (-h,k,l) (k,h,l) (h,-k,l) (-k,-h,l) (h,k,-l) "
+     "(-k,h,-l) (-h,-k,-l) (k,-h,-l) (-h,k,-l) (k,h,-l) (h,-k,-l) (-k,-h,-l)"},
     {"6", "", L::Hexagonal,
      "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l)"},
     {"62", "", L::Hexagonal,
-     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (h,-h-k,-l) (h+k,-k,-l) (k,h,-l) (-h,h+k,-l) (-h-k,k,-l) (-k,-h,-l)"},
+     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (h,-h-k,-l) "
+     "(h+k,-k,-l) (k,h,-l) (-h,h+k,-l) (-h-k,k,-l) (-k,-h,-l)"},
     {"-6", "", L::Hexagonal,
      "(h,k,l) (k,-h-k,l) (-h-k,h,l) (h,k,-l) (k,-h-k,-l) (-h-k,h,-l)"},
     {"6m", "", L::Hexagonal,
-     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (-h,h+k,l) (-h-k,k,l) (-k,-h,l) (h,-h-k,l) (h+k,-k,l) (k,h,l)"},
+     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (-h,h+k,l) (-h-k,k,l) "
+     "(-k,-h,l) (h,-h-k,l) (h+k,-k,l) (k,h,l)"},
     {"-62", "", L::Hexagonal,
-     "(h,k,l) (k,-h-k,l) (-h-k,h,l) (h,k,-l) (k,-h-k,-l) (-h-k,h,-l) (h,-h-k,-l) (-h-k,k,-l) (k,h,-l) (h,-h-k,l) (-h-k,k,l) (k,h,l)"},
+     "(h,k,l) (k,-h-k,l) (-h-k,h,l) (h,k,-l) (k,-h-k,-l) (-h-k,h,-l) (h,-h-k,-l) "
+     "(-h-k,k,-l) (k,h,-l) (h,-h-k,l) (-h-k,k,l) (k,h,l)"},
     {"6/m", "", L::Hexagonal,
-     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (h,k,-l) (h+k,-h,-l) (k,-h-k,-l) (-h,-k,-l) (-h-k,h,-l) (-k,h+k,-l)"},
+     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (h,k,-l) (h+k,-h,-l) "
+     "(k,-h-k,-l) (-h,-k,-l) (-h-k,h,-l) (-k,h+k,-l)"},
     {"6/mm", "complete symbol: 6/m 2/m 2/m", L::Hexagonal,
-     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (-h,h+k,l) (-h-k,k,l) (-k,-h,l) (h,-h-k,l) (h+k,-k,l) (k,h,l) (h,k,-l) (h+k,-h,-l) (k,-h-k,-l) (-h,-k,-l) (-h-k,h,-l) (-k,h+k,-l) (-h,h+k,-l) (-h-k,k,-l) (-k,-h,-l) (h,-h-k,-l) (h+k,-k,-l) (k,h,-l)"},
+     "(h,k,l) (h+k,-h,l) (k,-h-k,l) (-h,-k,l) (-h-k,h,l) (-k,h+k,l) (-h,h+k,l) (-h-k,k,l) "
+     "(-k,-h,l) (h,-h-k,l) (h+k,-k,l) (k,h,l) (h,k,-l) (h+k,-h,-l) (k,-h-k,-l) (-h,-k,-l) "
+     "(-h-k,h,-l) (-k,h+k,-l) (-h,h+k,-l) (-h-k,k,-l) (-k,-h,-l) (h,-h-k,-l) (h+k,-k,-l) "
+     "(k,h,-l)"},
     {"23", "", L::Cubic,
-     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) (-l,h,-k) (-l,-h,k) (l,-h,-k)"},
+     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) "
+     "(-l,h,-k) (-l,-h,k) (l,-h,-k)"},
     {"m3", "complete symbol: 2/m -3", L::Cubic,
-     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) (-l,h,-k) (-l,-h,k) (l,-h,-k) (-h,-k,-l) (-h,k,l) (h,-k,l) (h,k,-l) (-k,-l,-h) (k,l,-h) (-k,l,h) (k,-l,h) (-l,-h,-k) (l,-h,k) (l,h,-k) (-l,h,k)"},
+     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) "
+     "(-l,h,-k) (-l,-h,k) (l,-h,-k) (-h,-k,-l) (-h,k,l) (h,-k,l) (h,k,-l) (-k,-l,-h) "
+     "(k,l,-h) (-k,l,h) (k,-l,h) (-l,-h,-k) (l,-h,k) (l,h,-k) (-l,h,k)"},
     {"43", "complete symbol: 432", L::Cubic,
-     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) (-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,-l) (-k,h,l) (k,-h,l) (-k,-h,-l) (l,k,-h) (-l,k,h) (-l,-k,-h) (l,-k,h) (h,l,-k) (h,-l,k) (-h,-l,-k) (-h,l,k)"},
+     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) "
+     "(-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,-l) (-k,h,l) (k,-h,l) (-k,-h,-l) (l,k,-h) "
+     "(-l,k,h) (-l,-k,-h) (l,-k,h) (h,l,-k) (h,-l,k) (-h,-l,-k) (-h,l,k)"},
     {"-43", "complete symbol: -43m", L::Cubic,
-     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) (-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,l) (-k,h,-l) (k,-h,-l) (-k,-h,l) (l,k,h) (-l,-k,h) (-l,k,-h) (l,-k,-h) (h,l,k) (h,-l,-k) (-h,-l,k) (-h,l,-k)"},
+     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) "
+     "(-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,l) (-k,h,-l) (k,-h,-l) (-k,-h,l) (l,k,h) "
+     "(-l,-k,h) (-l,k,-h) (l,-k,-h) (h,l,k) (h,-l,-k) (-h,-l,k) (-h,l,-k)"},
     {"4/m3", "complete symbol 4/m -3 2/m", L::Cubic,
-     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) (-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,l) (-k,h,-l) (k,-h,-l) (-k,-h,l) (l,k,h) (-l,-k,h) (-l,k,-h) (l,-k,-h) (h,l,k) (h,-l,-k) (-h,-l,k) (-h,l,-k) (-h,-k,-l) (-h,k,l) (h,-k,l) (h,k,-l) (-k,-l,-h) (k,l,-h) (-k,l,h) (k,-l,h) (-l,-h,-k) (l,-h,k) (l,h,-k) (-l,h,k) (-k,-h,-l) (k,-h,l) (-k,h,l) (k,h,-l) (-l,-k,-h) (l,k,-h) (l,-k,h) (-l,k,h) (-h,-l,-k) (-h,l,k) (h,l,-k) (h,-l,k)"},
+     "(h,k,l) (h,-k,-l) (-h,k,-l) (-h,-k,l) (k,l,h) (-k,-l,h) (k,-l,-h) (-k,l,-h) (l,h,k) "
+     "(-l,h,-k) (-l,-h,k) (l,-h,-k) (k,h,l) (-k,h,-l) (k,-h,-l) (-k,-h,l) (l,k,h) "
+     "(-l,-k,h) (-l,k,-h) (l,-k,-h) (h,l,k) (h,-l,-k) (-h,-l,k) (-h,l,-k) (-h,-k,-l) "
+     "(-h,k,l) (h,-k,l) (h,k,-l) (-k,-l,-h) (k,l,-h) (-k,l,h) (k,-l,h) (-l,-h,-k) (l,-h,k) "
+     "(l,h,-k) (-l,h,k) (-k,-h,-l) (k,-h,l) (-k,h,l) (k,h,-l) (-l,-k,-h) (l,k,-h) (l,-k,h) "
+     "(-l,k,h) (-h,-l,-k) (-h,l,k) (h,l,-k) (h,-l,k)"},
 };
 
 // Group 33: the 60 rotations of the icosahedron (two-fold axes along x, y and z,

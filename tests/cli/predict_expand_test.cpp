@@ -38,10 +38,10 @@ std::string Slurp(const std::string& path) {
 
 // What a written model builds to.
 struct Shape {
-  std::vector<std::string> faces;      // index texts of the face table
-  std::vector<std::string> unique;     // index texts of the unique faces
-  std::vector<std::string> withArea;   // faces with an area above 1e-3
-  int corners = 0;                     // scene corners
+  std::vector<std::string> faces;     // index texts of the face table
+  std::vector<std::string> unique;    // index texts of the unique faces
+  std::vector<std::string> withArea;  // faces with an area above 1e-3
+  int corners = 0;                    // scene corners
   Real volume = 0;
 };
 
@@ -84,8 +84,8 @@ class PredictExpandTest : public ::testing::Test {
     const FaceIndexLists lists = BuildFaceIndexLists(p, corners, false);
     for (int i = 0; i < p.PresentFaceCount(); ++i)
       if (lists.faceArea[i] > 1e-3L)
-        shape.withArea.push_back(IndexText({p.presentFaces[i].h, p.presentFaces[i].k,
-                                            p.presentFaces[i].l}));
+        shape.withArea.push_back(
+            IndexText({p.presentFaces[i].h, p.presentFaces[i].k, p.presentFaces[i].l}));
     shape.corners = corners.Count();
     shape.volume = lists.volumeTotal;
     return shape;
@@ -118,8 +118,8 @@ TEST_F(PredictExpandTest, PrimitiveCubicGivesACube) {
 
 TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
   const CliRun run =
-      Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group", "4/m3", "--hkl-max", "1",
-                      "--centring", "F", "--no-higher-orders", "-o", Path("octahedron.mor")});
+      Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group", "4/m3", "--hkl-max",
+                      "1", "--centring", "F", "--no-higher-orders", "-o", Path("octahedron.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
   const Shape shape = Build(Path("octahedron.mor"));
   EXPECT_EQ(shape.unique, (std::vector<std::string>{"-1 -1 -1"}));
@@ -151,7 +151,8 @@ TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
 }
 
 TEST_F(PredictExpandTest, RandomisationIsRepeatableWithASeed) {
-  const std::vector<std::string> base{"--cell", "1", "1",  "1.5",    "90", "90", "90", "--group",
+  const std::vector<std::string> base{"--cell", "1",          "1",  "1.5",
+                                      "90",     "90",         "90", "--group",
                                       "4/mm",   "--polarity", "10", "--no-cleanup"};
   auto with = [&](const std::string& seed, const std::string& out) {
     std::vector<std::string> args = base;
@@ -175,8 +176,9 @@ TEST_F(PredictExpandTest, BadPredictInput) {
   };
   const CliRun ico = run({"--group", "-5-32"});
   EXPECT_EQ(ico.status, 2);
-  EXPECT_EQ(ico.err,
-            "habitopia-cli: Sorry, but this symmetry is not implemented for morphology prediction\n");
+  EXPECT_EQ(
+      ico.err,
+      "habitopia-cli: Sorry, but this symmetry is not implemented for morphology prediction\n");
   const CliRun notOffered = run({"--group", "6/m", "--centring", "I"});
   EXPECT_EQ(notOffered.status, 2);
   EXPECT_EQ(notOffered.err, "habitopia-cli: centring I is not offered for point group 6/m\n");
@@ -230,7 +232,8 @@ TEST_F(PredictExpandTest, ExpandRebuildsTheFullList) {
 
 TEST_F(PredictExpandTest, ExpandStopsAtTheFaceLimit) {
   std::vector<UniqueFaceLine> general;
-  for (int i = 1; i <= 7; ++i) general.push_back({1, static_cast<Real>(i + 1), static_cast<Real>(i + 9), 1});
+  for (int i = 1; i <= 7; ++i)
+    general.push_back({1, static_cast<Real>(i + 1), static_cast<Real>(i + 9), 1});
   const std::string in = WriteUniqueOnly(Path("many.mor"), 32, general);
   const CliRun run = Run("expand", {in, "-o", Path("limited.mor")});
   EXPECT_EQ(run.status, 1);

@@ -1,10 +1,11 @@
+#include "prediction/morphology.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "core/numbers.h"
 #include "core/polyhedron.h"
-#include "prediction/morphology.h"
 #include "symmetry/expansion.h"
 #include "symmetry/point_groups.h"
 
@@ -178,7 +179,8 @@ TEST(MorphologyPredictionTest, IcosahedralGroupIsRefused) {
   ScriptedRandom random({0});
   EXPECT_EQ(PredictFaces(model, rows, Settings(1), flags, random), PredictionStatus::Refused);
   EXPECT_EQ(rows, (FaceRows{{"1 0 0", "1"}}));
-  EXPECT_EQ(kPredictionRefused, "Sorry, but this symmetry is not implemented for morphology prediction");
+  EXPECT_EQ(kPredictionRefused,
+            "Sorry, but this symmetry is not implemented for morphology prediction");
 }
 
 TEST(MorphologyPredictionTest, NonPolarGroupsRandomiseTheFinalPass) {
@@ -209,7 +211,8 @@ TEST(MorphologyPredictionTest, NonPolarGroupsRandomiseTheFinalPass) {
 }
 
 TEST(MorphologyPredictionTest, RandomiseFullListDistances) {
-  CrystalModel model = Model(1);
+  // Works in every group, "-5-32" included.
+  CrystalModel model = Model(kIcosahedralGroup);
   model.lastFace = 2;
   FaceRows full{{"1 0 0", "1"}, {"0 1 0", "2"}, {"0 0 1", "4"}};
   for (int f = 0; f < 3; ++f) model.faces[f].distance = f == 0 ? 1 : f == 1 ? 2 : 4;
@@ -222,6 +225,21 @@ TEST(MorphologyPredictionTest, RandomiseFullListDistances) {
   EXPECT_EQ(full[0].distance, "0.45");
   EXPECT_EQ(full[1].distance, "3.29");  // 2.2 * 1.495
   EXPECT_FALSE(RandomizeDistances(model, full, 30, random));
+}
+
+TEST(MorphologyPredictionTest, PanelLayoutPerGroup) {
+  EXPECT_EQ(GetMorphologyPanelLayout(17).polarityLabel, "0    polarity    1");
+  EXPECT_TRUE(GetMorphologyPanelLayout(17).polarityShown);
+  EXPECT_EQ(GetMorphologyPanelLayout(27).polarityLabel, "randomization");
+  EXPECT_TRUE(GetMorphologyPanelLayout(27).polarityShown);
+  EXPECT_FALSE(GetMorphologyPanelLayout(28).polarityShown);
+  EXPECT_EQ(GetMorphologyPanelLayout(28).polarityLabel, "0    polarity    1");
+  const std::pair<int, int> maxima[] = {{1, 3}, {8, 3}, {9, 4}, {20, 4}, {21, 6}, {32, 6}, {33, 3}};
+  for (const auto& [group, maximum] : maxima)
+    EXPECT_EQ(GetMorphologyPanelLayout(group).hklMaxMaximum, maximum) << group;
+  EXPECT_EQ(GetMorphologyPanelLayout(8).hklMaxLabel, "1  hkl - max   3");
+  EXPECT_EQ(GetMorphologyPanelLayout(9).hklMaxLabel, "1     hkl - max    4");
+  EXPECT_EQ(GetMorphologyPanelLayout(21).hklMaxLabel, "1     hkl - max    6");
 }
 
 TEST(MorphologyPredictionTest, CleanUpKeepsThePresentForms) {
