@@ -227,21 +227,6 @@ TEST(MorphologyPredictionTest, RandomiseFullListDistances) {
   EXPECT_FALSE(RandomizeDistances(model, full, 30, random));
 }
 
-TEST(MorphologyPredictionTest, PanelLayoutPerGroup) {
-  EXPECT_EQ(GetMorphologyPanelLayout(17).polarityLabel, "0    polarity    1");
-  EXPECT_TRUE(GetMorphologyPanelLayout(17).polarityShown);
-  EXPECT_EQ(GetMorphologyPanelLayout(27).polarityLabel, "randomization");
-  EXPECT_TRUE(GetMorphologyPanelLayout(27).polarityShown);
-  EXPECT_FALSE(GetMorphologyPanelLayout(28).polarityShown);
-  EXPECT_EQ(GetMorphologyPanelLayout(28).polarityLabel, "0    polarity    1");
-  const std::pair<int, int> maxima[] = {{1, 3}, {8, 3}, {9, 4}, {20, 4}, {21, 6}, {32, 6}, {33, 3}};
-  for (const auto& [group, maximum] : maxima)
-    EXPECT_EQ(GetMorphologyPanelLayout(group).hklMaxMaximum, maximum) << group;
-  EXPECT_EQ(GetMorphologyPanelLayout(8).hklMaxLabel, "1  hkl - max   3");
-  EXPECT_EQ(GetMorphologyPanelLayout(9).hklMaxLabel, "1     hkl - max    4");
-  EXPECT_EQ(GetMorphologyPanelLayout(21).hklMaxLabel, "1     hkl - max    6");
-}
-
 TEST(MorphologyPredictionTest, CleanUpKeepsThePresentForms) {
   // A cube with octahedron faces far outside: only {100} is present.
   CrystalModel model = Model(kCubic);

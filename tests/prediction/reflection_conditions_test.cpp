@@ -225,17 +225,6 @@ TEST(TranslationChoicesTest, AvailabilityPerGroup) {
   }
 }
 
-TEST(TranslationChoicesTest, PanelLabels) {
-  EXPECT_EQ(GetTranslationChoices(5).label2, "[010]");
-  EXPECT_EQ(GetTranslationChoices(9).label2, "[110]");
-  EXPECT_EQ(GetTranslationChoices(27).label1, "[100]");
-  EXPECT_EQ(GetTranslationChoices(28).label1, "[111]");
-  EXPECT_EQ(GetTranslationChoices(32).label2, "[110]");
-  EXPECT_EQ(GetTranslationChoices(33).label1, "[100]");
-  EXPECT_EQ(GetTranslationChoices(33).label2, "[110]");
-  EXPECT_EQ(GetTranslationChoices(1).label3, "[001]");
-}
-
 TEST(TranslationChoicesTest, RestrictToGroup) {
   TranslationSymmetry s;
   s.centring = Centring::F;
