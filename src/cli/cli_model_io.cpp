@@ -52,6 +52,21 @@ std::optional<std::string> SplitArguments(const Arguments& args,
   return std::nullopt;
 }
 
+bool InputOutput::Has(const std::string& flag) const {
+  return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
+std::optional<std::string> ParseInputOutput(const Arguments& args,
+                                            const std::vector<std::string>& allowedFlags,
+                                            const std::string& usage, InputOutput& out) {
+  std::vector<std::string> positional;
+  if (auto problem = SplitArguments(args, allowedFlags, positional, out.output, out.flags))
+    return *problem + " (" + usage + ")";
+  if (positional.size() != 1 || out.output.empty()) return usage;
+  out.input = positional[0];
+  return std::nullopt;
+}
+
 std::optional<std::string> CheckInputFile(const std::string& path, const std::string& extension,
                                           const std::string& wrongExtension) {
   std::error_code ignored;

@@ -23,6 +23,17 @@ std::optional<std::string> SplitArguments(const Arguments& args,
                                           std::vector<std::string>& positional,
                                           std::string& output, std::vector<std::string>& setFlags);
 
+// "INPUT -o OUTPUT [flags]": exactly one input file and an output file.
+struct InputOutput {
+  std::string input;
+  std::string output;
+  std::vector<std::string> flags;  // those of the allowed flags that were given
+  bool Has(const std::string& flag) const;
+};
+std::optional<std::string> ParseInputOutput(const Arguments& args,
+                                            const std::vector<std::string>& allowedFlags,
+                                            const std::string& usage, InputOutput& out);
+
 // Checks that `path` names an existing file ("File not Found: PATH" otherwise)
 // with the extension `extension`, compared without regard to case
 // (`wrongExtension` followed by the file's extension otherwise).

@@ -6,7 +6,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 #include "core/polyhedron.h"
 #include "symmetry/face_rows.h"

@@ -18,19 +18,16 @@ constexpr const char* kUsage = "usage: cif-export FILE.mor -o OUT.cif [--all-fac
 }  // namespace
 
 int RunCifExport(const Arguments& args) {
-  std::vector<std::string> positional, flags;
-  std::string output;
-  if (auto problem = SplitArguments(args, {"--all-faces"}, positional, output, flags))
-    return Fail(*problem + " (" + kUsage + ")");
-  if (positional.size() != 1 || output.empty()) return Fail(kUsage);
-  const bool allFaces = !flags.empty();
+  InputOutput io;
+  if (auto problem = ParseInputOutput(args, {"--all-faces"}, kUsage, io)) return Fail(*problem);
+  const bool allFaces = io.Has("--all-faces");
 
   ModelDocument document;
   CrystalModel model;
-  if (auto problem = LoadModel(positional[0], document, model)) return Fail(*problem);
+  if (auto problem = LoadModel(io.input, document, model)) return Fail(*problem);
 
   CifExport data;
-  data.blockName = FileStem(positional[0]);
+  data.blockName = FileStem(io.input);
   const long long colour = ColourValue(model.display.fillColour);
   if (auto word = CifColourWord(colour)) {
     data.colourWord = *word;
@@ -55,7 +52,7 @@ int RunCifExport(const Arguments& args) {
     data.faces.push_back({IndexText(hkl), distance});
   }
 
-  const CifWriteResult written = WriteCifFile(output, data);
+  const CifWriteResult written = WriteCifFile(io.output, data);
   if (!written.ok) return Fail(written.error);
   return 0;
 }

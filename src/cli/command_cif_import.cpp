@@ -7,7 +7,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "core/display_settings.h"
 #include "core/numbers.h"
 #include "files/cif.h"
@@ -37,12 +37,9 @@ const char* SourceText(CifPointGroupSource source) {
 }  // namespace
 
 int RunCifImport(const Arguments& args) {
-  std::vector<std::string> positional, flags;
-  std::string output;
-  if (auto problem = SplitArguments(args, {}, positional, output, flags))
-    return Fail(*problem + " (" + kUsage + ")");
-  if (positional.size() != 1 || output.empty()) return Fail(kUsage);
-  const std::string& path = positional[0];
+  InputOutput io;
+  if (auto problem = ParseInputOutput(args, {}, kUsage, io)) return Fail(*problem);
+  const std::string& path = io.input;
   if (auto problem = CheckInputFile(path, ".cif", kNotACifFile)) return Fail(*problem);
 
   const CifReadResult read = ReadCifFile(path);
@@ -85,7 +82,7 @@ int RunCifImport(const Arguments& args) {
   FormValues form;
   form.panels.uniqueFaceGridShown = true;
   const ModelDocument document = MakeDocument(model, form);
-  const ModelWriteResult written = WriteModelFile(output, document);
+  const ModelWriteResult written = WriteModelFile(io.output, document);
   if (!written.ok) return Fail(written.error);
 
   if (cif.pointGroup != 0)

@@ -5,7 +5,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "cli/face_lists.h"
 #include "core/numbers.h"
 #include "files/model_writer.h"
@@ -18,24 +18,21 @@ constexpr const char* kUsage = "usage: expand FILE.mor -o OUT.mor";
 }  // namespace
 
 int RunExpand(const Arguments& args) {
-  std::vector<std::string> positional, flags;
-  std::string output;
-  if (auto problem = SplitArguments(args, {}, positional, output, flags))
-    return Fail(*problem + " (" + kUsage + ")");
-  if (positional.size() != 1 || output.empty()) return Fail(kUsage);
+  InputOutput io;
+  if (auto problem = ParseInputOutput(args, {}, kUsage, io)) return Fail(*problem);
 
   ModelDocument document;
   CrystalModel model;
-  if (auto problem = LoadModel(positional[0], document, model)) return Fail(*problem);
+  if (auto problem = LoadModel(io.input, document, model)) return Fail(*problem);
   if (model.pointGroup < 1 || model.pointGroup > kPointGroupCount)
-    return Fail(positional[0] + ": no point group " + FormatInteger(model.pointGroup));
+    return Fail(io.input + ": no point group " + FormatInteger(model.pointGroup));
 
   // The rebuild ends in a calculation, which cleans the table before it builds.
   FaceRows fullRows;
   const bool limited = RebuildWithFaceLimit(model, UniqueRowsOf(document), fullRows);
   CleanFaceTable(model);
   StoreFaces(model, document);
-  const ModelWriteResult written = WriteModelFile(output, document);
+  const ModelWriteResult written = WriteModelFile(io.output, document);
   if (!written.ok) return Fail(written.error);
 
   std::cout << "Point group " << FormatInteger(model.pointGroup) << " ("

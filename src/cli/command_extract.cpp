@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/cli_model_io.h"
 #include "cli/commands.h"
 #include "cli/scene_model.h"
 #include "files/model_writer.h"
@@ -15,14 +16,10 @@
 namespace habitopia::cli {
 
 int RunExtract(const Arguments& args) {
-  OutputArguments a;
-  std::string error;
-  auto fail = [](const std::string& message) {
-    std::cerr << "habitopia-cli: " << message << "\n";
-    return 2;
-  };
-  if (!ParseOutputArguments(args, {}, a, error)) return fail(error);
-  if (!std::filesystem::exists(a.input)) return fail("File not Found: " + a.input);
+  InputOutput a;
+  if (auto problem = ParseInputOutput(args, {}, "usage: extract SCENE.wrl -o OUT.mor", a))
+    return Fail(*problem);
+  if (!std::filesystem::exists(a.input)) return Fail("File not Found: " + a.input);
 
   // The model's lines pass through "tmp.mor" in a working directory of our own.
   namespace fs = std::filesystem;
@@ -32,13 +29,13 @@ int RunExtract(const Arguments& args) {
                       ? fs::path(configured) / ("extract-" + std::to_string(::getpid()))
                       : fs::temp_directory_path(ec) / ("habitopia-extract-" + std::to_string(::getpid()));
   fs::create_directories(work, ec);
-  if (ec) return fail("cannot create the working folder " + work.string());
+  if (ec) return Fail("cannot create the working folder " + work.string());
   const ModelReadResult read = ReadEmbeddedModel(a.input, work.string());
   fs::remove_all(work, ec);
-  if (!read.ok) return fail(read.error);
+  if (!read.ok) return Fail(read.error);
 
   const ModelWriteResult written = WriteModelFile(a.output, read.document);
-  if (!written.ok) return fail(written.error);
+  if (!written.ok) return Fail(written.error);
   return 0;
 }
 

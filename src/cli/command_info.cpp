@@ -1,43 +1,19 @@
 // habitopia-cli info FILE.mor [--json]: reads a model, builds its polyhedron as the
 // calculation does and prints the point group, faces, corners, surface and volume.
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "cli/json_writer.h"
 #include "cli/model_summary.h"
 #include "core/numbers.h"
-#include "files/model_document.h"
-#include "files/model_reader.h"
 
 namespace habitopia::cli {
 
 namespace {
-
-constexpr const char* kProgram = "habitopia-cli: ";
-
-int BadInput(const std::string& message) {
-  std::cerr << kProgram << message << "\n";
-  return 2;
-}
-
-// The extension with its leading point, as the open command compares it.
-std::string Extension(const std::string& path) {
-  const std::string name = std::filesystem::path(path).filename().string();
-  const auto dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // Three decimals, as the status bar shows surface and volume.
 std::string Shown(Real v) { return FormatGeneral(Round3(v)); }
@@ -132,47 +108,27 @@ void PrintJson(const ModelSummary& s, std::ostream& out) {
 }  // namespace
 
 int RunInfo(const Arguments& args) {
-  std::string path;
-  bool json = false;
-  for (const std::string& arg : args) {
-    if (arg == "--json")
-      json = true;
-    else if (!arg.empty() && arg[0] == '-')
-      return BadInput("unknown option \"" + arg + "\" (usage: info FILE.mor [--json])");
-    else if (path.empty())
-      path = arg;
-    else
-      return BadInput("info takes one file (usage: info FILE.mor [--json])");
-  }
-  if (path.empty()) return BadInput("no file given (usage: info FILE.mor [--json])");
+  constexpr const char* kUsage = "usage: info FILE.mor [--json]";
+  std::vector<std::string> positional, flags;
+  std::string output;
+  if (auto problem = SplitArguments(args, {"--json"}, positional, output, flags))
+    return Fail(*problem + " (" + kUsage + ")");
+  if (positional.size() != 1 || !output.empty()) return Fail(kUsage);
 
-  std::error_code ignored;
-  if (!std::filesystem::exists(path, ignored) || std::filesystem::is_directory(path, ignored))
-    return BadInput("File not Found: " + path);
-  const std::string extension = Extension(path);
-  if (Lower(extension) != ".mor")
-    return BadInput("This is not a valid Habitopia - file (*.mor): " + extension);
-
-  const ModelReadResult read = ReadModelFile(path);
-  if (!read.ok) return BadInput(path + ": " + read.error);
-
+  ModelDocument document;
   CrystalModel model;
-  ApplyDocument(read.document, model);
-  bool incomplete = false;
-  if (FaceCountWarning(model)) {
-    std::cerr << kProgram << kTooManyFacesMessage << "\n";
-    incomplete = LimitFaceCount(model) > 0;
-  }
-  CleanFaceTable(model);
+  if (auto problem = LoadModel(positional[0], document, model)) return Fail(*problem);
+  const TablePreparation table = PrepareFaceTable(model);
+  if (table.tooManyFaces) std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
 
   const ModelSummary summary = SummariseModel(model);
-  if (json)
-    PrintJson(summary, std::cout);
-  else
+  if (flags.empty())
     PrintText(summary, std::cout);
+  else
+    PrintJson(summary, std::cout);
   std::cout.flush();
-  if (!std::cout) return BadInput("cannot write the output");
-  return summary.closed && !incomplete ? 0 : 1;
+  if (!std::cout) return Fail("cannot write the output");
+  return summary.closed && table.facesCut == 0 ? 0 : 1;
 }
 
 }  // namespace habitopia::cli

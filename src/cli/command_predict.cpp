@@ -10,7 +10,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "cli/face_lists.h"
 #include "core/numbers.h"
 #include "core/polyhedron.h"

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_model_io.h"
 #include "cli/commands.h"
 #include "cli/scene_model.h"
 #include "scene/scene_files.h"
@@ -10,19 +11,15 @@
 namespace habitopia::cli {
 
 int RunStl(const Arguments& args) {
-  OutputArguments a;
-  std::string error;
-  auto fail = [](const std::string& message) {
-    std::cerr << "habitopia-cli: " << message << "\n";
-    return 2;
-  };
-  if (!ParseOutputArguments(args, {}, a, error)) return fail(error);
+  InputOutput a;
+  if (auto problem = ParseInputOutput(args, {}, "usage: stl FILE.mor -o OUT.stl", a))
+    return Fail(*problem);
   BuiltModel built;
-  if (!LoadAndBuild(a.input, built, error)) return fail(error);
+  if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
   const SceneGeometry geometry = BuildSceneGeometry(built.model, built.polyhedron, built.switches);
   const std::string text = StlText(StlName(a.output), built.polyhedron, geometry, built.switches.twin);
   const FileResult written = WriteFileAtomic(a.output, text);
-  if (!written) return fail(written.message);
+  if (!written) return Fail(written.message);
   if (!built.closed) {
     std::cerr << "habitopia-cli: the hull of " << a.input << " is not closed\n";
     return 1;

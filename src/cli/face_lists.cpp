@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 #include "symmetry/expansion.h"
 
 namespace habitopia::cli {

@@ -2,6 +2,7 @@
 // A model file read and built as the calculation builds it, ready for the scene
 // writer and the STL export.
 
+#include <optional>
 #include <string>
 
 #include "core/model.h"
@@ -19,18 +20,8 @@ struct BuiltModel {
   bool closed = false;     // closed-hull criterion
 };
 
-// Reads the model, cleans its face table, applies its twin and builds the
-// polyhedron. Returns false with a one-line message when the file cannot be read.
-bool LoadAndBuild(const std::string& path, BuiltModel& out, std::string& error);
-
-// Splits "INPUT -o OUTPUT [flags]"; unknown options are an error.
-struct OutputArguments {
-  std::string input;
-  std::string output;
-  std::vector<std::string> flags;
-};
-bool ParseOutputArguments(const std::vector<std::string>& args,
-                          const std::vector<std::string>& allowedFlags, OutputArguments& out,
-                          std::string& error);
+// Reads the model, prepares its face table as a calculation does, applies its
+// twin and builds the polyhedron; the message when the file cannot be read.
+std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out);
 
 }  // namespace habitopia::cli

@@ -1,10 +1,10 @@
-#include "cli/face_cleanup.h"
+#include "core/face_table.h"
 
 #include <string>
 
 #include "core/numbers.h"
 
-namespace habitopia::cli {
+namespace habitopia {
 
 namespace {
 
@@ -19,9 +19,11 @@ std::string GridIndexText(const FaceRecord& face) {
 
 int CleanFaceTable(CrystalModel& model) {
   int kept = 0;
+  int cleavageFace = -1;
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord source = model.faces[f];
     if (GridIndexText(source) == "0 0 0" || !(source.distance > 0)) continue;
+    if (f == model.cleavageFace) cleavageFace = kept;
     FaceRecord& target = model.faces[kept];
     target.h = Round3(source.h);
     target.k = Round3(source.k);
@@ -31,12 +33,20 @@ int CleanFaceTable(CrystalModel& model) {
   }
   const int dropped = model.lastFace + 1 - kept;
   model.lastFace = kept - 1;
-  if (model.cleavageFace > model.lastFace) model.cleavageFace = -1;
+  model.cleavageFace = cleavageFace;
   if (dropped > 0) model.geometryStale = true;
   return dropped;
 }
 
 bool FaceCountWarning(const CrystalModel& model) { return model.lastFace >= kMaxFaces - 1; }
+
+TablePreparation PrepareFaceTable(CrystalModel& model) {
+  TablePreparation result;
+  result.tooManyFaces = FaceCountWarning(model);
+  result.facesCut = LimitFaceCount(model);
+  result.facesDropped = CleanFaceTable(model);
+  return result;
+}
 
 int LimitFaceCount(CrystalModel& model) {
   if (model.lastFace <= kMaxFaces - 1) return 0;
@@ -45,4 +55,4 @@ int LimitFaceCount(CrystalModel& model) {
   return cut;
 }
 
-}  // namespace habitopia::cli
+}  // namespace habitopia

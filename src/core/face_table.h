@@ -3,7 +3,7 @@
 
 #include "core/model.h"
 
-namespace habitopia::cli {
+namespace habitopia {
 
 // Drops faces whose index text is "0 0 0" or whose distance is not greater than 0.
 // The remaining faces' h, k, l and distance move up without gaps while the
@@ -18,4 +18,13 @@ bool FaceCountWarning(const CrystalModel& model);
 // Cuts the table to 301 faces; returns the number of faces cut off.
 int LimitFaceCount(CrystalModel& model);
 
-}  // namespace habitopia::cli
+// What a calculation does to the table before it builds: the face limit, then
+// the clean-up.
+struct TablePreparation {
+  bool tooManyFaces = false;  // kTooManyFacesMessage is due
+  int facesCut = 0;
+  int facesDropped = 0;
+};
+TablePreparation PrepareFaceTable(CrystalModel& model);
+
+}  // namespace habitopia
