@@ -30,13 +30,7 @@ int RunScene(const Arguments& args) {
     if (!packed) return Fail("compression failed");
     text = *packed;
   }
-  const FileResult written = WriteFileAtomic(a.output, text);
-  if (!written) return Fail(written.message);
-  if (!built.closed) {
-    std::cerr << "habitopia-cli: the hull of " << a.input << " is not closed\n";
-    return 1;
-  }
-  return 0;
+  return WriteBuiltOutput(a, text, built);
 }
 
 }  // namespace habitopia::cli

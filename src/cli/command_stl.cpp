@@ -18,13 +18,7 @@ int RunStl(const Arguments& args) {
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
   const SceneGeometry geometry = BuildSceneGeometry(built.model, built.polyhedron, built.switches);
   const std::string text = StlText(StlName(a.output), built.polyhedron, geometry, built.switches.twin);
-  const FileResult written = WriteFileAtomic(a.output, text);
-  if (!written) return Fail(written.message);
-  if (!built.closed) {
-    std::cerr << "habitopia-cli: the hull of " << a.input << " is not closed\n";
-    return 1;
-  }
-  return 0;
+  return WriteBuiltOutput(a, text, built);
 }
 
 }  // namespace habitopia::cli

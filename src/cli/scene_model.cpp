@@ -1,10 +1,12 @@
 #include "cli/scene_model.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "cli/cli_model_io.h"
 #include "core/face_table.h"
 #include "scene/document_switches.h"
+#include "scene/scene_files.h"
 
 namespace habitopia::cli {
 
@@ -19,6 +21,17 @@ std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out
   const SceneGeometry geometry = BuildSceneGeometry(out.model, out.polyhedron, out.switches);
   out.closed = IsHullClosed(out.polyhedron, geometry.lists, out.model.cleavageFace);
   return std::nullopt;
+}
+
+int WriteBuiltOutput(const InputOutput& arguments, const std::string& text,
+                     const BuiltModel& built) {
+  const FileResult written = WriteFileAtomic(arguments.output, text);
+  if (!written) return Fail(written.message);
+  if (!built.closed) {
+    std::cerr << "habitopia-cli: the hull of " << arguments.input << " is not closed\n";
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace habitopia::cli

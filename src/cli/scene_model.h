@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_model_io.h"
 #include "core/model.h"
 #include "core/polyhedron.h"
 #include "files/model_document.h"
@@ -23,5 +24,10 @@ struct BuiltModel {
 // Reads the model, prepares its face table as a calculation does, applies its
 // twin and builds the polyhedron; the message when the file cannot be read.
 std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out);
+
+// Writes `text` to the output file atomically; exit status 1 (after writing) when
+// the model's hull is not closed, 2 when the file cannot be written.
+int WriteBuiltOutput(const InputOutput& arguments, const std::string& text,
+                     const BuiltModel& built);
 
 }  // namespace habitopia::cli
