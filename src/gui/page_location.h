@@ -1,0 +1,15 @@
+#pragma once
+// Where the program finds the files it ships: the viewer page and the example model.
+
+#include <QString>
+
+namespace habitopia::gui {
+
+// $HABITOPIA_VIEWER_DIR, else "viewer" beside the executable, else the build
+// tree's copy; empty when none holds index.html.
+QString ViewerPageDirectory();
+
+// "examples/Quartz.mor" beside the executable, else the one in the source tree.
+QString ExampleModelPath();
+
+}  // namespace habitopia::gui

@@ -1,0 +1,338 @@
+// Glue between Habitopia's viewer widget and the X_ITE browser in this page.
+//
+// The widget calls window.habitopia.* through runJavaScript; results that arrive
+// later (end of a load, a grabbed frame) go back through the Qt WebChannel object
+// "bridge". Camera, fit and restore use the active viewpoint's user offsets, which
+// are X_ITE internals: the x_ite version is pinned in package.json and the viewer
+// tests cover every call made here.
+(function () {
+  "use strict";
+
+  // ---- Messages ---------------------------------------------------------------
+  // X_ITE reports parse errors and warnings on the console. They are collected so
+  // that the widget can hand them over with the result of a load.
+
+  const messages = [];
+  const maxMessages = 200;
+
+  function textOf(value) {
+    if (value instanceof Error) return value.message || String(value);
+    if (typeof value === "string") return value;
+    try {
+      return JSON.stringify(value);
+    } catch (e) {
+      return String(value);
+    }
+  }
+
+  for (const level of ["log", "info", "warn", "error", "debug"]) {
+    const original = console[level].bind(console);
+    console[level] = function (...args) {
+      if (messages.length < maxMessages) {
+        const text = args.map(textOf).join(" ").trim();
+        if (text) messages.push(level === "log" || level === "info" || level === "debug" ? text : level + ": " + text);
+      }
+      original(...args);
+    };
+  }
+
+  // ---- Page state -------------------------------------------------------------
+
+  let bridge = null;      // the widget's QObject
+  let browser = null;     // the X3DBrowser
+  let element = null;     // the <x3d-canvas>
+  let queue = Promise.resolve();  // loads, animation changes and grabs run in order
+  let mode = "turn";      // navigation mode of the left mouse button
+  let frozen = null;      // time sensors stopped by setAnimationFraction
+
+  function enqueue(task) {
+    const run = queue.then(task);
+    queue = run.catch(() => {});
+    return run;
+  }
+
+  function collectGarbage() {
+    // Exposed by the widget's --js-flags=--expose-gc: frees the previous world's
+    // WebGL buffers now instead of at some later collection.
+    if (typeof window.gc === "function") window.gc();
+  }
+
+  // ---- Navigation -------------------------------------------------------------
+  // "turn" and "pan" are X_ITE's examine and plane viewers. "plan" (move in the
+  // horizontal plane) and "roll" (turn about the line of sight) are done here, with
+  // X_ITE's own viewer switched off.
+
+  const nativeViewers = { turn: "EXAMINE", pan: "PLANE", plan: "NONE", roll: "NONE" };
+
+  function applyMode() {
+    if (browser) browser._viewer = nativeViewers[mode];
+  }
+
+  function viewpoint() {
+    return browser ? browser.getActiveViewpoint() : null;
+  }
+
+  function rotate(orientation, x, y, z) {
+    return orientation.multVecRot(new X3D.Vector3(x, y, z));
+  }
+
+  function horizontal(vector) {
+    // The part of a vector in the horizontal (x-z) plane, normalised; null when the
+    // vector is (nearly) vertical.
+    const flat = new X3D.Vector3(vector.x, 0, vector.z);
+    const length = flat.norm();
+    return length < 1e-6 ? null : flat.divide(length);
+  }
+
+  let drag = null;
+
+  function pointer(event) {
+    const rect = element.getBoundingClientRect();
+    return { x: event.clientX - rect.left, y: event.clientY - rect.top, width: rect.width, height: rect.height };
+  }
+
+  function onMouseDown(event) {
+    if (event.button !== 0 || (mode !== "plan" && mode !== "roll")) return;
+    const vp = viewpoint();
+    if (!vp) return;
+    vp.transitionStop();
+    drag = pointer(event);
+    event.preventDefault();
+  }
+
+  function onMouseMove(event) {
+    if (!drag) return;
+    const vp = viewpoint();
+    if (!vp) return;
+    const now = pointer(event);
+    const orientation = vp.getUserOrientation().copy();
+    const position = vp.getUserPosition().copy();
+    if (mode === "plan") {
+      // Pointer up moves forward, sideways moves sideways, both in the
+      // horizontal plane; the scene under the pointer follows it at the distance
+      // of the centre of rotation.
+      const centre = vp.getUserCenterOfRotation().copy();
+      const distance = Math.max(position.copy().subtract(centre).norm(), 1e-6);
+      const perPixel = 2 * distance * Math.tan(vp.getUserFieldOfView() / 2) / Math.max(now.height, 1);
+      const right = horizontal(rotate(orientation, 1, 0, 0));
+      const forward = horizontal(rotate(orientation, 0, 0, -1)) || horizontal(rotate(orientation, 0, 1, 0));
+      const move = new X3D.Vector3(0, 0, 0);
+      if (right) move.add(right.multiply(-(now.x - drag.x) * perPixel));
+      if (forward) move.add(forward.multiply((now.y - drag.y) * perPixel));
+      vp.setUserPosition(position.add(move));
+      vp.setUserCenterOfRotation(centre.add(move));
+    } else {
+      // Roll: the angle swept by the pointer around the middle of the picture.
+      const a0 = Math.atan2(drag.y - drag.height / 2, drag.x - drag.width / 2);
+      const a1 = Math.atan2(now.y - now.height / 2, now.x - now.width / 2);
+      const turn = new X3D.Rotation4(0, 0, 1, a1 - a0);
+      vp.setUserOrientation(turn.multRight(orientation));
+    }
+    drag = now;
+    browser.addBrowserEvent();
+    event.preventDefault();
+  }
+
+  function onMouseUp(event) {
+    if (event.button === 0) drag = null;
+  }
+
+  // ---- Animation --------------------------------------------------------------
+
+  function timeSensorRoutes() {
+    const routes = [];
+    const scene = browser.currentScene;
+    if (!scene) return routes;
+    for (const route of scene.routes) {
+      const source = route.sourceNode;
+      if (source && source.getNodeTypeName() === "TimeSensor" && route.sourceField === "fraction_changed")
+        routes.push(route);
+    }
+    return routes;
+  }
+
+  async function setAnimationFraction(fraction) {
+    const routes = timeSensorRoutes();
+    if (!frozen) {
+      frozen = [];
+      for (const route of routes) {
+        const sensor = route.sourceNode;
+        if (!frozen.includes(sensor)) {
+          frozen.push(sensor);
+          sensor.enabled = false;
+        }
+      }
+      // Let the stopped sensors send their last events before ours.
+      await browser.nextFrame();
+    }
+    for (const route of routes) route.destinationNode[route.destinationField] = fraction;
+    await browser.nextFrame();
+  }
+
+  function resumeAnimation() {
+    if (!frozen) return;
+    for (const sensor of frozen) sensor.enabled = true;
+    frozen = null;
+    browser.addBrowserEvent();
+  }
+
+  // ---- Entry points for the widget ---------------------------------------------
+
+  const habitopia = {
+    load(id, url) {
+      enqueue(async () => {
+        messages.length = 0;
+        frozen = null;
+        try {
+          await browser.loadURL(new X3D.MFString(url));
+          applyMode();
+          await browser.nextFrame();
+          collectGarbage();
+          bridge.loadFinished(id, true, "", messages.slice());
+        } catch (error) {
+          const reason = textOf(error) || "the scene could not be loaded";
+          // Show nothing rather than a half-replaced world.
+          try {
+            await browser.replaceWorld(null);
+          } catch (e) {
+            // Nothing more to take down.
+          }
+          collectGarbage();
+          bridge.loadFinished(id, false, reason, messages.slice());
+        }
+      });
+    },
+
+    clear() {
+      enqueue(async () => {
+        frozen = null;
+        await browser.replaceWorld(null);
+        collectGarbage();
+      });
+    },
+
+    camera() {
+      const vp = viewpoint();
+      if (!vp) return null;
+      const p = vp.getUserPosition();
+      const r = vp.getUserOrientation();
+      return {
+        position: [p.x, p.y, p.z],
+        orientation: [r.x, r.y, r.z, r.angle],
+        fieldOfView: vp.getUserFieldOfView ? vp.getUserFieldOfView() : 0,
+      };
+    },
+
+    setCamera(position, orientation, fieldOfView) {
+      const vp = viewpoint();
+      if (!vp) return false;
+      vp.transitionStop();
+      vp.setUserPosition(new X3D.Vector3(position[0], position[1], position[2]));
+      vp.setUserOrientation(new X3D.Rotation4(orientation[0], orientation[1], orientation[2], orientation[3]));
+      if (fieldOfView > 0 && vp.getFieldOfView) vp._fieldOfViewScale = fieldOfView / vp.getFieldOfView();
+      browser.addBrowserEvent();
+      return true;
+    },
+
+    command(name) {
+      const vp = viewpoint();
+      switch (name) {
+        case "fit": {
+          if (!vp) return false;
+          vp.transitionStop();
+          vp.viewAll(browser.getActiveLayer().getBBox(new X3D.Box3()));
+          break;
+        }
+        case "restore": {
+          if (!vp) return false;
+          vp.transitionStop();
+          vp.resetUserOffsets();
+          break;
+        }
+        case "plan":
+        case "pan":
+        case "turn":
+        case "roll":
+          mode = name;
+          drag = null;
+          applyMode();
+          break;
+        default:
+          return false;
+      }
+      browser.addBrowserEvent();
+      return true;
+    },
+
+    setHeadlight(on) {
+      const info = browser.getActiveNavigationInfo();
+      if (!info) return false;
+      info._headlight = !!on;
+      browser.addBrowserEvent();
+      return true;
+    },
+
+    headlight() {
+      const info = browser.getActiveNavigationInfo();
+      return info ? info._headlight.getValue() : false;
+    },
+
+    setAnimationFraction(fraction) {
+      enqueue(() => setAnimationFraction(fraction));
+    },
+
+    resumeAnimation() {
+      enqueue(() => resumeAnimation());
+    },
+
+    grab(id) {
+      enqueue(async () => {
+        try {
+          await browser.nextFrame();
+          const canvas = browser.getCanvas()[0];
+          bridge.frameGrabbed(id, canvas.toDataURL("image/png"), "");
+        } catch (error) {
+          bridge.frameGrabbed(id, "", textOf(error));
+        }
+      });
+    },
+  };
+
+  window.habitopia = habitopia;
+
+  // ---- Start ------------------------------------------------------------------
+
+  function rendererInfo() {
+    try {
+      const gl = browser.getContext();
+      const debug = gl.getExtension("WEBGL_debug_renderer_info");
+      return {
+        webgl: true,
+        renderer: String(gl.getParameter(debug ? debug.UNMASKED_RENDERER_WEBGL : gl.RENDERER)),
+      };
+    } catch (error) {
+      return { webgl: false, renderer: textOf(error) };
+    }
+  }
+
+  function connect(info) {
+    new QWebChannel(qt.webChannelTransport, (channel) => {
+      bridge = channel.objects.bridge;
+      bridge.pageReady(info);
+    });
+  }
+
+  window.addEventListener("load", () => {
+    element = document.getElementById("canvas");
+    X3D()
+      .then(() => {
+        browser = element.browser;
+        element.addEventListener("mousedown", onMouseDown, true);
+        window.addEventListener("mousemove", onMouseMove, true);
+        window.addEventListener("mouseup", onMouseUp, true);
+        applyMode();
+        connect(Object.assign({ version: String(browser.getVersion()) }, rendererInfo()));
+      })
+      .catch((error) => connect({ webgl: false, renderer: textOf(error), version: "" }));
+  });
+})();
