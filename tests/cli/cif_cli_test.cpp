@@ -2,34 +2,19 @@
 // and checks the files it writes, what it prints and its exit status.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
+#include "cli/cli_test.h"
 #include "files/cif.h"
 #include "files/model_reader.h"
 
 namespace habitopia {
 namespace {
 
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+using testing::CliRun;
 
 // Hexagonal axes, the space group by its short symbol only.
 const char* kQuartzCif =
@@ -63,33 +48,9 @@ const char* kCubeCif =
     "_exptl_crystal_face_perp_dist\n"
     "1 0 0 1\n";
 
-class CifCliTest : public ::testing::Test {
+class CifCliTest : public testing::CliTest {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "habitopia-cli-cif-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
-  }
-
-  CliResult Cli(const std::vector<std::string>& args) const {
-    std::string command = std::string("'") + HABITOPIA_CLI + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    CliResult run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = Slurp(Path("stdout"));
-    run.err = Slurp(Path("stderr"));
-    return run;
-  }
+  CifCliTest() : CliTest("habitopia-cli-cif") {}
 
   // Face-table index of the face with these indices, -1 when there is none.
   static int FaceIndex(const ModelDocument& doc, Real h, Real k, Real l) {
@@ -98,13 +59,11 @@ class CifCliTest : public ::testing::Test {
         return static_cast<int>(f);
     return -1;
   }
-
-  std::string dir_;
 };
 
 TEST_F(CifCliTest, ImportExportAndImportAgain) {
   const std::string cif = Write("quartz.cif", kQuartzCif);
-  CliResult run = Cli({"cif-import", cif, "-o", Path("a.mor")});
+  CliRun run = Run({"cif-import", cif, "-o", Path("a.mor")});
   ASSERT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_NE(run.out.find("Point group 10 (32)"), std::string::npos) << run.out;
@@ -119,9 +78,9 @@ TEST_F(CifCliTest, ImportExportAndImportAgain) {
   EXPECT_EQ(ColourValue(a.document.fillColour), 8454143);
   EXPECT_EQ(a.document.transparency, 0.05L);
 
-  run = Cli({"cif-export", Path("a.mor"), "-o", Path("b.cif")});
+  run = Run({"cif-export", Path("a.mor"), "-o", Path("b.cif")});
   ASSERT_EQ(run.status, 0) << run.err;
-  const CifImport back = ImportCifText(Slurp(Path("b.cif")));
+  const CifImport back = ImportCifText(ReadText(Path("b.cif")));
   EXPECT_TRUE(back.Complete()) << back.MissingItemsMessage("\n");
   EXPECT_EQ(back.pointGroup, 10);
   EXPECT_EQ(back.CellValues(), a.document.cell);
@@ -131,14 +90,14 @@ TEST_F(CifCliTest, ImportExportAndImportAgain) {
   EXPECT_EQ(back.fillColour, 8454143);
 
   // The exported file imports to the same model.
-  run = Cli({"cif-import", Path("b.cif"), "-o", Path("c.mor")});
+  run = Run({"cif-import", Path("b.cif"), "-o", Path("c.mor")});
   ASSERT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_EQ(Slurp(Path("c.mor")), Slurp(Path("a.mor")));
+  EXPECT_EQ(ReadText(Path("c.mor")), ReadText(Path("a.mor")));
 
   // Every face instead of the unique ones.
-  run = Cli({"cif-export", Path("a.mor"), "--all-faces", "-o", Path("all.cif")});
+  run = Run({"cif-export", Path("a.mor"), "--all-faces", "-o", Path("all.cif")});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ImportCifText(Slurp(Path("all.cif"))).faceRows.size(), 18u);
+  EXPECT_EQ(ImportCifText(ReadText(Path("all.cif"))).faceRows.size(), 18u);
 }
 
 TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
@@ -146,7 +105,7 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
   text.replace(text.find("_cell_length_b 4.9134(2)"), 24, "_cell_length_b ?");
   text.erase(text.find("_exptl_crystal_colour_lustre metallic\n"), 38);
   const std::string cif = Write("bad.cif", text);
-  const CliResult run = Cli({"cif-import", cif, "-o", Path("bad.mor")});
+  const CliRun run = Run({"cif-import", cif, "-o", Path("bad.mor")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find("Information incomplete, please edit manually:\nTransparency\n"
                          "b-axis length\n"),
@@ -155,7 +114,7 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
   EXPECT_TRUE(ReadModelFile(Path("bad.mor")).ok);  // what was found is kept
 
   // Nothing but a face list.
-  const CliResult bare = Cli({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"),
+  const CliRun bare = Run({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"),
                         "-o", Path("bare.mor")});
   EXPECT_EQ(bare.status, 1);
   EXPECT_NE(bare.out.find("Point Group"), std::string::npos);
@@ -163,38 +122,38 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
 
 TEST_F(CifCliTest, BadInputAndFailedWrites) {
   const std::string cif = Write("q.cif", kQuartzCif);
-  CliResult run = Cli({"cif-import", Path("none.cif"), "-o", Path("x.mor")});
+  CliRun run = Run({"cif-import", Path("none.cif"), "-o", Path("x.mor")});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("File not Found"), std::string::npos);
-  EXPECT_EQ(Cli({"cif-import", cif}).status, 2);                     // no -o
-  EXPECT_EQ(Cli({"cif-import", cif, "-o"}).status, 2);               // no file after -o
-  EXPECT_EQ(Cli({"cif-import", cif, "--frobnicate", "-o", Path("x.mor")}).status, 2);
-  EXPECT_EQ(Cli({"cif-export", cif, "-o", Path("x.cif")}).status, 2);  // not a model file
-  run = Cli({"cif-import", cif, "-o", Path("missing/x.mor")});
+  EXPECT_EQ(Run({"cif-import", cif}).status, 2);                     // no -o
+  EXPECT_EQ(Run({"cif-import", cif, "-o"}).status, 2);               // no file after -o
+  EXPECT_EQ(Run({"cif-import", cif, "--frobnicate", "-o", Path("x.mor")}).status, 2);
+  EXPECT_EQ(Run({"cif-export", cif, "-o", Path("x.cif")}).status, 2);  // not a model file
+  run = Run({"cif-import", cif, "-o", Path("missing/x.mor")});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  ASSERT_EQ(Cli({"cif-import", cif, "-o", Path("q.mor")}).status, 0);
-  run = Cli({"cif-export", Path("q.mor"), "-o", dir_});  // a folder
+  ASSERT_EQ(Run({"cif-import", cif, "-o", Path("q.mor")}).status, 0);
+  run = Run({"cif-export", Path("q.mor"), "-o", Folder()});  // a folder
   EXPECT_EQ(run.status, 2);
   EXPECT_FALSE(std::filesystem::exists(Path("x.mor")));
 }
 
 TEST_F(CifCliTest, UnnamedColourIsExportedAsClear) {
-  ASSERT_EQ(Cli({"cif-import", Write("q.cif", kQuartzCif), "-o", Path("q.mor")}).status, 0);
-  std::string model = Slurp(Path("q.mor"));
+  ASSERT_EQ(Run({"cif-import", Write("q.cif", kQuartzCif), "-o", Path("q.mor")}).status, 0);
+  std::string model = ReadText(Path("q.mor"));
   const auto at = model.find(" 8454143 ");  // the fill colour on the settings line
   ASSERT_NE(at, std::string::npos);
   model.replace(at, 9, " 1234567 ");
   Write("q.mor", model);
-  const CliResult run = Cli({"cif-export", Path("q.mor"), "-o", Path("q.cif")});
+  const CliRun run = Run({"cif-export", Path("q.mor"), "-o", Path("q.cif")});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("The selected color has no name"), std::string::npos);
-  EXPECT_NE(Slurp(Path("q.cif")).find("_exptl_crystal_colour                 clear\r\n"),
+  EXPECT_NE(ReadText(Path("q.cif")).find("_exptl_crystal_colour                 clear\r\n"),
             std::string::npos);
 }
 
 TEST_F(CifCliTest, AngleAndCommonEdge) {
-  ASSERT_EQ(Cli({"cif-import", Write("cube.cif", kCubeCif), "-o", Path("cube.mor")}).status, 0);
+  ASSERT_EQ(Run({"cif-import", Write("cube.cif", kCubeCif), "-o", Path("cube.mor")}).status, 0);
   const ModelReadResult cube = ReadModelFile(Path("cube.mor"));
   ASSERT_TRUE(cube.ok);
   ASSERT_EQ(cube.document.faces.size(), 6u);
@@ -202,25 +161,25 @@ TEST_F(CifCliTest, AngleAndCommonEdge) {
   const std::string y = std::to_string(FaceIndex(cube.document, 0, 1, 0));
   const std::string minusX = std::to_string(FaceIndex(cube.document, -1, 0, 0));
 
-  CliResult run = Cli({"angle", Path("cube.mor"), x, y});
+  CliRun run = Run({"angle", Path("cube.mor"), x, y});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + y +
                          ": 0 1 0\n90 Degrees\nCommon Edge length = 2\n");
-  run = Cli({"angle", Path("cube.mor"), x, minusX});
+  run = Run({"angle", Path("cube.mor"), x, minusX});
   EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + minusX +
                          ": -1 0 0\n180 Degrees\nNo Common Edge\n");
-  run = Cli({"angle", Path("cube.mor"), x, x});  // the edge step is skipped
+  run = Run({"angle", Path("cube.mor"), x, x});  // the edge step is skipped
   EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + x + ": 1 0 0\n0 Degrees\n");
 
-  EXPECT_EQ(Cli({"angle", Path("cube.mor"), x, "6"}).status, 2);
-  EXPECT_EQ(Cli({"angle", Path("cube.mor"), x, "-1"}).status, 2);
-  EXPECT_EQ(Cli({"angle", Path("cube.mor"), x}).status, 2);
+  EXPECT_EQ(Run({"angle", Path("cube.mor"), x, "6"}).status, 2);
+  EXPECT_EQ(Run({"angle", Path("cube.mor"), x, "-1"}).status, 2);
+  EXPECT_EQ(Run({"angle", Path("cube.mor"), x}).status, 2);
 
   // One form of a triclinic crystal leaves the hull open.
   std::string open = kCubeCif;
   open.replace(open.find("4/m-32/m"), 8, "1");
-  ASSERT_EQ(Cli({"cif-import", Write("open.cif", open), "-o", Path("open.mor")}).status, 0);
-  run = Cli({"angle", Path("open.mor"), "0", "0"});
+  ASSERT_EQ(Run({"cif-import", Write("open.cif", open), "-o", Path("open.mor")}).status, 0);
+  run = Run({"angle", Path("open.mor"), "0", "0"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Hull is not closed"), std::string::npos);
 }

@@ -2,64 +2,25 @@
 // prints and its exit status.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/cli_test.h"
+
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using habitopia::testing::CliRun;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-class InfoTest : public ::testing::Test {
+class InfoTest : public habitopia::testing::CliTest {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "habitopia-cli-info-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  InfoTest() : CliTest("habitopia-cli-info") {}
 
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
-  }
-
-  CliRun Info(const std::vector<std::string>& args) const {
-    std::string command = std::string("'") + HABITOPIA_CLI + "' info";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = Slurp(Path("stdout"));
-    run.err = Slurp(Path("stderr"));
-    return run;
-  }
-
-  std::string dir_;
+  CliRun Info(const std::vector<std::string>& args) const { return Run("info", args); }
 };
-
 
 // A Release 1.5 model: point group `group`, a cubic cell of edge 1, and the given
 // face lines (h k l d each as four fixed 5.3 fields).

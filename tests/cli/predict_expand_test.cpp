@@ -2,17 +2,14 @@
 // writes by building them with the engine.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/cli_test.h"
 #include "core/model.h"
 #include "core/polyhedron.h"
 #include "files/model_document.h"
@@ -23,18 +20,7 @@
 namespace habitopia {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+using testing::CliRun;
 
 // What a written model builds to.
 struct Shape {
@@ -45,29 +31,9 @@ struct Shape {
   Real volume = 0;
 };
 
-class PredictExpandTest : public ::testing::Test {
+class PredictExpandTest : public testing::CliTest {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "habitopia-cli-predict-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
-  CliRun Run(const std::string& command, const std::vector<std::string>& args) const {
-    std::string line = std::string("'") + HABITOPIA_CLI + "' " + command;
-    for (const std::string& arg : args) line += " '" + arg + "'";
-    line += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    CliRun run;
-    const int raw = std::system(line.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = Slurp(Path("stdout"));
-    run.err = Slurp(Path("stderr"));
-    return run;
-  }
+  PredictExpandTest() : CliTest("habitopia-cli-predict") {}
 
   Shape Build(const std::string& path) const {
     Shape shape;
@@ -90,8 +56,6 @@ class PredictExpandTest : public ::testing::Test {
     shape.volume = lists.volumeTotal;
     return shape;
   }
-
-  std::string dir_;
 };
 
 int IndexSum(const std::string& text) {
@@ -131,10 +95,10 @@ TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
 }
 
 TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
-  std::ofstream(Path("spinel.cif")) << "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
-                                       "_cell_length_c 8.08\n_cell_angle_alpha 90\n"
-                                       "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
-                                       "_symmetry_space_group_name_H-M 'Fd-3m'\n";
+  Write("spinel.cif", "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
+                     "_cell_length_c 8.08\n_cell_angle_alpha 90\n"
+                     "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                     "_symmetry_space_group_name_H-M 'Fd-3m'\n");
   const CliRun run = Run("predict", {"--cif", Path("spinel.cif"), "-o", Path("spinel.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("From F d -3 m: centring F, d glide [001]"), std::string::npos) << run.out;
@@ -143,7 +107,7 @@ TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
   EXPECT_EQ(shape.unique[0], "-1 -1 -1");
 
   // A CIF without a cell is refused with the missing items.
-  std::ofstream(Path("bare.cif")) << "data_bare\n_symmetry_space_group_name_H-M 'P 1'\n";
+  Write("bare.cif", "data_bare\n_symmetry_space_group_name_H-M 'P 1'\n");
   const CliRun bare = Run("predict", {"--cif", Path("bare.cif"), "-o", Path("bare.mor")});
   EXPECT_EQ(bare.status, 2);
   EXPECT_NE(bare.err.find("missing"), std::string::npos) << bare.err;
@@ -162,8 +126,8 @@ TEST_F(PredictExpandTest, RandomisationIsRepeatableWithASeed) {
   ASSERT_EQ(with("7", "a.mor").status, 0);
   ASSERT_EQ(with("7", "b.mor").status, 0);
   ASSERT_EQ(with("8", "c.mor").status, 0);
-  EXPECT_EQ(Slurp(Path("a.mor")), Slurp(Path("b.mor")));
-  EXPECT_NE(Slurp(Path("a.mor")), Slurp(Path("c.mor")));
+  EXPECT_EQ(ReadText(Path("a.mor")), ReadText(Path("b.mor")));
+  EXPECT_NE(ReadText(Path("a.mor")), ReadText(Path("c.mor")));
 }
 
 TEST_F(PredictExpandTest, BadPredictInput) {

@@ -6,42 +6,22 @@
 
 #include "core/model.h"
 #include "core/polyhedron.h"
+#include "support/sample_faces.h"
 
 namespace habitopia {
 namespace {
 
-FaceRecord Face(Real h, Real k, Real l, Real d) {
-  FaceRecord f;
-  f.h = h;
-  f.k = k;
-  f.l = l;
-  f.distance = d;
-  return f;
-}
+using testing::CubeFaces;
+using testing::Face;
 
-std::vector<FaceRecord> CubeFaces(Real d = 1) {
-  return {Face(1, 0, 0, d), Face(-1, 0, 0, d), Face(0, 1, 0, d),
-          Face(0, -1, 0, d), Face(0, 0, 1, d), Face(0, 0, -1, d)};
-}
-
-struct Built {
-  Polyhedron polyhedron;
-  SceneCorners scene;
-  FaceIndexLists lists;
-};
+using Built = testing::BuiltFaces;
 
 Built Build(const std::vector<FaceRecord>& faces, const UnitCell& cell = {}, int cleavage = -1,
             Real previousScale = 1) {
-  PolyhedronInput input;
-  input.faces = faces;
-  input.cell = BuildCellMatrices(cell);
-  input.cleavageFace = cleavage;
-  input.previousDistanceScale = previousScale;
-  Built b;
-  b.polyhedron = BuildPolyhedron(input);
-  b.scene = NumberSceneCorners(b.polyhedron);
-  b.lists = BuildFaceIndexLists(b.polyhedron, b.scene, true, cleavage);
-  return b;
+  return testing::BuildFaces(faces, {.cell = cell,
+                                     .cleavageFace = cleavage,
+                                     .previousDistanceScale = previousScale,
+                                     .withLabelAnchors = true});
 }
 
 // Newell normal of a face's index list in list order; clockwise seen from outside
@@ -51,8 +31,8 @@ Vec3 ListNormal(const Built& b, int p) {
   Vec3 n{0, 0, 0};
   const std::size_t count = list.size() - 2;  // without the repeated first and the -1
   for (std::size_t i = 0; i < count; ++i) {
-    const Vec3& a = b.scene.positions[list[i]];
-    const Vec3& c = b.scene.positions[list[(i + 1) % count]];
+    const Vec3& a = b.corners.positions[list[i]];
+    const Vec3& c = b.corners.positions[list[(i + 1) % count]];
     n[0] += (a[1] - c[1]) * (a[2] + c[2]);
     n[1] += (a[2] - c[2]) * (a[0] + c[0]);
     n[2] += (a[0] - c[0]) * (a[1] + c[1]);
@@ -81,7 +61,7 @@ TEST(PolyhedronTest, Cube) {
     flattened += face.polygon.size();
   }
   EXPECT_EQ(flattened, 24u);
-  EXPECT_EQ(b.scene.Count(), 8);
+  EXPECT_EQ(b.corners.Count(), 8);
   for (int p = 0; p < 6; ++p) {
     EXPECT_NEAR(b.lists.faceArea[p], 4, 1e-4L);  // planes offset by f * 5e-7
     const std::vector<int>& list = b.lists.lists[p];
@@ -102,7 +82,7 @@ TEST(PolyhedronTest, Cube) {
 TEST(PolyhedronTest, ScaledUnitsAndModelUnits) {
   const Built b = Build(CubeFaces(3));
   EXPECT_EQ(b.polyhedron.distanceScale, 3);
-  EXPECT_NEAR(std::fabs(b.scene.positions[0][0]), 1, 1e-5L);
+  EXPECT_NEAR(std::fabs(b.corners.positions[0][0]), 1, 1e-5L);
   EXPECT_NEAR(b.lists.surfaceTotal, 24 * 9, 1e-3L);
   EXPECT_NEAR(b.lists.volumeTotal, 216, 1e-3L);
 }
@@ -133,7 +113,7 @@ TEST(PolyhedronTest, ZeroIndicesNeitherCutNorAppear) {
   const Built b = Build(faces);
   EXPECT_EQ(b.polyhedron.presentIndex[1], kAbsentFace);
   EXPECT_EQ(b.polyhedron.PresentFaceCount(), 6);
-  EXPECT_EQ(b.scene.Count(), 8);
+  EXPECT_EQ(b.corners.Count(), 8);
   EXPECT_NEAR(b.lists.volumeTotal, 8, 1e-4L);
 }
 
@@ -145,7 +125,7 @@ std::vector<FaceRecord> Octahedron(const std::vector<Vec3>& order) {
 
 void ExpectRegularOctahedron(const Built& b) {
   ASSERT_EQ(b.polyhedron.PresentFaceCount(), 8);
-  EXPECT_EQ(b.scene.Count(), 6);
+  EXPECT_EQ(b.corners.Count(), 6);
   for (const PresentFace& face : b.polyhedron.presentFaces) EXPECT_EQ(face.polygon.size(), 3u);
   const Real side = std::sqrt(6.0L);
   const Real triangle = std::sqrt(3.0L) / 4 * side * side;
@@ -276,7 +256,7 @@ TEST(PolyhedronTest, FaceWithManyCornersKeepsThemAll) {
   ASSERT_EQ(b.polyhedron.PresentFaceCount(), sides + 2);
   EXPECT_EQ(b.polyhedron.presentFaces[0].polygon.size(), static_cast<std::size_t>(sides));
   EXPECT_EQ(b.lists.lists[0].size(), static_cast<std::size_t>(sides + 2));
-  EXPECT_EQ(b.scene.Count(), 2 * sides);
+  EXPECT_EQ(b.corners.Count(), 2 * sides);
   const Real expectedArea = sides * std::tan(std::acos(-1.0L) / sides);
   EXPECT_NEAR(b.lists.faceArea[0], expectedArea, 1e-3L);
   ExpectClockwiseFromOutside(b, BuildCellMatrices({}));

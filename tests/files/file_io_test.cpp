@@ -12,13 +12,14 @@
 #include "files/file_io.h"
 #include "files/model_samples.h"
 #include "files/model_writer.h"
+#include "support/temp_folder.h"
 
 namespace habitopia {
 namespace {
 
-using test::ReadFileText;
-using test::TempDir;
-using test::WriteFileText;
+using testing::ReadText;
+using testing::TempDir;
+using testing::WriteText;
 
 int EntriesIn(const std::string& folder) {
   int count = 0;
@@ -29,11 +30,11 @@ int EntriesIn(const std::string& folder) {
 TEST(FileIo, WriteReplacesTheFileAndLeavesNoTemporary) {
   TempDir dir;
   const std::string path = dir.File("model.mor");
-  WriteFileText(path, "old contents that are longer than the new ones");
+  WriteText(path, "old contents that are longer than the new ones");
   ::chmod(path.c_str(), 0640);
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(path, "new", error)) << error;
-  EXPECT_EQ(ReadFileText(path), "new");
+  EXPECT_EQ(ReadText(path), "new");
   EXPECT_EQ(EntriesIn(dir.path()), 1);
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -58,7 +59,7 @@ TEST(FileIo, FailedWriteKeepsThePreviousFile) {
   TempDir dir;
   const std::string path = dir.File("model.mor");
   const std::string previous = "Habitopia data Release 1.5\r\nprevious model\r\n";
-  WriteFileText(path, previous);
+  WriteText(path, previous);
 
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -74,7 +75,7 @@ TEST(FileIo, FailedWriteKeepsThePreviousFile) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 3);
-  EXPECT_EQ(ReadFileText(path), previous);
+  EXPECT_EQ(ReadText(path), previous);
   EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
 

@@ -1,11 +1,5 @@
 #include "files/model_samples.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 namespace habitopia::test {
 
 std::string CrLfLines(std::initializer_list<std::string> lines) {
@@ -56,29 +50,6 @@ FormValues PlainForm() {
   form.speedPosition = 60;
   form.twinTexts = {"", "0 0 1", "0 0 0", "0", "0 0 0"};
   return form;
-}
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "habitopia-files-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
 }
 
 }  // namespace habitopia::test

@@ -23,21 +23,4 @@ CrystalModel DefaultModel();
 // solid on, renderer 1, no boxes shown, tumble off (panel code -1).
 FormValues PlainForm();
 
-// A temporary folder removed when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFileText(const std::string& path);
-void WriteFileText(const std::string& path, const std::string& text);
-
 }  // namespace habitopia::test

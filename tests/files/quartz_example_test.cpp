@@ -8,6 +8,7 @@
 #include "files/model_reader.h"
 #include "files/model_samples.h"
 #include "files/model_writer.h"
+#include "support/temp_folder.h"
 
 namespace habitopia {
 namespace {
@@ -57,7 +58,7 @@ TEST(QuartzExample, FileIsTheWritersOutput) {
     const ModelWriteResult written = WriteModelFile(kQuartzPath, doc);
     ASSERT_TRUE(written.ok) << written.error;
   }
-  EXPECT_EQ(test::ReadFileText(kQuartzPath), FormatModelText(doc));
+  EXPECT_EQ(testing::ReadText(kQuartzPath), FormatModelText(doc));
 
   const ModelReadResult read = ReadModelFile(kQuartzPath);
   ASSERT_TRUE(read.ok) << read.error;

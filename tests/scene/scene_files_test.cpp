@@ -12,29 +12,24 @@
 #include "scene/scene_files.h"
 #include "scene/scene_writer.h"
 #include "scene_test_support.h"
+#include "support/temp_folder.h"
 
 namespace habitopia {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SceneFiles : public ::testing::Test {
+class SceneFiles : public testing::TempFolderTest {
  protected:
+  SceneFiles() : TempFolderTest("habitopia_scene_files") {}
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("habitopia_scene_files_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    ASSERT_NO_FATAL_FAILURE(TempFolderTest::SetUp());
     const ModelReadResult read =
         ReadModelFile(std::string(HABITOPIA_SOURCE_DIR) + "/examples/Quartz.mor");
     ASSERT_TRUE(read.ok) << read.error;
     document = read.document;
   }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Path(const std::string& name) const { return (folder / name).string(); }
 
-  fs::path folder;
   ModelDocument document;
   const std::string scene = "#VRML V2.0 utf8\n\nShape { geometry Box {} }\n";
 };
@@ -52,10 +47,10 @@ TEST_F(SceneFiles, SceneWithModelExtractsToTheSameModel) {
   const std::string path = Path("crystal.wrl");
   ASSERT_TRUE(WriteFileAtomic(path, scene));
   ASSERT_TRUE(AddModelToScene(path, document));
-  const ModelReadResult back = ReadEmbeddedModel(path, folder.string());
+  const ModelReadResult back = ReadEmbeddedModel(path, Folder());
   ASSERT_TRUE(back.ok) << back.error;
   EXPECT_EQ(FormatModelText(back.document), FormatModelText(document));
-  EXPECT_TRUE(fs::exists(folder / "tmp.mor"));
+  EXPECT_TRUE(fs::exists(Path("tmp.mor")));
   // The scene itself is still there in front of the model.
   EXPECT_EQ(ReadFileText(path)->substr(0, scene.size()), scene);
 }
@@ -88,7 +83,7 @@ TEST_F(SceneFiles, SceneWithoutModel) {
   EXPECT_FALSE(ExtractEmbeddedModel(scene + "#Habitopia data Release 1.5 \n#3\n"));
   const std::string path = Path("plain.wrl");
   ASSERT_TRUE(WriteFileAtomic(path, scene));
-  const ModelReadResult read = ReadEmbeddedModel(path, folder.string());
+  const ModelReadResult read = ReadEmbeddedModel(path, Folder());
   EXPECT_FALSE(read.ok);
   EXPECT_EQ(read.error, "no model embedded in " + path);
 }
@@ -127,7 +122,7 @@ TEST_F(SceneFiles, GzipRoundTripWithZlibAndTheSystemGzip) {
 TEST_F(SceneFiles, EmbeddedModelReadFromACompressedScene) {
   const std::string path = Path("crystal.wrz");
   ASSERT_TRUE(WriteFileAtomic(path, *GzipCompress(SceneWithModel(scene, document))));
-  const ModelReadResult back = ReadEmbeddedModel(path, folder.string());
+  const ModelReadResult back = ReadEmbeddedModel(path, Folder());
   ASSERT_TRUE(back.ok) << back.error;
   EXPECT_EQ(FormatModelText(back.document), FormatModelText(document));
 }
@@ -136,7 +131,7 @@ TEST_F(SceneFiles, WriteFailuresAreReported) {
   const FileResult missingFolder = WriteFileAtomic(Path("no/such/folder/x.wrl"), scene);
   EXPECT_FALSE(missingFolder);
   EXPECT_FALSE(missingFolder.message.empty());
-  EXPECT_FALSE(WriteFileAtomic(folder.string(), scene));  // a folder is no file
+  EXPECT_FALSE(WriteFileAtomic(Folder(), scene));  // a folder is no file
   EXPECT_FALSE(AddModelToScene(Path("absent.wrl"), document));
 }
 

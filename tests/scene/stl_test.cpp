@@ -19,26 +19,17 @@
 #include "scene/scene_files.h"
 #include "scene/stl.h"
 #include "scene_test_support.h"
+#include "support/sample_faces.h"
 
 namespace habitopia {
 namespace {
 
-void MakeCube(CrystalModel& model) {
-  const Vec3 hkl[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
-  model.lastFace = 5;
-  for (int f = 0; f < 6; ++f) {
-    model.faces[f].h = hkl[f][0];
-    model.faces[f].k = hkl[f][1];
-    model.faces[f].l = hkl[f][2];
-    model.faces[f].distance = 1;
-  }
-  SetCell(model, UnitCell{});
-}
+using testing::SetCubeFaces;
 
 std::string CubeStl(const std::string& name, TwinChoice twin = TwinChoice::None,
                     const std::string& twinFace = "") {
   CrystalModel model;
-  MakeCube(model);
+  SetCubeFaces(model);
   const Polyhedron cube = BuildPolyhedron(MakePolyhedronInput(model));
   SceneSwitches switches;
   switches.twin = twin;
@@ -173,7 +164,7 @@ TEST(StlAdmesh, ExampleModelIsClosedOrientedAndKeepsItsVolume) {
 TEST(StlAdmesh, InversionTwinIsASecondClosedOrientedBody) {
   if (std::system("admesh --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "admesh not installed";
   CrystalModel model;
-  MakeCube(model);
+  SetCubeFaces(model);
   model.twin.twinCentre = {2, 0, 0};  // the twin lies beside the crystal
   const Polyhedron cube = BuildPolyhedron(MakePolyhedronInput(model));
   SceneSwitches switches;

@@ -5,39 +5,20 @@
 #include <cmath>
 #include <vector>
 
+#include "support/sample_faces.h"
+
 namespace habitopia {
 namespace {
 
-FaceRecord Face(Real h, Real k, Real l, Real d = 1) {
-  FaceRecord f;
-  f.h = h;
-  f.k = k;
-  f.l = l;
-  f.distance = d;
-  return f;
-}
+using testing::CubeFaces;
+using testing::Face;
 
-std::vector<FaceRecord> CubeFaces() {
-  return {Face(1, 0, 0), Face(-1, 0, 0), Face(0, 1, 0),
-          Face(0, -1, 0), Face(0, 0, 1), Face(0, 0, -1)};
-}
-
-struct Built {
-  Polyhedron polyhedron;
-  SceneCorners corners;
-  FaceIndexLists lists;
+struct Built : testing::BuiltFaces {
   BuiltCrystal View() const { return {&polyhedron, &corners, &lists}; }
 };
 
 Built Build(const std::vector<FaceRecord>& faces, const UnitCell& cell = {}) {
-  PolyhedronInput input;
-  input.faces = faces;
-  input.cell = BuildCellMatrices(cell);
-  Built built;
-  built.polyhedron = BuildPolyhedron(input);
-  built.corners = NumberSceneCorners(built.polyhedron);
-  built.lists = BuildFaceIndexLists(built.polyhedron, built.corners, false);
-  return built;
+  return {testing::BuildFaces(faces, {.cell = cell})};
 }
 
 const CellMatrices kCubic = BuildCellMatrices(UnitCell{});

@@ -8,6 +8,7 @@
 #include "core/cell.h"
 #include "core/model.h"
 #include "core/polyhedron.h"
+#include "support/sample_faces.h"
 #include "tools/twin.h"
 
 namespace habitopia {
@@ -113,15 +114,7 @@ TEST(TwinInversion, ThroughCentre) {
 
 // A cube with faces (1 0 0), (0 0 1), ..., built by the polyhedron builder.
 Polyhedron BuiltCube(CrystalModel& model) {
-  const Vec3 hkl[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
-  model.lastFace = 5;
-  for (int f = 0; f < 6; ++f) {
-    model.faces[f].h = hkl[f][0];
-    model.faces[f].k = hkl[f][1];
-    model.faces[f].l = hkl[f][2];
-    model.faces[f].distance = 1;
-  }
-  SetCell(model, UnitCell{});
+  testing::SetCubeFaces(model);
   return BuildPolyhedron(MakePolyhedronInput(model));
 }
 
