@@ -58,14 +58,21 @@
   }
 
   // ---- Navigation -------------------------------------------------------------
-  // "turn" and "pan" are X_ITE's examine and plane viewers. "plan" (move in the
-  // horizontal plane) and "roll" (turn about the line of sight) are done here, with
+  // "turn" is X_ITE's examine viewer. "pan" (slide in the picture plane; X_ITE
+  // pans only with the middle button), "plan" (move in the horizontal plane) and
+  // "roll" (turn about the line of sight) are done here with the left button,
   // X_ITE's own viewer switched off.
 
-  const nativeViewers = { turn: "EXAMINE", pan: "PLANE", plan: "NONE", roll: "NONE" };
+  const nativeViewers = { turn: "EXAMINE", pan: "NONE", plan: "NONE", roll: "NONE" };
 
   function applyMode() {
-    if (browser) browser._viewer = nativeViewers[mode];
+    if (!browser) return;
+    // Set on the bound NavigationInfo: X_ITE copies its viewer to the browser
+    // whenever it looks at the active layer again, which would undo a setting
+    // made on the browser alone.
+    const info = browser.getActiveNavigationInfo();
+    if (info) info._viewer = nativeViewers[mode];
+    else browser._viewer = nativeViewers[mode];
   }
 
   function viewpoint() {
@@ -92,7 +99,7 @@
   }
 
   function onMouseDown(event) {
-    if (event.button !== 0 || (mode !== "plan" && mode !== "roll")) return;
+    if (event.button !== 0 || mode === "turn") return;
     const vp = viewpoint();
     if (!vp) return;
     vp.transitionStop();
@@ -107,18 +114,27 @@
     const now = pointer(event);
     const orientation = vp.getUserOrientation().copy();
     const position = vp.getUserPosition().copy();
-    if (mode === "plan") {
-      // Pointer up moves forward, sideways moves sideways, both in the
-      // horizontal plane; the scene under the pointer follows it at the distance
-      // of the centre of rotation.
+    if (mode === "pan" || mode === "plan") {
+      // The scene under the pointer follows it, at the distance of the centre of
+      // rotation.
       const centre = vp.getUserCenterOfRotation().copy();
       const distance = Math.max(position.copy().subtract(centre).norm(), 1e-6);
       const perPixel = 2 * distance * Math.tan(vp.getUserFieldOfView() / 2) / Math.max(now.height, 1);
-      const right = horizontal(rotate(orientation, 1, 0, 0));
-      const forward = horizontal(rotate(orientation, 0, 0, -1)) || horizontal(rotate(orientation, 0, 1, 0));
-      const move = new X3D.Vector3(0, 0, 0);
-      if (right) move.add(right.multiply(-(now.x - drag.x) * perPixel));
-      if (forward) move.add(forward.multiply((now.y - drag.y) * perPixel));
+      const dx = now.x - drag.x;
+      const dy = now.y - drag.y;
+      let move;
+      if (mode === "pan") {
+        // Slide in the picture plane.
+        move = rotate(orientation, -dx * perPixel, dy * perPixel, 0);
+      } else {
+        // Pointer up walks forward, sideways steps sideways, both in the
+        // horizontal plane.
+        const right = horizontal(rotate(orientation, 1, 0, 0));
+        const forward = horizontal(rotate(orientation, 0, 0, -1)) || horizontal(rotate(orientation, 0, 1, 0));
+        move = new X3D.Vector3(0, 0, 0);
+        if (right) move.add(right.multiply(-dx * perPixel));
+        if (forward) move.add(forward.multiply(-dy * perPixel));
+      }
       vp.setUserPosition(position.add(move));
       vp.setUserCenterOfRotation(centre.add(move));
     } else {

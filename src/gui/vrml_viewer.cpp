@@ -320,8 +320,13 @@ QImage VrmlViewer::GrabImage(int timeoutMs) {
   grabDone_ = false;
   grabData_.clear();
   grabError_.clear();
+  // A page out of sight draws no frames; it is made visible for the grab.
+  const bool hidden = !page_->isVisible();
+  if (hidden) page_->setVisible(true);
   page_->runJavaScript(QStringLiteral("habitopia.grab(%1);").arg(id));
-  if (!WaitUntil(bridge_, [this, id] { return grabDone_ && grabId_ == id; }, timeoutMs)) return {};
+  const bool answered = WaitUntil(bridge_, [this, id] { return grabDone_ && grabId_ == id; }, timeoutMs);
+  if (hidden) page_->setVisible(false);
+  if (!answered) return {};
   const int comma = grabData_.indexOf(QLatin1Char(','));
   if (comma < 0) return {};
   const QByteArray png = QByteArray::fromBase64(grabData_.mid(comma + 1).toLatin1());
