@@ -82,14 +82,14 @@ int ScrewCSlot(int n) {
   }
 }
 
-// Panel spec: "-" hidden, otherwise the letters of the enabled glides.
-GlidePanel Panel(std::string_view spec) {
+// A glide panel from its letters: "-" hidden, otherwise the enabled glides.
+GlidePanel Panel(std::string_view letters) {
   GlidePanel panel;
-  if (spec == "-") {
+  if (letters == "-") {
     panel.shown = false;
     return panel;
   }
-  for (char c : spec) {
+  for (char c : letters) {
     const Glide g = c == 'a' ? Glide::A : c == 'b' ? Glide::B : c == 'c' ? Glide::C
                   : c == 'n' ? Glide::N : Glide::D;
     panel.enabled[static_cast<int>(g)] = true;
