@@ -15,8 +15,8 @@ namespace {
 
 using namespace habitopia;
 
-const habitopia::testing::RandomFaceSet& BenchmarkSet() {
-  static const habitopia::testing::RandomFaceSet set = habitopia::testing::MakeBenchmarkFaceSet(301, 4, 20261208);
+const habitopia::test::RandomFaceSet& BenchmarkSet() {
+  static const habitopia::test::RandomFaceSet set = habitopia::test::MakeBenchmarkFaceSet(301, 4, 20261208);
   return set;
 }
 
@@ -30,7 +30,7 @@ PolyhedronInput Input() {
 // Refuses to time a builder whose output differs from the exhaustive method.
 void CheckIdentical() {
   const Polyhedron fast = BuildPolyhedron(Input());
-  const auto same = habitopia::testing::IdenticalPolyhedra(fast, habitopia::testing::BuildReferencePolyhedron(Input()));
+  const auto same = habitopia::test::IdenticalPolyhedra(fast, habitopia::test::BuildReferencePolyhedron(Input()));
   std::fprintf(stderr, "301 faces: %zu corners, %d present faces; fast and exhaustive %s\n",
                fast.corners.size(), fast.PresentFaceCount(),
                same ? "identical" : same.message());
@@ -45,7 +45,7 @@ BENCHMARK(BM_BuildPolyhedron301)->Unit(benchmark::kMillisecond)->Repetitions(5)-
 
 void BM_ExhaustiveReference301(benchmark::State& state) {
   const PolyhedronInput input = Input();
-  for (auto _ : state) benchmark::DoNotOptimize(habitopia::testing::BuildReferencePolyhedron(input));
+  for (auto _ : state) benchmark::DoNotOptimize(habitopia::test::BuildReferencePolyhedron(input));
 }
 BENCHMARK(BM_ExhaustiveReference301)->Unit(benchmark::kMillisecond)->Iterations(1);
 

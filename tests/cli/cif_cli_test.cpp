@@ -14,7 +14,7 @@
 namespace habitopia {
 namespace {
 
-using testing::CliRun;
+using test::CliRun;
 
 // Hexagonal axes, the space group by its short symbol only.
 const char* kQuartzCif =
@@ -48,7 +48,7 @@ const char* kCubeCif =
     "_exptl_crystal_face_perp_dist\n"
     "1 0 0 1\n";
 
-class CifCliTest : public testing::CliTest {
+class CifCliTest : public test::CliTest {
  protected:
   CifCliTest() : CliTest("habitopia-cli-cif") {}
 

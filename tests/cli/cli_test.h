@@ -7,11 +7,11 @@
 
 #include "support/cli_runner.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 class CliTest : public ProgramTest {
  protected:
   explicit CliTest(std::string prefix) : ProgramTest(HABITOPIA_CLI, std::move(prefix)) {}
 };
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

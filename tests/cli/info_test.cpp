@@ -13,9 +13,9 @@
 
 namespace {
 
-using habitopia::testing::CliRun;
+using habitopia::test::CliRun;
 
-class InfoTest : public habitopia::testing::CliTest {
+class InfoTest : public habitopia::test::CliTest {
  protected:
   InfoTest() : CliTest("habitopia-cli-info") {}
 

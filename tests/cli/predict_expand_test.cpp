@@ -20,7 +20,7 @@
 namespace habitopia {
 namespace {
 
-using testing::CliRun;
+using test::CliRun;
 
 // What a written model builds to.
 struct Shape {
@@ -31,7 +31,7 @@ struct Shape {
   Real volume = 0;
 };
 
-class PredictExpandTest : public testing::CliTest {
+class PredictExpandTest : public test::CliTest {
  protected:
   PredictExpandTest() : CliTest("habitopia-cli-predict") {}
 

@@ -16,9 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using testing::CliRun;
+using test::CliRun;
 
-class SceneCli : public testing::CliTest {
+class SceneCli : public test::CliTest {
  protected:
   SceneCli() : CliTest("habitopia_scene_cli") {}
 

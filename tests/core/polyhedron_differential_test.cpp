@@ -11,11 +11,11 @@
 namespace habitopia {
 namespace {
 
-using testing::BuildReferencePolyhedron;
-using testing::IdenticalPolyhedra;
-using testing::MakeRandomFaceSet;
-using testing::RandomFaceOptions;
-using testing::RandomFaceSet;
+using test::BuildReferencePolyhedron;
+using test::IdenticalPolyhedra;
+using test::MakeRandomFaceSet;
+using test::RandomFaceOptions;
+using test::RandomFaceSet;
 
 PolyhedronInput InputOf(const RandomFaceSet& set) {
   PolyhedronInput input;

@@ -11,14 +11,14 @@
 namespace habitopia {
 namespace {
 
-using testing::CubeFaces;
-using testing::Face;
+using test::CubeFaces;
+using test::Face;
 
-using Built = testing::BuiltFaces;
+using Built = test::BuiltFaces;
 
 Built Build(const std::vector<FaceRecord>& faces, const UnitCell& cell = {}, int cleavage = -1,
             Real previousScale = 1) {
-  return testing::BuildFaces(faces, {.cell = cell,
+  return test::BuildFaces(faces, {.cell = cell,
                                      .cleavageFace = cleavage,
                                      .previousDistanceScale = previousScale,
                                      .withLabelAnchors = true});

@@ -17,9 +17,9 @@
 namespace habitopia {
 namespace {
 
-using testing::ReadText;
-using testing::TempDir;
-using testing::WriteText;
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
 
 int EntriesIn(const std::string& folder) {
   int count = 0;

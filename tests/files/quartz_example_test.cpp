@@ -58,7 +58,7 @@ TEST(QuartzExample, FileIsTheWritersOutput) {
     const ModelWriteResult written = WriteModelFile(kQuartzPath, doc);
     ASSERT_TRUE(written.ok) << written.error;
   }
-  EXPECT_EQ(testing::ReadText(kQuartzPath), FormatModelText(doc));
+  EXPECT_EQ(test::ReadText(kQuartzPath), FormatModelText(doc));
 
   const ModelReadResult read = ReadModelFile(kQuartzPath);
   ASSERT_TRUE(read.ok) << read.error;

@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SceneFiles : public testing::TempFolderTest {
+class SceneFiles : public test::TempFolderTest {
  protected:
   SceneFiles() : TempFolderTest("habitopia_scene_files") {}
   void SetUp() override {
@@ -97,7 +97,7 @@ TEST_F(SceneFiles, ExtractedLinesLoseTheirFirstCharacter) {
 TEST_F(SceneFiles, GzipRoundTripWithZlibAndTheSystemGzip) {
   CrystalModel model;
   Polyhedron polyhedron;
-  testing::MakeHandCube(model, polyhedron);
+  test::MakeHandCube(model, polyhedron);
   const std::string text = WriteScene(model, polyhedron, model.display, SceneSwitches{}).text;
   const std::string preview = Path("Habitopia.wrl");
   const std::string target = Path("saved.wrz");
@@ -177,8 +177,8 @@ TEST(GroupScene, LineForLine) {
       "ROUTE ps.position_changed    TO tr5.set_translation\n"
       "ROUTE ps.orientation_changed TO tr6.set_rotation\n";
   const std::string text = GroupSceneText(group);
-  EXPECT_TRUE(testing::SameLines(text, expected));
-  testing::KeepScene("group.wrl", text);
+  EXPECT_TRUE(test::SameLines(text, expected));
+  test::KeepScene("group.wrl", text);
   group.animation = false;
   const std::string still = GroupSceneText(group);
   EXPECT_EQ(still.find("Clock.fraction_changed"), std::string::npos);

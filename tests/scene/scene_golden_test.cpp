@@ -8,11 +8,11 @@
 namespace habitopia {
 namespace {
 
-using testing::CopyFaceMarks;
-using testing::KeepScene;
-using testing::MakeHandCube;
-using testing::ReadGolden;
-using testing::SameLines;
+using test::CopyFaceMarks;
+using test::KeepScene;
+using test::MakeHandCube;
+using test::ReadGolden;
+using test::SameLines;
 
 class SceneGolden : public ::testing::Test {
  protected:

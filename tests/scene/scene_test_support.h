@@ -15,7 +15,7 @@
 #include "core/polyhedron.h"
 #include "scene/scene_files.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 // Faces (1 0 0), (-1 0 0), (0 1 0), (0 -1 0), (0 0 1), (0 0 -1), distance 1, in an
 // identity cell. Corners are first met in the order (1,-1,-1), (1,1,-1), (1,1,1),
@@ -99,4 +99,4 @@ inline void KeepScene(const std::string& name, const std::string& text) {
   std::ofstream(std::string(folder) + "/" + name, std::ios::binary) << text;
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

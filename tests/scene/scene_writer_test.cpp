@@ -14,9 +14,9 @@
 namespace habitopia {
 namespace {
 
-using testing::CopyFaceMarks;
-using testing::KeepScene;
-using testing::MakeHandCube;
+using test::CopyFaceMarks;
+using test::KeepScene;
+using test::MakeHandCube;
 
 bool HasLine(const std::string& text, const std::string& line) {
   for (const std::string& l : SplitLines(text))

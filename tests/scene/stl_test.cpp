@@ -24,7 +24,7 @@
 namespace habitopia {
 namespace {
 
-using testing::SetCubeFaces;
+using test::SetCubeFaces;
 
 std::string CubeStl(const std::string& name, TwinChoice twin = TwinChoice::None,
                     const std::string& twinFace = "") {
@@ -90,7 +90,7 @@ TEST(Stl, DegenerateTrianglesAreSkipped) {
   // (1,1,1), makes the first fan triangle (l0, l2, l1) one without area.
   CrystalModel model;
   Polyhedron polyhedron;
-  testing::MakeHandCube(model, polyhedron);
+  test::MakeHandCube(model, polyhedron);
   auto& polygon = polyhedron.presentFaces[0].polygon;  // x = 1
   polygon.insert(polygon.begin() + 3, PolygonEntry{{1, 0, 1}, 0.5L});
   const SceneGeometry g = BuildSceneGeometry(model, polyhedron, SceneSwitches{});

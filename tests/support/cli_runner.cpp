@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-namespace habitopia::testing {
+namespace habitopia::test {
 namespace {
 
 // One shell word holding `text` as it is.
@@ -40,4 +40,4 @@ CliRun ProgramTest::Run(const std::string& command, std::vector<std::string> arg
   return Run(arguments);
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

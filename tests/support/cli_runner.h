@@ -6,7 +6,7 @@
 
 #include "support/temp_folder.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 struct CliRun {
   int status = -1;  // the exit status; -1 when the program did not exit normally
@@ -34,4 +34,4 @@ class ProgramTest : public TempFolderTest {
   std::string program_;
 };
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 // The 80-bit value only: the padding of a long double is not part of it.
 bool SameBits(Real a, Real b) { return std::memcmp(&a, &b, 10) == 0; }
@@ -41,4 +41,4 @@ bool SameBits(const Vec3& a, const Vec3& b) {
   return ::testing::AssertionSuccess();
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -5,10 +5,10 @@
 
 #include "core/polyhedron.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 bool SameBits(Real a, Real b);
 bool SameBits(const Vec3& a, const Vec3& b);
 ::testing::AssertionResult IdenticalPolyhedra(const Polyhedron& fast, const Polyhedron& reference);
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

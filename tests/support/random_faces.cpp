@@ -1,6 +1,6 @@
 #include "support/random_faces.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 namespace {
 
 Real Uniform(std::mt19937_64& rng, Real lo, Real hi) {
@@ -72,4 +72,4 @@ RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t se
   return set;
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

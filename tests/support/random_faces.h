@@ -8,7 +8,7 @@
 #include "core/cell.h"
 #include "core/face.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 struct RandomFaceOptions {
   int faceCount = 30;
@@ -32,4 +32,4 @@ RandomFaceSet MakeRandomFaceSet(std::uint64_t seed, const RandomFaceOptions& opt
 // A triclinic cell and faces with integer indices up to `maxIndex`.
 RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t seed);
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

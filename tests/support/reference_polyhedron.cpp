@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace habitopia::testing {
+namespace habitopia::test {
 namespace {
 
 bool Within(const Vec3& a, const Vec3& b, Real tolerance, bool inclusive) {
@@ -122,4 +122,4 @@ Polyhedron BuildReferencePolyhedron(const PolyhedronInput& input) {
   return out;
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

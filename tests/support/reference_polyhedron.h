@@ -6,8 +6,8 @@
 
 #include "core/polyhedron.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 Polyhedron BuildReferencePolyhedron(const PolyhedronInput& input);
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -1,6 +1,6 @@
 #include "support/sample_faces.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 FaceRecord Face(Real h, Real k, Real l, Real d) {
   FaceRecord f;
@@ -42,4 +42,4 @@ BuiltFaces BuildFaces(const std::vector<FaceRecord>& faces, const BuildFacesOpti
   return built;
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

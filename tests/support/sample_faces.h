@@ -7,7 +7,7 @@
 #include "core/model.h"
 #include "core/polyhedron.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 // A face with only its indices and central distance set.
 FaceRecord Face(Real h, Real k, Real l, Real d = 1);
@@ -36,4 +36,4 @@ struct BuildFacesOptions {
 
 BuiltFaces BuildFaces(const std::vector<FaceRecord>& faces, const BuildFacesOptions& options = {});
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

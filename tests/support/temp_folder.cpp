@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -49,4 +49,4 @@ std::string TempFolderTest::Write(const std::string& name, const std::string& te
   return path;
 }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 // The whole file as it is on disk, byte for byte; empty when it cannot be read.
 std::string ReadText(const std::string& path);
@@ -41,11 +41,11 @@ class TempFolderTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return folder_->File(name); }
   // Writes `text` to `name` inside the folder and returns its path.
   std::string Write(const std::string& name, const std::string& text) const;
-  static std::string ReadText(const std::string& path) { return testing::ReadText(path); }
+  static std::string ReadText(const std::string& path) { return test::ReadText(path); }
 
  private:
   std::string prefix_;
   std::unique_ptr<TempDir> folder_;
 };
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -10,15 +10,15 @@
 namespace habitopia {
 namespace {
 
-using testing::CubeFaces;
-using testing::Face;
+using test::CubeFaces;
+using test::Face;
 
-struct Built : testing::BuiltFaces {
+struct Built : test::BuiltFaces {
   BuiltCrystal View() const { return {&polyhedron, &corners, &lists}; }
 };
 
 Built Build(const std::vector<FaceRecord>& faces, const UnitCell& cell = {}) {
-  return {testing::BuildFaces(faces, {.cell = cell})};
+  return {test::BuildFaces(faces, {.cell = cell})};
 }
 
 const CellMatrices kCubic = BuildCellMatrices(UnitCell{});

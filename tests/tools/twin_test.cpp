@@ -114,7 +114,7 @@ TEST(TwinInversion, ThroughCentre) {
 
 // A cube with faces (1 0 0), (0 0 1), ..., built by the polyhedron builder.
 Polyhedron BuiltCube(CrystalModel& model) {
-  testing::SetCubeFaces(model);
+  test::SetCubeFaces(model);
   return BuildPolyhedron(MakePolyhedronInput(model));
 }
 
