@@ -135,7 +135,7 @@ VrmlViewer::VrmlViewer(const QString& pageDirectory, const QString& workDirector
 
   page_ = new ViewerPage(profile_, this);
   page_->setWebChannel(channel_);
-  page_->setBackgroundColor(Qt::transparent);
+  page_->setBackgroundColor(Qt::white);
 
   view_ = new QWebEngineView(this);
   view_->setPage(page_);

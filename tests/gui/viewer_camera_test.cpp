@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWebEngineView>
 #include <cmath>
 
@@ -113,9 +115,9 @@ class ViewerCameraTest : public ::testing::Test {
   }
 
   void settle(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
   }
 
   QTemporaryDir folder_;
