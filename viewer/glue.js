@@ -36,6 +36,41 @@
     };
   }
 
+  // ---- Frames -----------------------------------------------------------------
+  // X_ITE draws in requestAnimationFrame callbacks, which Chromium stops while the
+  // widget is out of sight. A callback that has not come within a tenth of a
+  // second is run from a timer instead, so that loads and grabs finish then too.
+
+  const nativeRequestFrame = window.requestAnimationFrame.bind(window);
+  const nativeCancelFrame = window.cancelAnimationFrame.bind(window);
+  const frameRequests = new Map();
+  let nextFrameRequest = 1;
+
+  window.requestAnimationFrame = function (callback) {
+    const handle = nextFrameRequest++;
+    const run = (time) => {
+      const request = frameRequests.get(handle);
+      if (!request) return;
+      frameRequests.delete(handle);
+      nativeCancelFrame(request.frame);
+      clearTimeout(request.timer);
+      callback(time);
+    };
+    frameRequests.set(handle, {
+      frame: nativeRequestFrame(run),
+      timer: setTimeout(() => run(performance.now()), 100),
+    });
+    return handle;
+  };
+
+  window.cancelAnimationFrame = function (handle) {
+    const request = frameRequests.get(handle);
+    if (!request) return;
+    frameRequests.delete(handle);
+    nativeCancelFrame(request.frame);
+    clearTimeout(request.timer);
+  };
+
   // ---- Page state -------------------------------------------------------------
 
   let bridge = null;      // the widget's QObject
@@ -200,6 +235,13 @@
       enqueue(async () => {
         messages.length = 0;
         frozen = null;
+        if (!browser) {
+          bridge.loadFinished(id, false, "the viewer has no WebGL", []);
+          return;
+        }
+        // The widget opens the scene's folders to this load only now, when the
+        // loads before it are done with theirs.
+        await new Promise((resolve) => bridge.loadStarting(id, resolve));
         try {
           await browser.loadURL(new X3D.MFString(url));
           applyMode();
@@ -222,6 +264,7 @@
 
     clear() {
       enqueue(async () => {
+        if (!browser) return;
         frozen = null;
         await browser.replaceWorld(null);
         collectGarbage();

@@ -40,8 +40,7 @@ void RegisterViewerScheme() {
   scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
   // Secure (WebGL and modules behave as on https), same-origin requests allowed,
   // no access to file: or qrc: URLs.
-  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled |
-                  QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+  scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
   QWebEngineUrlScheme::registerScheme(scheme);
 }
 

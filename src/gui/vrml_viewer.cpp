@@ -27,6 +27,11 @@ class ViewerBridge : public QObject {
 
  public slots:
   void pageReady(const QVariantMap& info) { viewer_->OnPageReady(info); }
+  // Answers (with no value) once the folders of load `id` are open.
+  bool loadStarting(int id) {
+    viewer_->OnLoadStarting(id);
+    return true;
+  }
   void loadFinished(int id, bool ok, const QString& error, const QVariantList& messages) {
     QStringList texts;
     for (const QVariant& message : messages) texts.append(message.toString());
@@ -210,20 +215,37 @@ void VrmlViewer::LoadScene(const std::string& path) {
   QStringList folders{scene.absolutePath(), workDirectory_};
   const QString resolved = scene.canonicalFilePath();
   if (!resolved.isEmpty()) folders.append(QFileInfo(resolved).absolutePath());
-  scheme_->SetAllowedFolders(folders);
-  refusals_.clear();
+  const int id = nextId_++;
+  loadFolders_.insert(id, folders);
+
+  // A page out of sight draws no frames, and a load ends with one.
+  ++loadsPending_;
+  if (!page_->isVisible()) {
+    page_->setVisible(true);
+    shownForLoads_ = true;
+  }
 
   QUrl url = ViewerFileUrl(absolute);
   // A new query each time: the same scene path is rewritten by every calculation.
-  url.setQuery(QStringLiteral("load=%1").arg(++loadsStarted_));
-  Run(QStringLiteral("habitopia.load(%1, %2);").arg(nextId_++).arg(JsString(url.toString(QUrl::FullyEncoded))));
+  url.setQuery(QStringLiteral("load=%1").arg(id));
+  Run(QStringLiteral("habitopia.load(%1, %2);").arg(id).arg(JsString(url.toString(QUrl::FullyEncoded))));
+}
+
+void VrmlViewer::OnLoadStarting(int id) {
+  scheme_->SetAllowedFolders(loadFolders_.take(id));
+  refusals_.clear();
 }
 
 void VrmlViewer::OnRequestRefused(const QString& path, const QString& reason) {
   refusals_.append(path + QStringLiteral(": ") + reason);
 }
 
-void VrmlViewer::OnLoadFinished(int, bool ok, const QString& error, const QStringList& messages) {
+void VrmlViewer::OnLoadFinished(int id, bool ok, const QString& error, const QStringList& messages) {
+  loadFolders_.remove(id);
+  if (loadsPending_ > 0 && --loadsPending_ == 0 && shownForLoads_) {
+    shownForLoads_ = false;
+    if (view_ && !view_->isVisible()) page_->setVisible(false);
+  }
   SceneLoadResult result;
   result.ok = ok;
   for (const QString& refusal : refusals_) result.messages.push_back(refusal.toStdString());
@@ -325,7 +347,7 @@ QImage VrmlViewer::GrabImage(int timeoutMs) {
   if (hidden) page_->setVisible(true);
   page_->runJavaScript(QStringLiteral("habitopia.grab(%1);").arg(id));
   const bool answered = WaitUntil(bridge_, [this, id] { return grabDone_ && grabId_ == id; }, timeoutMs);
-  if (hidden) page_->setVisible(false);
+  if (hidden && !shownForLoads_ && !view_->isVisible()) page_->setVisible(false);
   if (!answered) return {};
   const int comma = grabData_.indexOf(QLatin1Char(','));
   if (comma < 0) return {};

@@ -5,6 +5,7 @@
 // finished load, a grabbed frame) come back over a QWebChannel. Camera reads and
 // frame grabs wait for their answer in a local event loop, with a timeout.
 
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -71,6 +72,7 @@ class VrmlViewer : public QWidget, public Viewer {
  private:
   friend class ViewerBridge;
   void OnPageReady(const QVariantMap& info);
+  void OnLoadStarting(int id);
   void OnLoadFinished(int id, bool ok, const QString& error, const QStringList& messages);
   void OnFrameGrabbed(int id, const QString& dataUrl, const QString& error);
   void OnRequestRefused(const QString& path, const QString& reason);
@@ -96,7 +98,9 @@ class VrmlViewer : public QWidget, public Viewer {
 
   LoadFinished loadFinished_;
   int nextId_ = 1;
-  int loadsStarted_ = 0;
+  QHash<int, QStringList> loadFolders_;  // per queued load: the folders it may read
+  int loadsPending_ = 0;
+  bool shownForLoads_ = false;  // the page was made visible while loads run
   QStringList refusals_;  // file requests refused during the current load
 
   int grabId_ = 0;

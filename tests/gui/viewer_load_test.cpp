@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -157,6 +159,34 @@ TEST(ViewerLoad, CompressedSceneAndRelativeInlineInFoldersWithBlanksAndAccents) 
   KeepPicture(fromInline, QStringLiteral("inline"));
   const int all = fromInline.width() * fromInline.height();
   EXPECT_GT(all - CountPixels(fromInline, QColor(51, 102, 153), 3), all / 20);
+}
+
+TEST(ViewerLoad, LoadsInARowEachReadTheirOwnFolder) {
+  VrmlViewer& viewer = SharedViewer();
+  QTemporaryDir root;
+  QStringList scenes;
+  for (const QString& name : {QStringLiteral("first"), QStringLiteral("second")}) {
+    const QString folder = root.path() + QLatin1Char('/') + name;
+    ASSERT_TRUE(WriteText(folder + QStringLiteral("/box.wrl"), kRedBox));
+    ASSERT_TRUE(WriteText(folder + QStringLiteral("/scene.wrl"),
+                          "#VRML V2.0 utf8\nViewpoint { position 0 0 10 }\n"
+                          "Background { skyColor [1 1 1] }\nInline { url \"box.wrl\" }\n"));
+    scenes << folder + QStringLiteral("/scene.wrl");
+  }
+  std::vector<SceneLoadResult> results;
+  viewer.SetLoadFinishedHandler([&](const SceneLoadResult& r) { results.push_back(r); });
+  // The second load is asked for before the first has read its inline.
+  viewer.LoadScene(scenes[0].toStdString());
+  viewer.LoadScene(scenes[1].toStdString());
+  QElapsedTimer clock;
+  clock.start();
+  while (results.size() < 2 && clock.elapsed() < kLoadTimeoutMs)
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+  viewer.SetLoadFinishedHandler(nullptr);
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_TRUE(results[0].ok) << results[0].error;
+  EXPECT_TRUE(results[1].ok) << results[1].error;
+  EXPECT_GT(DrawnPixels(viewer.GrabImage(kGrabTimeoutMs)), 1000);
 }
 
 }  // namespace
