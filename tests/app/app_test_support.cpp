@@ -7,7 +7,7 @@
 
 #include "files/model_writer.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 ModelDocument CubeDocument() {
   ModelDocument document;
@@ -43,4 +43,4 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -7,7 +7,7 @@
 
 #include "files/model_document.h"
 
-namespace habitopia::testing {
+namespace habitopia::test {
 
 // A cube: cubic cell, the six faces {100} at distance 1, point group 1.
 ModelDocument CubeDocument();
@@ -26,4 +26,4 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace habitopia::testing
+}  // namespace habitopia::test

@@ -12,9 +12,9 @@ namespace habitopia {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CubeDocument;
-using testing::ScratchFolder;
-using testing::WriteModel;
+using test::CubeDocument;
+using test::ScratchFolder;
+using test::WriteModel;
 
 // Records what the form asks of the viewer; the test decides how loads end.
 class FakeViewer : public Viewer {

@@ -12,9 +12,9 @@ namespace habitopia {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CubeDocument;
-using testing::ScratchFolder;
-using testing::WriteModel;
+using test::CubeDocument;
+using test::ScratchFolder;
+using test::WriteModel;
 
 std::string FirstLine(const std::string& path) {
   std::ifstream in(path);

@@ -17,7 +17,7 @@
 #include "gui/page_location.h"
 #include "viewer_support.h"
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 namespace {
 
 // Runs the event loop until the viewer reports a load (or the time is up).
@@ -142,4 +142,4 @@ TEST_F(MainWindowTest, AFileOfAnotherKindIsRefusedWithItsExtension) {
 }
 
 }  // namespace
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test

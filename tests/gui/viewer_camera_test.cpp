@@ -17,7 +17,7 @@
 #include "files/model_codes.h"
 #include "viewer_support.h"
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 namespace {
 
 using Vec = std::array<double, 3>;
@@ -306,4 +306,4 @@ TEST_F(ViewerAnimationTest, FramesAtAFractionAreRepeatable) {
 }
 
 }  // namespace
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test

@@ -14,7 +14,7 @@
 #include "scene/scene_files.h"
 #include "viewer_support.h"
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 namespace {
 
 TEST(ViewerLoad, ExampleCrystalIsDrawnInItsColoursOnItsBackground) {
@@ -45,9 +45,9 @@ TEST(ViewerLoad, ExampleCrystalIsDrawnInItsColoursOnItsBackground) {
 }
 
 }  // namespace
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 namespace {
 
 // Drawn by the headlight, red on white.
@@ -190,4 +190,4 @@ TEST(ViewerLoad, LoadsInARowEachReadTheirOwnFolder) {
 }
 
 }  // namespace
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test

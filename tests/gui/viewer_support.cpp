@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
 
@@ -14,7 +15,7 @@
 #include "files/model_writer.h"
 #include "gui/page_location.h"
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 
 QString ExampleModel() { return QStringLiteral(HABITOPIA_SOURCE_DIR "/examples/Quartz.mor"); }
 
@@ -34,7 +35,9 @@ const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ViewerE
 
 VrmlViewer& SharedViewer() {
   if (!viewer) {
-    const QString work = qEnvironmentVariable("HABITOPIA_WORKDIR", QDir::tempPath());
+    // A working directory of its own, never a folder that holds the tests' files.
+    static QTemporaryDir scratch;
+    const QString work = qEnvironmentVariable("HABITOPIA_WORKDIR", scratch.path() + QStringLiteral("/work"));
     QDir().mkpath(work);
     viewer = std::make_unique<VrmlViewer>(ViewerPageDirectory(), work);
     viewer->resize(480, 360);
@@ -108,4 +111,4 @@ QRect ContentBounds(const QImage& picture, QColor background, int tolerance) {
   return bounds;
 }
 
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test

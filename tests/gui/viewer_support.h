@@ -13,7 +13,7 @@
 #include "files/model_document.h"
 #include "gui/vrml_viewer.h"
 
-namespace habitopia::gui::testing {
+namespace habitopia::gui::test {
 
 inline constexpr int kLoadTimeoutMs = 30000;
 inline constexpr int kGrabTimeoutMs = 10000;
@@ -41,4 +41,4 @@ int CountPixelsWhere(const QImage& picture, const std::function<bool(QColor)>& t
 // The smallest rectangle holding every pixel that differs from `background`.
 QRect ContentBounds(const QImage& picture, QColor background, int tolerance = 8);
 
-}  // namespace habitopia::gui::testing
+}  // namespace habitopia::gui::test
