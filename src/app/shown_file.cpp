@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "core/numbers.h"
+#include "core/face_table.h"
 #include "core/polyhedron.h"
 #include "files/model_document.h"
 #include "files/model_reader.h"
@@ -18,34 +18,6 @@ namespace habitopia {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The index text the face grid shows: each index in shortest general form cut to
-// 10 characters, joined by single blanks.
-std::string IndexText(const FaceRecord& face) {
-  return FormatGeneral(face.h).substr(0, 10) + " " + FormatGeneral(face.k).substr(0, 10) + " " +
-         FormatGeneral(face.l).substr(0, 10);
-}
-
-// The calculation's clean-up of the face table: faces "0 0 0" and faces with a
-// distance not above 0 go, the rest move up with h, k, l rounded to 3 decimals;
-// at most 301 faces stay.
-void CleanFaces(CrystalModel& model) {
-  if (model.lastFace > kMaxFaces - 1) model.lastFace = kMaxFaces - 1;
-  int kept = 0;
-  for (int f = 0; f <= model.lastFace; ++f) {
-    const FaceRecord source = model.faces[f];
-    if (IndexText(source) == "0 0 0" || !(source.distance > 0)) continue;
-    FaceRecord& target = model.faces[kept];
-    target.h = Round3(source.h);
-    target.k = Round3(source.k);
-    target.l = Round3(source.l);
-    target.distance = source.distance;
-    ++kept;
-  }
-  model.lastFace = kept - 1;
-  if (model.cleavageFace > model.lastFace) model.cleavageFace = -1;
-  model.geometryStale = true;
-}
 
 ShownFile Failure(std::string error) {
   ShownFile shown;
@@ -61,7 +33,7 @@ ShownFile PrepareModel(const std::string& path, const std::string& workDirectory
   ApplyDocument(read.document, model);
   model.modelFileName = path;
   model.workDirectory = workDirectory;
-  CleanFaces(model);
+  PrepareFaceTable(model);
   model.twin = TwinSettingsFromDocument(read.document, model.matrices);
   const SceneSwitches switches = SceneSwitchesFromDocument(read.document);
 

@@ -14,7 +14,7 @@
 
 namespace habitopia {
 
-// The viewpoint as the user sees it (the spec's ViewpointPosition): position,
+// The viewpoint as the user sees it (`ViewpointPosition`): position,
 // orientation as axis and angle (radians), and the vertical field of view (radians).
 struct ViewerCamera {
   std::array<double, 3> position{0, 0, 10};
