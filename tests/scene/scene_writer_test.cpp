@@ -52,8 +52,11 @@ TEST_F(SceneWriter, ThreeIndexLabelsBarsAndDecimals) {
   EXPECT_TRUE(HasLine(text, "Shape { geometry Text { string [ \"(-1 0.5 0)\" ] fontStyle USE fo } appearance USE ap }"));
   // (-1 0.5 0) is not whole: no bar line follows its label.
   const auto lines = SplitLines(text);
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-    if (lines[i].find("(-1 0.5 0)") != std::string::npos) EXPECT_EQ(lines[i + 1], "]}]}]}");
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i].find("(-1 0.5 0)") != std::string::npos) {
+      EXPECT_EQ(lines[i + 1], "]}]}]}");
+    }
+  }
   EXPECT_NE(plain, text);
   // A decimal comma shows in the label, never in the font size.
   switches.decimalComma = true;
