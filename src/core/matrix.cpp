@@ -78,6 +78,7 @@ Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v) {
 
 LUFactors LUDecompose(const Matrix3& a) {
   constexpr int n = 3;
+  MatErr = kMatOk;
   LUFactors lu;
   lu.w = a;
   for (int i = 0; i < n; ++i) lu.rowPerm[i] = lu.colPerm[i] = i;
@@ -145,14 +146,12 @@ Vec3 LUSolve(const LUFactors& lu, const Vec3& b) {
 }
 
 Real SolveSystem(const Matrix3& a, Vec3& x, const Vec3& b) {
-  MatErr = kMatOk;
   const LUFactors lu = LUDecompose(a);
   if (lu.det != 0) x = LUSolve(lu, b);
   return lu.det;
 }
 
 Real InvertMatrix(const Matrix3& a, Matrix3& inverse) {
-  MatErr = kMatOk;
   const LUFactors lu = LUDecompose(a);
   if (MatErr == kMatOk) {
     for (int k = 0; k < 3; ++k) {

@@ -48,6 +48,9 @@ TEST(MatrixTest, OffDiagonalPivotGivesNegativeDeterminant) {
 }
 
 TEST(MatrixTest, PivotIsFirstLargestInRowMajorOrder) {
+  Matrix3 unused{};
+  InvertMatrix(Matrix3{}, unused);  // a singular matrix before must not matter
+  ASSERT_EQ(MatErr, kMatSingular);
   // Largest magnitude 5 occurs at (0,2) and (2,0); (0,2) comes first: a column swap.
   const Matrix3 a{{{1, 2, 5}, {0, 1, 1}, {-5, 1, 2}}};
   const LUFactors lu = LUDecompose(a);
