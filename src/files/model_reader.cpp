@@ -152,8 +152,11 @@ void ReadFont(FieldReader& in, ModelDocument& doc) {
   const int line = in.cursor().Line();
   std::string size = in.ReadText("font size");
   std::replace(size.begin(), size.end(), ',', '.');
+  // With the commas made points the text converts as a point locale reads it,
+  // blanks around the number included.
   long double value = 0;
-  if (!ParseReal(size, value)) Fail(line, Quoted(size) + " is not a number (label font size)");
+  if (!ParseLocaleReal(size, false, value))
+    Fail(line, Quoted(size) + " is not a number (label font size)");
   doc.fontSizeText = size;
   const long long points = RoundToInteger(value * 12 / 0.2L);
   if (points < 0 || points > std::numeric_limits<int>::max())

@@ -229,6 +229,15 @@ TEST(ModelReader, CleavageCodesAndFontSizeSeparators) {
   EXPECT_EQ(doc.fontSizeText, "0.2");
 }
 
+// The size line converts like any text the user's locale reads: blanks around the
+// number do not make it unreadable.
+TEST(ModelReader, FontSizeMayCarryBlanks) {
+  std::string text = Release15Sample();
+  text.replace(text.find("\r\n0,25\r\n"), 8, "\r\n 0,1 \r\n");
+  const ModelDocument doc = ReadOk(text);
+  EXPECT_EQ(doc.labelFontPoints, 6);
+}
+
 TEST(ModelReader, TextureDirectories) {
   std::string text = Release15Sample();
   text.replace(text.find("/textures/x.gif"), 15, "x.gif");
