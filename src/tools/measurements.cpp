@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "symmetry/face_rows.h"
 
 namespace habitopia {
 
@@ -109,7 +110,7 @@ std::string IndicesFromDirectionText(const CellMatrices& cell, const std::string
   if (divisor == 0 || (divisor > l && hkl[2] != 0)) divisor = l;
   if (divisor != 0)
     for (Real& v : hkl) v = RoundHalfEven(v * 1000 / divisor) / 1000;
-  return JoinGeneral(hkl);
+  return IndexText(hkl, decimalComma ? ',' : '.');
 }
 
 std::string SelectedFaceSurfaceText(const BuiltCrystal& crystal, int face) {

@@ -158,6 +158,9 @@ TEST(IndicesFromDirection, ReadingTheText) {
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "0,5 1 0"), kWrongInputOfIndices);
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "0,5 1 0", true), "1 2 0");
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "0.5 1 0", true), kWrongInputOfIndices);
+  // The caption is written with the same separator: 3 2 0 divided by 2.
+  EXPECT_EQ(IndicesFromDirectionText(kCubic, "3 2 0", true), "1,5 1 0");
+  EXPECT_EQ(IndicesFromDirectionText(kCubic, "3,5 0 0", true), "1 0 0");
 }
 
 }  // namespace
