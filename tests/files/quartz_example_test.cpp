@@ -46,7 +46,6 @@ CrystalModel QuartzModel() {
 
 FormValues QuartzForm() {
   FormValues form = test::PlainForm();
-  form.switches.indexLabels = true;
   form.panels.uniqueFaceGridShown = true;
   return form;
 }
