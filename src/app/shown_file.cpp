@@ -6,6 +6,7 @@
 
 #include "core/face_table.h"
 #include "core/polyhedron.h"
+#include "files/file_io.h"
 #include "files/model_document.h"
 #include "files/model_reader.h"
 #include "scene/document_switches.h"
@@ -62,13 +63,6 @@ ShownFile PrepareModel(const std::string& path, const std::string& workDirectory
 }
 
 }  // namespace
-
-std::string LowerExtension(const std::string& path) {
-  std::string extension = fs::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
-}
 
 ShownFile PrepareShownFile(const std::string& path, const std::string& workDirectory) {
   const std::string absolute = fs::absolute(fs::path(path)).lexically_normal().string();

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "files/file_io.h"
+
 #include "app/status_bar.h"
 
 namespace habitopia {
@@ -22,9 +24,6 @@ struct ShownFile {
   bool closed = true;        // the closed-hull criterion held (models only)
   std::optional<CalculationFigures> figures;  // models only
 };
-
-// The file's extension with its point, in lower case ("" when it has none).
-std::string LowerExtension(const std::string& path);
 
 // Opens `path` by its extension: ".mor" reads the model, builds it as a
 // calculation does (faces "0 0 0" and non-positive distances dropped, at most

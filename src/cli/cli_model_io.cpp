@@ -5,27 +5,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "files/file_io.h"
 #include "files/model_reader.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia::cli {
-
-namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-// The extension with its leading point.
-std::string Extension(const std::string& path) {
-  const std::string name = std::filesystem::path(path).filename().string();
-  const auto dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
-}  // namespace
 
 int Fail(const std::string& message) {
   std::cerr << "habitopia-cli: " << message << "\n";
@@ -72,8 +56,8 @@ std::optional<std::string> CheckInputFile(const std::string& path, const std::st
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored) || std::filesystem::is_directory(path, ignored))
     return "File not Found: " + path;
-  const std::string found = Extension(path);
-  if (Lower(found) != extension) return wrongExtension + found;
+  if (LowerExtension(path) != extension)
+    return wrongExtension + std::filesystem::path(path).extension().string();
   return std::nullopt;
 }
 

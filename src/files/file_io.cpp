@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -103,6 +105,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents, std
     return false;
   }
   return true;
+}
+
+std::string LowerExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
 }
 
 }  // namespace habitopia

@@ -14,4 +14,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
 // `error` when the file cannot be created, written or renamed.
 bool WriteFileAtomically(const std::string& path, std::string_view contents, std::string& error);
 
+// The file's extension with its leading point, in lower case (".mor" for "A.MOR"),
+// as the open command compares it.
+std::string LowerExtension(const std::string& path);
+
 }  // namespace habitopia
