@@ -7,13 +7,38 @@
 
 namespace habitopia {
 
-MainForm::MainForm(Viewer& viewer, std::string workDirectory) : viewer_(viewer) {
+MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
   state_.workDirectory = std::move(workDirectory);
-  viewer_.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
+  for (const Command& command : Commands())
+    state_.Command(command.id).enabled = command.handler != nullptr;
+  ports_.viewer.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
 }
 
-void MainForm::Changed() {
-  if (stateChanged_) stateChanged_();
+void MainForm::Changed(unsigned parts) {
+  changes_.parts |= parts;
+  if (changes_.Empty()) return;
+  FormChanges changes;
+  std::swap(changes, changes_);
+  if (stateChanged_) stateChanged_(changes);
+}
+
+void MainForm::Run(CommandId id) {
+  const Command& command = CommandFor(id);
+  if (!command.handler || !state_.Command(id).enabled || state_.regions.locked) return;
+  (this->*command.handler)();
+  Changed();
+}
+
+void MainForm::RunRightClick(CommandId id) {
+  const Command& command = CommandFor(id);
+  if (!command.rightClickHandler || !state_.Command(id).enabled || state_.regions.locked) return;
+  (this->*command.rightClickHandler)();
+  Changed();
+}
+
+void MainForm::TimerFired(TimerId id) {
+  ports_.timers.Stop(id);
+  Changed();
 }
 
 void MainForm::FormActivate(const std::vector<std::string>& arguments,
@@ -23,12 +48,12 @@ void MainForm::FormActivate(const std::vector<std::string>& arguments,
   if (!EnsureWorkDirectory(state_.workDirectory, error)) {
     state_.error = error;
     state_.statusPanels[kMessagePanel].text = error;
-    Changed();
+    Changed(kCaptionPart | kStatusPart | kDocumentPart);
     return;
   }
   if (arguments.size() > 1) {
     // Several files: nothing is opened.
-    Changed();
+    Changed(kCaptionPart);
     return;
   }
   OpenFile(arguments.empty() ? exampleModel : arguments.front());
@@ -39,20 +64,20 @@ void MainForm::OpenFile(const std::string& path) {
   if (!shown.ok) {
     state_.error = shown.error;
     state_.statusPanels[kMessagePanel].text = shown.error;
-    Changed();
+    Changed(kStatusPart | kDocumentPart);
     return;
   }
   state_.error.clear();
   state_.modelFileName = shown.modelFileName;
   state_.sceneOnly = shown.sceneOnly;
-  state_.statusBarVisible = !shown.sceneOnly;
+  state_.regions.statusBar = !shown.sceneOnly;
   state_.caption = "Habitopia: " + std::filesystem::path(shown.modelFileName).filename().string();
   state_.statusPanels = InitialStatusPanels();
   if (shown.figures) ShowCalculation(state_.statusPanels, *shown.figures);
   state_.hullClosed = shown.closed;
   state_.scenePath = shown.scenePath;
-  Changed();
-  viewer_.LoadScene(shown.scenePath);
+  Changed(kCaptionPart | kStatusPart | kRegionsPart | kDocumentPart);
+  ports_.viewer.LoadScene(shown.scenePath);
 }
 
 void MainForm::Cortona1SceneLoaded(const SceneLoadResult& result) {
@@ -64,7 +89,7 @@ void MainForm::Cortona1SceneLoaded(const SceneLoadResult& result) {
     state_.error = result.error;
     state_.statusPanels[kMessagePanel].text = result.error;
   }
-  Changed();
+  Changed(kStatusPart | kDocumentPart);
 }
 
 }  // namespace habitopia

@@ -54,22 +54,24 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   progress_->setTextVisible(false);
   progress_->hide();
 
-  form_ = std::make_unique<MainForm>(*viewer_, workDirectory.toStdString());
-  form_->SetStateChanged([this] { ShowState(); });
+  timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
+  form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
+                                     workDirectory.toStdString());
+  form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
   resize(640, 480);
-  ShowState();
+  ShowState(FormChanges{kAllParts, {}});
 }
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
 }
 
-void MainWindow::ShowState() {
+void MainWindow::ShowState(const FormChanges&) {
   const FormState& state = form_->State();
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);
-  statusBar()->setVisible(state.statusBarVisible);
+  statusBar()->setVisible(state.regions.statusBar);
   for (int i = 0; i < kStatusPanelCount; ++i)
     panels_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.statusPanels[i].text));
   progress_->setGeometry(panels_[kPointGroupPanel]->rect());

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "gui/qt_ports.h"
 
 class QLabel;
 class QProgressBar;
@@ -30,10 +31,14 @@ class MainWindow : public QMainWindow {
   QLabel* Panel1Caption() const { return caption_; }
 
   // Copies the form's state into the widgets.
-  void ShowState();
+  void ShowState(const FormChanges& changes);
 
  private:
   VrmlViewer* viewer_ = nullptr;
+  QtDialogs dialogs_{this};
+  QtTimers* timers_ = nullptr;
+  QtClipboard clipboard_;
+  QtShell shell_;
   std::unique_ptr<MainForm> form_;
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;

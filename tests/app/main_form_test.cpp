@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app_test_support.h"
+#include "scripted_ports.h"
 
 namespace habitopia {
 namespace {
@@ -15,38 +16,18 @@ namespace fs = std::filesystem;
 using test::CubeDocument;
 using test::ScratchFolder;
 using test::WriteModel;
-
-// Records what the form asks of the viewer; the test decides how loads end.
-class FakeViewer : public Viewer {
- public:
-  void SetLoadFinishedHandler(LoadFinished handler) override { handler_ = std::move(handler); }
-  void LoadScene(const std::string& path) override { loads.push_back(path); }
-  std::optional<ViewerCamera> Camera() override { return std::nullopt; }
-  bool SetCamera(const ViewerCamera&) override { return false; }
-  bool Command(ViewerCommand) override { return false; }
-  bool SetHeadlight(bool) override { return false; }
-  std::string RendererName() const override { return std::string(kOpenGLRendererName); }
-  std::optional<ViewerImage> GrabFrame(int) override { return std::nullopt; }
-  void SetAnimationFraction(double) override {}
-  void ResumeAnimation() override {}
-
-  void Finish(SceneLoadResult result) { handler_(result); }
-
-  std::vector<std::string> loads;
-
- private:
-  LoadFinished handler_;
-};
+using test::ScriptedPorts;
 
 class MainFormTest : public ::testing::Test {
  protected:
-  MainFormTest() : work_((scratch_.Path() / "work").string()), form_(viewer_, work_) {
-    form_.SetStateChanged([this] { ++changes_; });
+  MainFormTest() : work_((scratch_.Path() / "work").string()), form_(ports_.Ports(), work_) {
+    form_.SetStateChanged([this](const FormChanges&) { ++changes_; });
   }
 
   ScratchFolder scratch_;
   std::string work_;
-  FakeViewer viewer_;
+  ScriptedPorts ports_;
+  test::FakeViewer& viewer_ = ports_.viewer;
   MainForm form_;
   int changes_ = 0;
 };
@@ -56,7 +37,7 @@ TEST_F(MainFormTest, StartsWithNothingRendered) {
   EXPECT_EQ(state.panel1Caption, "no model rendered- try another renderer (R98/OpenGl/DirectX)");
   EXPECT_FALSE(state.sceneShown);
   EXPECT_EQ(state.statusPanels, InitialStatusPanels());
-  EXPECT_TRUE(state.statusBarVisible);
+  EXPECT_TRUE(state.regions.statusBar);
 }
 
 TEST_F(MainFormTest, WithoutArgumentTheExampleIsBuiltShownAndCounted) {
@@ -108,12 +89,12 @@ TEST_F(MainFormTest, ASceneAloneHidesTheStatusBarAndAModelBringsItBack) {
   const FormState& state = form_.State();
   ASSERT_EQ(viewer_.loads, std::vector<std::string>{"/scenes/group.wrl"});
   EXPECT_TRUE(state.sceneOnly);
-  EXPECT_FALSE(state.statusBarVisible);
+  EXPECT_FALSE(state.regions.statusBar);
   EXPECT_EQ(state.caption, "Habitopia: group.wrl");
 
   form_.OpenFile(WriteModel(scratch_.Path() / "cube.mor", CubeDocument()));
   EXPECT_FALSE(state.sceneOnly);
-  EXPECT_TRUE(state.statusBarVisible);
+  EXPECT_TRUE(state.regions.statusBar);
 }
 
 TEST_F(MainFormTest, BadFilesLeaveTheViewerAlone) {
@@ -138,10 +119,10 @@ TEST_F(MainFormTest, SeveralArgumentsOpenNothing) {
 TEST(MainFormStart, AWorkingDirectoryThatCannotBeMadeStopsTheStart) {
   ScratchFolder scratch;
   std::ofstream(scratch.Path() / "file") << "x";
-  FakeViewer viewer;
-  MainForm form(viewer, (scratch.Path() / "file" / "tmp").string());
+  ScriptedPorts ports;
+  MainForm form(ports.Ports(), (scratch.Path() / "file" / "tmp").string());
   form.FormActivate({}, "/example.mor");
-  EXPECT_TRUE(viewer.loads.empty());
+  EXPECT_TRUE(ports.viewer.loads.empty());
   EXPECT_EQ(form.State().error.rfind("Cannot create undo directory", 0), 0u) << form.State().error;
 }
 

@@ -1,0 +1,167 @@
+#include "app/commands.h"
+
+#include "app/main_form.h"
+
+namespace habitopia {
+namespace {
+
+using C = CommandId;
+using M = Menu;
+
+// Rows are in menu order. A handler of nullptr leaves the command disabled.
+constexpr Command kCommands[] = {
+    {C::NewModel, "NewModel1", M::File, "&New Model", "New Model", false, nullptr},
+    {C::LoadData, "Load1", M::File, "&Load Data", "Load *.mor *.wrl  *.wrz *.cif File", false, nullptr},
+    {C::Recent1, "Recent1", M::FileRecent, "1", "", false, nullptr},
+    {C::Recent2, "Recent2", M::FileRecent, "2", "", false, nullptr},
+    {C::Recent3, "Recent3", M::FileRecent, "3", "", false, nullptr},
+    {C::Recent4, "Recent4", M::FileRecent, "4", "", false, nullptr},
+    {C::Recent5, "Recent5", M::FileRecent, "5", "", false, nullptr},
+    {C::Examples, "Examples1", M::File, "Exam&ples", "", false, nullptr},
+    {C::SaveData, "Save1", M::File, "&Save Data", "Save *.mor and *.wrl Files", false, nullptr},
+    {C::SaveWrz, "savewrz1", M::File, "save wr&z - file (compressed)", "", false, nullptr},
+    {C::ExportCif, "IUCrcif1", M::FileExport, "IUCr cif (*.CIF)", "", false, nullptr},
+    {C::ExportBmp, "WindowsBitmap1", M::FileExport, "Windows Bitmap (*.BMP)", "", false, nullptr},
+    {C::ExportWmf, "WindowsMetafile1", M::FileExport, "Windows Metafile (*WMF)", "", false, nullptr},
+    {C::ExportStl, "STL1", M::FileExport, "3-D-printer (*.STL)", "", false, nullptr},
+    {C::Exit, "Exit1", M::File, "&Exit", "", false, nullptr},
+
+    {C::Undo, "Undo1", M::Edit, "Undo", "", false, nullptr},
+    {C::Redo, "Redu1", M::Edit, "Redu", "", false, nullptr},
+    {C::CopyBitmapToClipboard, "CopyBitmaptoClipboard1", M::Edit, "Copy Bitmap to  Clipboard", "", false,
+     nullptr},
+
+    {C::ViewSpeedbuttons, "Speedbuttons1", M::View, "Speedbuttons", "", true, nullptr},
+    {C::ViewTables, "Tables1", M::View, "Tables", "", true, nullptr},
+    {C::ViewUtilities, "Utilities1", M::View, "Utilities", "", true, nullptr},
+    {C::ViewVrmlControls, "VRMLcontrols1", M::View, "VRML-controls", "", true, nullptr},
+
+    {C::Indices, "indices1", M::Settings, "&indices", "show indices of faces", true, nullptr},
+    {C::Hkil, "hkil1", M::Settings, "{hkil}", "", true, nullptr},
+    {C::Grid, "grid1", M::Settings, "&grid", "Show grid", true, nullptr},
+    {C::Fill, "fill1", M::Settings, "&fill", "Enable shaded faces", true, nullptr},
+    {C::Axes, "axes1", M::Settings, "a&xes", "Show crystallographic axes", true, nullptr},
+    {C::Animation, "animation1", M::Settings, "&animation", "", true, nullptr},
+    {C::Headlight, "headlight1", M::Settings, "&headlight", "", true, nullptr},
+    {C::Spotlights, "spotlights1", M::Settings, "spotlights", "", true, nullptr},
+    {C::Solid, "solid1", M::Settings, "s&olid", "", true, nullptr},
+    {C::StyleStandard, "Standard1", M::SettingsStyles, "&Standard", "", false, nullptr},
+    {C::StyleSparklingBlack, "Sparklingblack1", M::SettingsStyles, "Sparkling &black", "", false, nullptr},
+    {C::StyleSparklingBlue, "Sparklingblue1", M::SettingsStyles, "Sparkling bl&ue", "", false, nullptr},
+    {C::StyleCrystal, "Crystal2", M::SettingsStyles, "&Crystal", "", false, nullptr},
+    {C::StyleBrillant, "Brillant1", M::SettingsStyles, "&Brillant", "", false, nullptr},
+    {C::StyleBrilliantWhite, "Brilliantwhite1", M::SettingsStyles, "Brilliant &white", "", false, nullptr},
+    {C::CadStyleViewer, "CadStyleViewer1", M::Settings, "Cad Style Viewer", "", true, nullptr},
+
+    {C::SelectPointGroup, "SelectPointGroupSymmetry1", M::Crystal, "Select Point Group &Symmetry", "Point Group",
+     false, nullptr},
+    {C::EditMetric, "EditCrystallographicAxes1", M::Crystal, "Edit Crystallographic Axes (&Metric)", "Edit Metric",
+     false, nullptr},
+    {C::EditUniqueFaces, "Edituniquefaces1", M::Crystal, "Edit &Unique Faces",
+     "Edit Unique Crystal Faces and Apply Symmetry", false, nullptr},
+    {C::EditFace, "EditFace1", M::Crystal, "Edit &Face", "Edit a Face of the Model, one at a time", false,
+     nullptr},
+    {C::SingleFaceProperties, "SingleFaceProperties1", M::Crystal, "Single Face &Properties",
+     "Single Face Properties", false, nullptr},
+    {C::IndicateCleavageFace, "cutface1", M::Crystal, "Indicate &Cleavage Face",
+     "Simulate a cut through the crystals", false, nullptr},
+    {C::RedrawModel, "RedrawModel1", M::Crystal, "&Redraw Model", "", false, nullptr},
+    {C::NewModelCrystal, "NewModel2", M::Crystal, "&New Model", "", false, nullptr},
+    {C::AutomaticCleanup, "Automaticcleanup1", M::Crystal, "&Automatic clean-up", "", true, nullptr},
+
+    {C::RegisterExtension, "Registermorextension1", M::Tools, "&Register *.mor extension", "", false, nullptr},
+    {C::CombinedObjectsWizard, "CombinedObjectsWizard1", M::Tools, "Combined &Objects Wizard", "", false,
+     nullptr},
+    {C::Calculations, "Calculations1", M::Tools, "&Calculations", "", false, nullptr},
+    {C::RecordMovie, "RecordMovie1", M::Tools, "Record &Movie", "", false, nullptr},
+    {C::MorphologyPrediction, "N1dmodel1", M::Tools, "Morphology &Prediction", "", false, nullptr},
+    {C::Randomize10, "N10percent1", M::ToolsRandomize, "10%", "", false, nullptr},
+    {C::Randomize25, "N25percent1", M::ToolsRandomize, "25%", "", false, nullptr},
+    {C::Randomize50, "N50percent1", M::ToolsRandomize, "50%", "", false, nullptr},
+    {C::TwinningTool, "winningTool1", M::Tools, "Twinning Tool", "Create a Twin", false, nullptr},
+
+    {C::About, "About1", M::Help, "&About", "", false, nullptr},
+    {C::HelpContents, "Help2", M::Help, "&Contents", "", false, nullptr},
+    {C::HelpExamples, "Examples2", M::Help, "&Examples", "", false, nullptr},
+    {C::CheckForUpdates, "CheckforUpdates1", M::Help, "&Check for Updates", "", false, nullptr},
+    {C::HomePage, "HomePage1", M::Help, "Home &Page", "", false, nullptr},
+    {C::History, "History1", M::Help, "H&istory", "", false, nullptr},
+    {C::Logo, "Logo1", M::Help, "Lo&go", "", false, nullptr},
+
+    {C::BackgroundColor, "BackgroundColorButton", M::None, "", "Background Color", false, nullptr},
+    {C::GridColor, "GridColorButton", M::None, "", "Grid Color", false, nullptr},
+    {C::FillColor, "FillColorButton", M::None, "", "Fill Color", false, nullptr},
+    {C::SelectIndicesStyle, "IndicesStyleButton", M::None, "", "Select indices style", false, nullptr},
+    {C::SelectAxesColor, "AxesColorButton", M::None, "", "Select color of crystallographic axes", false, nullptr},
+    {C::SpotlightsOffButton, "SpotlightsOffButton", M::None, "", "switch spotlights off", false, nullptr},
+    {C::SpotlightsOnButton, "SpotlightsOnButton", M::None, "", "switch spotlights on", false, nullptr},
+    {C::HeadlightOffButton, "HeadlightOffButton", M::None, "", "Switch headlight off", false, nullptr},
+    {C::HeadlightOnButton, "HeadlightOnButton", M::None, "", "Switch headlight on", false, nullptr},
+    {C::CopyToClipboardButton, "CopyToClipboardButton", M::None, "", "Copy to Clipboard", false, nullptr},
+    {C::ShowHideToolbar, "ShowHideToolbarButton", M::None, "", "Show / Hide Toolbar", false, nullptr},
+    {C::ShowHideControls, "ShowHideControlsButton", M::None, "", "Show / Hide Controls", false, nullptr},
+    {C::HelpButton, "HelpButton", M::None, "", "HELP", false, nullptr},
+};
+
+static_assert(std::size(kCommands) == kCommandCount, "one row per command");
+
+constexpr bool RowsInIdOrder() {
+  for (std::size_t i = 0; i < std::size(kCommands); ++i)
+    if (CommandIndex(kCommands[i].id) != i) return false;
+  return true;
+}
+static_assert(RowsInIdOrder(), "rows are in CommandId order");
+
+constexpr std::optional<CommandId> kToolbar[] = {
+    C::NewModel, C::LoadData, C::SaveData, std::nullopt,
+    C::BackgroundColor, C::GridColor, C::FillColor, std::nullopt,
+    C::SelectPointGroup, C::EditMetric, C::EditUniqueFaces, C::EditFace, C::SingleFaceProperties,
+    C::IndicateCleavageFace, C::TwinningTool, std::nullopt,
+    C::Indices, C::SelectIndicesStyle, C::Axes, C::SelectAxesColor, C::Grid, C::Fill,
+    C::SpotlightsOffButton, C::SpotlightsOnButton, C::HeadlightOffButton, C::HeadlightOnButton, std::nullopt,
+    C::CopyToClipboardButton, C::ShowHideToolbar, C::ShowHideControls, C::HelpButton,
+};
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command& CommandFor(CommandId id) { return kCommands[CommandIndex(id)]; }
+
+std::optional<CommandId> CommandByName(std::string_view name) {
+  for (const Command& command : kCommands)
+    if (command.name == name) return command.id;
+  return std::nullopt;
+}
+
+std::span<const std::optional<CommandId>> ToolbarOrder() { return kToolbar; }
+
+std::string_view MenuCaption(Menu menu) {
+  switch (menu) {
+    case M::None: return "";
+    case M::File: return "&File";
+    case M::FileRecent: return "Load &Recent";
+    case M::FileExport: return "E&xport ";
+    case M::Edit: return "&Edit";
+    case M::View: return "&View";
+    case M::Settings: return "Settings";
+    case M::SettingsStyles: return "&Styles";
+    case M::Crystal: return "&Crystal";
+    case M::Tools: return "&Tools";
+    case M::ToolsRandomize: return "R&andomize Distances";
+    case M::Help: return "&Help";
+  }
+  return "";
+}
+
+Menu ParentMenu(Menu menu) {
+  switch (menu) {
+    case M::FileRecent:
+    case M::FileExport: return M::File;
+    case M::SettingsStyles: return M::Settings;
+    case M::ToolsRandomize: return M::Tools;
+    default: return M::None;
+  }
+}
+
+}  // namespace habitopia

@@ -1,0 +1,48 @@
+#pragma once
+// Message boxes, questions and the common dialogs as the controller sees them.
+// The window supplies Qt dialogs; tests supply scripted answers.
+
+#include <optional>
+#include <string>
+
+#include "core/display_settings.h"
+
+namespace habitopia {
+
+enum class Answer { Yes, No, Cancel };
+
+// Which buttons a question offers.
+enum class QuestionButtons { YesNo, YesNoCancel };
+
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;            // "Name (*.a *.b)|..." entries separated by '|'
+  std::string defaultExtension;  // without the dot, appended when the user types none
+  std::string initialDirectory;
+  std::string fileName;          // proposed file name (save) or preset name (open)
+};
+
+struct FontChoice {
+  std::string family;
+  int points = 12;
+  bool bold = false;
+  bool italic = false;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // An information box with one OK button; `caption` empty means the program's name.
+  virtual void Message(const std::string& text, const std::string& caption = {}) = 0;
+  // A question; Cancel is only answered when the buttons offer it.
+  virtual Answer Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) = 0;
+
+  // Nothing when the user cancels.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<Rgb> Colour(const Rgb& initial) = 0;
+  virtual std::optional<FontChoice> Font(const FontChoice& initial) = 0;
+};
+
+}  // namespace habitopia

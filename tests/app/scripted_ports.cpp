@@ -1,0 +1,104 @@
+#include "scripted_ports.h"
+
+#include <gtest/gtest.h>
+
+namespace habitopia::test {
+
+bool FakeViewer::SetCamera(const ViewerCamera& value) {
+  camerasSet.push_back(value);
+  camera = value;
+  return true;
+}
+
+bool FakeViewer::Command(ViewerCommand command) {
+  commands.push_back(command);
+  return true;
+}
+
+bool FakeViewer::SetHeadlight(bool on) {
+  headlights.push_back(on);
+  return true;
+}
+
+void ScriptedDialogs::Message(const std::string& text, const std::string& caption) {
+  messages.push_back({text, caption});
+}
+
+Answer ScriptedDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons) {
+  questions.push_back({text, caption});
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return Answer::No;
+  }
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogRequest& request) {
+  fileRequests.push_back(request);
+  if (files.empty()) {
+    ADD_FAILURE() << "unexpected open dialog: " << request.title;
+    return std::nullopt;
+  }
+  auto file = files.front();
+  files.pop_front();
+  return file;
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogRequest& request) {
+  return OpenFile(request);
+}
+
+std::optional<Rgb> ScriptedDialogs::Colour(const Rgb&) {
+  if (colours.empty()) {
+    ADD_FAILURE() << "unexpected colour dialog";
+    return std::nullopt;
+  }
+  auto colour = colours.front();
+  colours.pop_front();
+  return colour;
+}
+
+std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice&) {
+  if (fonts.empty()) {
+    ADD_FAILURE() << "unexpected font dialog";
+    return std::nullopt;
+  }
+  auto font = fonts.front();
+  fonts.pop_front();
+  return font;
+}
+
+void ManualTimers::Start(TimerId id) {
+  pending.insert(id);
+  started.push_back(id);
+}
+
+bool ManualTimers::Fire(MainForm& form, TimerId id) {
+  if (!Pending(id)) return false;
+  pending.erase(id);
+  form.TimerFired(id);
+  return true;
+}
+
+int ManualTimers::FireAll(MainForm& form, int limit) {
+  int fired = 0;
+  while (!pending.empty() && fired < limit) {
+    Fire(form, *pending.begin());
+    ++fired;
+  }
+  return fired;
+}
+
+bool FakeClipboard::SetImage(const ViewerImage& value) {
+  image = value;
+  return !value.Empty();
+}
+
+bool FakeShell::Open(const std::string& documentOrUrl) {
+  opened.push_back(documentOrUrl);
+  return succeeds;
+}
+
+}  // namespace habitopia::test
