@@ -105,14 +105,17 @@ bool Configure(SpaceGroupSymmetry& group, std::string* error) {
   return false;
 }
 
+// Blanks and the quotes around a symbol as CIF files write it removed.
 std::string Trimmed(std::string_view text) {
-  std::string s;
-  for (char c : text)
-    if (c != '\'' || !s.empty()) s += c == '\t' ? ' ' : c;
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\'' || s.back() == '"')) s.pop_back();
-  std::size_t first = 0;
-  while (first < s.size() && (s[first] == ' ' || s[first] == '"')) ++first;
-  return s.substr(first);
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') && text.back() == text.front()) {
+    text = text.substr(1, text.size() - 2);
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  }
+  return std::string(text);
 }
 
 std::string Compact(std::string_view text) {
@@ -153,14 +156,14 @@ std::string HallKey(std::string_view text) {
   return out;
 }
 
-// Older spellings of symbols whose glide is now written "e".
+// The newer spellings with the "e" glide of symbols the table writes the older way.
 struct Alias {
   std::string_view compact;
   std::string_view symbol;
 };
 constexpr Alias kAliases[] = {
-    {"Abm2", "A e m 2"}, {"Aba2", "A e a 2"}, {"Cmca", "C m c e"},
-    {"Cmma", "C m m e"}, {"Ccca", "C c c e"},
+    {"Aem2", "A b m 2"}, {"Aea2", "A b a 2"}, {"Cmce", "C m c a"},
+    {"Cmme", "C m m a"}, {"Ccce", "C c c a"},
 };
 
 const SpaceGroupEntry* FindEntry(const std::string& text) {
