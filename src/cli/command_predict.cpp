@@ -1,12 +1,16 @@
 // habitopia-cli predict: predicts a morphology from a cell, a point group and the
-// translation symmetry (lattice centring, glides, screws) and writes the model:
-// the predicted unique faces and the full list completed by the point group.
-// The cell and the symmetry come from options or from a CIF file.
+// translation symmetry (a space group, or lattice centring, glides and screws)
+// and writes the model: the predicted unique faces and the full list completed
+// by the point group. The cell and the symmetry come from options or from a CIF
+// file.
 
 #include <cmath>
+#include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <random>
+#include <sstream>
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
@@ -19,21 +23,20 @@
 #include "files/model_writer.h"
 #include "prediction/morphology.h"
 #include "prediction/space_group_symmetry.h"
+#include "prediction/space_groups.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif) -o OUT.mor "
-    "[--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] [--glide2 a|c|n|d] [--glide3 a|b|n|d] "
-    "[--screw-a] [--screw-b] [--screw-c 2|3|4|6] [--hkl-max N] [--no-higher-orders] "
-    "[--polarity R] [--seed S] [--no-cleanup]";
+constexpr const char* kUsage = "usage: see habitopia-cli predict --help";
 
 struct Options {
   std::optional<UnitCell> cell;
   std::string group;
+  std::string groupNumber;
+  std::string spaceGroup;
   std::string cif;
   std::string output;
   std::string centring, glide1, glide2, glide3, screwC;
@@ -78,6 +81,10 @@ std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
       i += 6;
     } else if (a == "--group") {
       problem = value(o.group);
+    } else if (a == "--group-number") {
+      problem = value(o.groupNumber);
+    } else if (a == "--space-group") {
+      problem = value(o.spaceGroup);
     } else if (a == "--cif") {
       problem = value(o.cif);
     } else if (a == "--centring") {
@@ -112,13 +119,70 @@ std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
   return std::nullopt;
 }
 
-// A number 1..33 (digits only), a symbol of the table ("4/m3") or a crystal-class
-// symbol in another spelling ("m-3m", "6/mmm").
-int GroupFromText(const std::string& text) {
-  long long n = 0;
-  if (ParseInteger(text, n)) return n >= 1 && n <= kPointGroupCount ? static_cast<int>(n) : 0;
+// A symbol of the table ("4/m3", "-1", "32") or a standard full or short
+// symbol ("m-3m", "222", "-6m2", "532").
+int GroupFromSymbol(const std::string& text) {
   if (const int g = FindPointGroup(text)) return g;
+  if (text == "532") return kIcosahedralGroup;
   return PointGroupOfClassSymbol(text);
+}
+
+// The point group of --group or --group-number; 0 when neither is given.
+std::optional<std::string> ReadGroup(const Options& o, int& group) {
+  group = 0;
+  if (!o.group.empty() && !o.groupNumber.empty())
+    return std::string("give --group or --group-number, not both");
+  if (!o.group.empty()) {
+    group = GroupFromSymbol(o.group);
+    if (group == 0)
+      return "--group: \"" + o.group + "\" is not a point-group symbol (numbers go with --group-number)";
+  } else if (!o.groupNumber.empty()) {
+    long long n = 0;
+    if (!ParseInteger(o.groupNumber, n) || n < 1 || n > kPointGroupCount)
+      return "--group-number: \"" + o.groupNumber + "\" is not a number from 1 to 33";
+    group = static_cast<int>(n);
+  }
+  return std::nullopt;
+}
+
+bool HasManualChoices(const Options& o) {
+  return !o.centring.empty() || !o.glide1.empty() || !o.glide2.empty() || !o.glide3.empty() ||
+         !o.screwC.empty() || o.screwA || o.screwB;
+}
+
+// The value of a CIF item on its own line ("_space_group_name_Hall '-P 2ybc'").
+std::string CifItemValue(const std::string& path, std::string_view tag) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line.compare(start, tag.size(), tag) != 0) continue;
+    std::string value = line.substr(start + tag.size());
+    if (!value.empty() && value[0] != ' ' && value[0] != '\t') continue;  // a longer tag
+    while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t'))
+      value.pop_back();
+    start = value.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    value = value.substr(start);
+    if (value.size() >= 2 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0])
+      value = value.substr(1, value.size() - 2);
+    return value == "?" || value == "." ? std::string() : value;
+  }
+  return {};
+}
+
+// The CIF's space group: its Hall symbol, else its Hermann-Mauguin symbol, else
+// its number. Nothing when none is stated or none is recognised.
+std::optional<SpaceGroupSymmetry> CifSpaceGroup(const std::string& path, const CifImport& cif) {
+  for (std::string_view tag : {"_space_group_name_Hall", "_symmetry_space_group_name_Hall"}) {
+    const std::string hall = CifItemValue(path, tag);
+    if (!hall.empty())
+      if (auto group = FindSpaceGroup(hall)) return group;
+  }
+  if (!cif.spaceGroupSymbol.empty())
+    if (auto group = FindSpaceGroup(cif.spaceGroupSymbol)) return group;
+  if (cif.spaceGroupNumber > 0) return FindSpaceGroup(std::to_string(cif.spaceGroupNumber));
+  return std::nullopt;
 }
 
 std::string WithoutBlanks(std::string_view text) {
@@ -258,8 +322,18 @@ int RunPredict(const Arguments& args) {
 
   UnitCell cell;
   int group = 0;
+  if (auto problem = ReadGroup(o, group)) return Fail(*problem);
+  const bool groupGiven = group != 0;
   TranslationSymmetry symmetry;
   std::string derivedNote;
+  std::optional<SpaceGroupSymmetry> spaceGroup;
+  if (!o.spaceGroup.empty()) {
+    std::string problem;
+    spaceGroup = FindSpaceGroup(o.spaceGroup, &problem);
+    if (!spaceGroup) return Fail("--space-group: " + problem);
+    if (HasManualChoices(o))
+      return Fail("--space-group decides the absences; leave out --centring, --glide and --screw");
+  }
   if (!o.cif.empty()) {
     if (auto problem = CheckInputFile(o.cif, ".cif", kNotACifFile)) return Fail(*problem);
     const CifReadResult read = ReadCifFile(o.cif);
@@ -269,11 +343,12 @@ int RunPredict(const Arguments& args) {
     if (!o.cell && !cif.CellComplete())
       for (int i = 0; i < kCifCellValues; ++i)
         if (!cif.cell[i]) missing.emplace_back(kCifCellItems[i]);
-    if (o.group.empty() && cif.pointGroup == 0) missing.emplace_back("point group");
+    if (!spaceGroup && !groupGiven && !HasManualChoices(o)) spaceGroup = CifSpaceGroup(o.cif, cif);
+    if (!groupGiven && !spaceGroup && cif.pointGroup == 0) missing.emplace_back("point group");
     if (!missing.empty()) return Fail(o.cif + ": missing " + Joined(missing));
     cell = cif.CellValues();
-    group = cif.pointGroup;
-    if (o.group.empty() && group <= 32) {
+    if (!groupGiven) group = cif.pointGroup;
+    if (!groupGiven && !spaceGroup && group <= 32) {
       const std::string symbol = SymbolWithDirections(cif);
       if (!symbol.empty()) {
         const DerivedTranslationSymmetry derived = DeriveTranslationSymmetry(symbol, group);
@@ -283,16 +358,22 @@ int RunPredict(const Arguments& args) {
         if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
       }
     }
-  } else if (!o.cell || o.group.empty()) {
-    return Fail(std::string("give --cell and --group, or --cif (") + kUsage + ")");
+  } else if (!o.cell || (!groupGiven && !spaceGroup)) {
+    return Fail(std::string("give --cell and --group or --space-group, or --cif (") + kUsage + ")");
   }
   if (o.cell) cell = *o.cell;
-  if (!o.group.empty()) {
-    group = GroupFromText(o.group);
-    if (group == 0) return Fail("--group: \"" + o.group + "\" is not a point group");
+  if (spaceGroup) {
+    if (groupGiven && group != spaceGroup->pointGroup)
+      return Fail("the point group " + std::string(GetPointGroup(group).symbol) + " is not the one of " +
+                  spaceGroup->symbol + " (" + std::string(GetPointGroup(spaceGroup->pointGroup).symbol) +
+                  ")");
+    group = spaceGroup->pointGroup;
+    if (auto problem = CheckCell(cell)) return Fail(*problem);
+    cell = spaceGroup->CellOnAxes(cell);
   }
   if (group == kIcosahedralGroup) return Fail(std::string(kPredictionRefused));
-  if (auto problem = ApplyChoices(o, group, symmetry)) return Fail(*problem);
+  if (!spaceGroup)
+    if (auto problem = ApplyChoices(o, group, symmetry)) return Fail(*problem);
 
   const UnitCell given = Constrained(cell, group);
   if (auto problem = CheckCell(given)) return Fail(*problem);
@@ -300,6 +381,7 @@ int RunPredict(const Arguments& args) {
   const MorphologyPanelLayout layout = GetMorphologyPanelLayout(group);
   PredictionSettings settings;
   settings.symmetry = symmetry;
+  if (spaceGroup) settings.spaceGroup = std::make_shared<const SpaceGroupSymmetry>(*spaceGroup);
   settings.withHigherOrders = o.higherOrders;
   settings.hklMax = static_cast<int>(o.hklMax.value_or(std::min(3, layout.hklMaxMaximum)));
   if (o.hklMax && (*o.hklMax < 1 || *o.hklMax > layout.hklMaxMaximum))
@@ -346,8 +428,22 @@ int RunPredict(const Arguments& args) {
   std::cout << "Point group " << FormatInteger(group) << " (" << GetPointGroup(group).symbol
             << "), cell " << CellText(given) << "\n";
   if (!derivedNote.empty()) std::cout << derivedNote << "\n";
-  std::cout << "Translation symmetry: " << Describe(symmetry, GetTranslationChoices(group))
-            << "\nUnique faces: " << FormatInteger(static_cast<long long>(unique.size())) << "\n";
+  if (spaceGroup) {
+    std::cout << "Space group " << spaceGroup->symbol;
+    if (spaceGroup->number) std::cout << " (No. " << spaceGroup->number << ")";
+    std::cout << ", Hall " << spaceGroup->hall << ": absences from its "
+              << spaceGroup->operations.size() << " operations\n";
+    if (spaceGroup->AxesChanged())
+      std::cout << "Axes of the point group: " << spaceGroup->AxesText() << "\n";
+    const ImpliedBoxOptions box = BoxOptionsOf(*spaceGroup);
+    std::cout << "Box options it implies: " << Describe(box.symmetry, GetTranslationChoices(group));
+    if (!box.ignored.empty()) std::cout << "; not expressible: " << Joined(box.ignored);
+    std::cout << "\nUnique faces: ";
+  } else {
+    std::cout << "Translation symmetry: " << Describe(symmetry, GetTranslationChoices(group))
+              << "\nUnique faces: ";
+  }
+  std::cout << FormatInteger(static_cast<long long>(unique.size())) << "\n";
   for (const FaceRow& row : unique)
     std::cout << "  " << row.indices << "  " << row.distance << "\n";
   std::cout << "Faces: " << FormatInteger(model.FaceCount())

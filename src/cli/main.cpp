@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
 
@@ -35,14 +36,18 @@ const Command kCommands[] = {
      "write the model",
      RunExpand},
     {"predict",
-     "predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif) -o OUT.mor "
-     "[--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] [--glide2 a|c|n|d] [--glide3 a|b|n|d] "
-     "[--screw-a] [--screw-b] [--screw-c 2|3|4|6] [--hkl-max N] [--no-higher-orders] "
-     "[--polarity R] [--seed S] [--no-cleanup]",
-     "predict the morphology from the cell, the point group (number 1..33 or symbol) and the "
-     "translation symmetry (from the CIF's space-group symbol, or the options) and write the "
-     "model with the predicted unique faces and the full list; the clean-up keeps only the "
-     "forms present on the crystal",
+     "predict (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
+     "| --cif FILE.cif) -o OUT.mor [--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] "
+     "[--glide2 a|c|n|d] [--glide3 a|b|n|d] [--screw-a] [--screw-b] [--screw-c 2|3|4|6] "
+     "[--hkl-max N] [--no-higher-orders] [--polarity R] [--seed S] [--no-cleanup]",
+     "predict the morphology from the cell, the point group (--group: a symbol such as "
+     "\"4/m3\", \"m-3m\", \"-1\", \"32\"; --group-number: 1..33) and the translation symmetry "
+     "and write the model with the predicted unique faces and the full list; the clean-up "
+     "keeps only the forms present on the crystal. --space-group (a number 1..230, a "
+     "Hermann-Mauguin symbol such as \"P 42/m n m\" or a Hall symbol) decides the absences "
+     "exactly from the group's operations and gives the point group; --cif uses the file's "
+     "Hall or Hermann-Mauguin symbol or number the same way. Otherwise the box's choices "
+     "(--centring, --glide1..3, --screw-*) are used",
      RunPredict},
 };
 
@@ -65,8 +70,17 @@ int main(int argc, char** argv) {
     PrintHelp(std::cout);
     return argc < 2 ? 2 : 0;
   }
-  for (const Command& command : kCommands)
-    if (!std::strcmp(argv[1], command.name)) return command.run(Arguments(argv + 2, argv + argc));
+  for (const Command& command : kCommands) {
+    if (std::strcmp(argv[1], command.name)) continue;
+    const Arguments args(argv + 2, argv + argc);
+    for (const std::string& a : args) {
+      if (a == "--help" || a == "-h") {
+        std::cout << "Usage: habitopia-cli " << command.usage << "\n\n" << command.summary << "\n";
+        return 0;
+      }
+    }
+    return command.run(args);
+  }
   std::cerr << "habitopia-cli: unknown command \"" << argv[1] << "\" (see --help)\n";
   return 2;
 }

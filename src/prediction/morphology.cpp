@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/numbers.h"
+#include "prediction/form_pruning.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {
@@ -44,53 +48,86 @@ void EraseRow(FaceRows& rows, WorkTable& table, std::size_t j) {
   table.erase(table.begin() + j);
 }
 
-// Merging and ranking (steps 2 and 3 of rewriteindices) on a work table.
+// The first live row after `i`, or rows.size(); dead rows are skipped for good.
+std::size_t NextLive(std::vector<std::size_t>& next, std::size_t i) {
+  std::size_t root = i;
+  while (next[root] != root) root = next[root];
+  while (next[i] != root) i = std::exchange(next[i], root);
+  return root;
+}
+
+// Merging and ranking (steps 2 and 3 of rewriteindices) on a work table. Row j
+// matters to row i only when it is the image's row or when row i is extinct (the
+// first later row then triggers the ranking), so only those rows are visited.
 void MergeAndRank(const CrystalModel& model, FaceRows& rows, WorkTable& table,
                   const PredictionSettings& settings, const PredictionFlags& flags,
                   RandomSource& random, char sep) {
   const PointGroup& group = GetPointGroup(model.pointGroup);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+  const std::size_t count = rows.size();
+  std::vector<std::size_t> next(count + 1);
+  std::iota(next.begin(), next.end(), 0);
+  std::vector<bool> dead(count, false);
+  std::unordered_map<std::string, std::vector<std::size_t>> rowsOfText;
+  for (std::size_t r = 0; r < count; ++r) rowsOfText[rows[r].indices].push_back(r);
+
+  for (std::size_t i = 0; i < count; ++i) {
+    if (dead[i]) continue;
     bool computed = false;
     const Vec3 hkl = table[i].hkl;
     for (const Matrix3& op : group.operations) {
       const Vec3 image = IntegerImage(op, hkl);
       const std::string text = IndexText(image, sep);
-      for (std::size_t j = i + 1; j < rows.size();) {
+      auto visit = [&](std::size_t j) {
         Real e = Number(rows[i].distance, sep);
         const Real dj = Number(rows[j].distance, sep);
         const bool equal = rows[j].indices == text;
-        if (e == kExtinctDistance || equal) {
-          if (e == kExtinctDistance || dj == kExtinctDistance) {
-            if (settings.withHigherOrders) {
-              int n = 1;
-              while (n < kHighestOrder &&
-                     extinct(settings.symmetry, model.pointGroup, Scaled(image, n)))
-                ++n;
-              const Real p = PolarityTerm(model.pointGroup, settings.polarityAmount, image);
-              const Real c = Round3((11 - p) * d_value(model.matrices, Scaled(image, n)) / 11);
-              if (computed && c < e) e = c;
-              table[i].distance = Round3(e);
-              rows[i].distance = GeneralText(Round3(e), sep);
-              computed = true;
-            } else {
-              rows[i].distance = GeneralText(kExtinctDistance, sep);
-              table[i].distance = kExtinctDistance;
-            }
-          }
-          if (!computed && dj > e) {
-            rows[i].distance = rows[j].distance;
+        if (e != kExtinctDistance && !equal) return;
+        if (e == kExtinctDistance || dj == kExtinctDistance) {
+          if (settings.withHigherOrders) {
+            int n = 1;
+            while (n < kHighestOrder && OrderAbsent(settings, model.pointGroup, Scaled(image, n)))
+              ++n;
+            const Real p = PolarityTerm(model.pointGroup, settings.polarityAmount, image);
+            const Real c = Round3((11 - p) * d_value(model.matrices, Scaled(image, n)) / 11);
+            if (!computed || c < e) e = c;
+            table[i].distance = Round3(e);
+            rows[i].distance = GeneralText(Round3(e), sep);
+            computed = true;
           } else {
-            rows[i].distance = GeneralText(e, sep);
-          }
-          if (equal) {
-            EraseRow(rows, table, j);
-            continue;
+            rows[i].distance = GeneralText(kExtinctDistance, sep);
+            table[i].distance = kExtinctDistance;
           }
         }
-        ++j;
-      }
+        if (!computed && dj > e) {
+          rows[i].distance = rows[j].distance;
+        } else {
+          rows[i].distance = GeneralText(e, sep);
+        }
+        if (equal) {
+          dead[j] = true;
+          next[j] = j + 1;
+        }
+      };
+      const std::size_t first = NextLive(next, i + 1);
+      if (first >= count) break;
+      if (Number(rows[i].distance, sep) == kExtinctDistance) visit(first);
+      const auto same = rowsOfText.find(text);
+      if (same == rowsOfText.end()) continue;
+      for (std::size_t j : same->second)
+        if (j > i && !dead[j]) visit(j);
     }
   }
+  std::size_t live = 0;
+  for (std::size_t r = 0; r < count; ++r) {
+    if (dead[r]) continue;
+    if (live != r) {
+      rows[live] = std::move(rows[r]);
+      table[live] = table[r];
+    }
+    ++live;
+  }
+  rows.resize(live);
+  table.resize(live);
 
   // Final pass: extinct rows go, the others may be randomised. It stops as soon
   // as two faces are left.
@@ -112,6 +149,42 @@ void MergeAndRank(const CrystalModel& model, FaceRows& rows, WorkTable& table,
     }
     if (rows.size() == 2) break;
   }
+}
+
+// Drops the rows beyond kListedDistance whose form cannot touch the crystal of
+// the nearer forms. Extinct rows left by the final pass stay for the clean-up.
+void DropUnreachableForms(const CrystalModel& model, FaceRows& rows, WorkTable& table, char sep) {
+  const PointGroup& group = GetPointGroup(model.pointGroup);
+  std::vector<FormPlanes> forms;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    FormPlanes form;
+    form.distance = Number(rows[r].distance, sep);
+    form.role = form.distance == kExtinctDistance ? FormRole::Ignored
+                : form.distance <= kListedDistance    ? FormRole::Kept
+                                                      : FormRole::Candidate;
+    std::vector<Vec3> images;
+    for (const Matrix3& op : group.operations) {
+      const Vec3 image = IntegerImage(op, table[r].hkl);
+      if (std::find(images.begin(), images.end(), image) != images.end()) continue;
+      images.push_back(image);
+      const Vec3 normal = HklToCartesian(model.matrices, image);
+      const Real length = Norm(normal);
+      if (length > 0) form.normals.push_back(ScaleVec(normal, 1 / length));
+    }
+    forms.push_back(std::move(form));
+  }
+  const std::vector<bool> keep = FormsThatCanTouch(forms);
+  std::size_t kept = 0;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (!keep[r]) continue;
+    if (kept != r) {
+      rows[kept] = std::move(rows[r]);
+      table[kept] = table[r];
+    }
+    ++kept;
+  }
+  rows.resize(kept);
+  table.resize(kept);
 }
 
 // The face table's unique slots take the work table. Rows beyond the table's
@@ -136,6 +209,13 @@ void StoreUniqueFaces(CrystalModel& model, FaceRows& rows, const WorkTable& tabl
 int SeededRandom::Next(int n) {
   if (n <= 0) return 0;
   return std::uniform_int_distribution<int>(0, n - 1)(engine_);
+}
+
+bool OrderAbsent(const PredictionSettings& settings, int pointGroup, const Vec3& hkl) {
+  if (settings.spaceGroup) return settings.spaceGroup->Absent(hkl);
+  for (const Matrix3& op : GetPointGroup(pointGroup).operations)
+    if (extinct(settings.symmetry, pointGroup, IntegerImage(op, hkl))) return true;
+  return false;
 }
 
 bool IsPolarGroup(int g) {
@@ -210,16 +290,10 @@ PredictionStatus PredictFaces(CrystalModel& model, FaceRows& uniqueRows,
           FaceRecord parsed;
           ParseUniqueListRow(row, parsed, sep);
           WorkFace face{parsed.Indices(), parsed.distance};
-          if (extinct(settings.symmetry, model.pointGroup, hkl)) {
+          if (OrderAbsent(settings, model.pointGroup, hkl)) {
             face.distance = kExtinctDistance;
             row.distance = GeneralText(kExtinctDistance, sep);
           }
-          if (uniqueRows.empty()) {
-            uniqueRows.push_back(row);
-            table.push_back(face);
-            continue;
-          }
-          if (face.distance > kFarDistance && face.distance != kExtinctDistance) continue;
           bool merged = false;
           for (std::size_t e = 0; e < uniqueRows.size(); ++e) {
             if (uniqueRows[e].indices != row.indices) continue;
@@ -242,6 +316,7 @@ PredictionStatus PredictFaces(CrystalModel& model, FaceRows& uniqueRows,
       }
     }
     MergeAndRank(model, uniqueRows, table, settings, flags, random, sep);
+    DropUnreachableForms(model, uniqueRows, table, sep);
   } catch (const Failure&) {
     StoreUniqueFaces(model, uniqueRows, table);
     return PredictionStatus::Failed;

@@ -8,12 +8,14 @@
 // table, whose slots 0..U-1 describe the unique faces.
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "core/model.h"
 #include "prediction/reflection_conditions.h"
+#include "prediction/space_groups.h"
 #include "symmetry/face_rows.h"
 
 namespace habitopia {
@@ -36,7 +38,9 @@ class SeededRandom : public RandomSource {
 };
 
 inline constexpr Real kExtinctDistance = 1000;   // marks an extinct face
-inline constexpr Real kFarDistance = 4;          // candidates beyond are not kept
+// Forms up to this distance stay in the predicted list even when they cannot
+// touch the crystal (the clean-up removes them); farther ones only when they can.
+inline constexpr Real kListedDistance = 4;
 inline constexpr int kHighestOrder = 6;
 inline constexpr std::string_view kPredictionRefused =
     "Sorry, but this symmetry is not implemented for morphology prediction";
@@ -45,8 +49,16 @@ struct PredictionSettings {
   int hklMax = 3;                // largest absolute index enumerated
   int polarityAmount = 0;        // R, 0..10
   bool withHigherOrders = true;  // rank extinct faces by their first allowed order
-  TranslationSymmetry symmetry;
+  TranslationSymmetry symmetry;  // the box's choices, used when no space group is given
+  // A full space group on the model's axes; its operations decide the absences.
+  std::shared_ptr<const SpaceGroupSymmetry> spaceGroup;
 };
+
+// True when the order (h k l) of its form is systematically absent: from the
+// space group's operations, or, with the box's choices, when it is absent for
+// any member of the form under the point group (absences are invariant under
+// the point group, so the choices mean this).
+bool OrderAbsent(const PredictionSettings& settings, int pointGroup, const Vec3& hkl);
 
 struct PredictionFlags {
   bool cleanupRequested = false;    // the table is the built polyhedron's present faces
@@ -78,7 +90,8 @@ enum class PredictionStatus {
 };
 
 // `list`: enumerates h, k, l from -N to N (h outermost), merges each candidate
-// into the unique rows and runs RewriteIndices. Afterwards model faces
+// into the unique rows and runs RewriteIndices; then drops the forms beyond
+// kListedDistance that cannot touch the crystal (FormsThatCanTouch). Afterwards model faces
 // 0..lastUniqueFace (= lastFace) hold the unique faces; the full list is stale
 // and is rebuilt by the caller. Candidates are skipped while model.stopRequested.
 PredictionStatus PredictFaces(CrystalModel& model, FaceRows& uniqueRows,

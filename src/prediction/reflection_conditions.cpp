@@ -49,8 +49,8 @@ bool Glide2Absent(Glide g, int group, Real h, Real k, Real l) {
   switch (g) {
     case Glide::A: return k == 0 && Odd(h);
     case Glide::C:
-      if (group >= 9 && group <= 27) return h == k && Odd(l);
-      return k == 0 && Odd(l);
+      if (orthogonalAxes) return k == 0 && Odd(l);
+      return h == k && Odd(l);
     case Glide::N:
       if (orthogonalAxes) return k == 0 && Odd(h + l);
       return h == k && Odd(l);

@@ -101,10 +101,23 @@ TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
                      "_symmetry_space_group_name_H-M 'Fd-3m'\n");
   const CliRun run = Run("predict", {"--cif", Path("spinel.cif"), "-o", Path("spinel.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("From F d -3 m: centring F, d glide [001]"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Space group F d -3 m:1 (No. 227)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Box options it implies: F, d glide [001]"), std::string::npos)
+      << run.out;
   const Shape shape = Build(Path("spinel.mor"));
-  ASSERT_FALSE(shape.unique.empty());
-  EXPECT_EQ(shape.unique[0], "-1 -1 -1");
+  EXPECT_EQ(shape.unique, (std::vector<std::string>{"-1 -1 -1"}));
+  EXPECT_EQ(shape.corners, 6);
+
+  // A Hall symbol in the file comes first; here it states P 21/c on a cell with
+  // the H-M symbol of another group.
+  Write("hall.cif", "data_hall\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
+                    "_cell_angle_alpha 90\n_cell_angle_beta 100\n_cell_angle_gamma 90\n"
+                    "_symmetry_space_group_name_H-M 'P 1 2/m 1'\n"
+                    "_space_group_name_Hall '-P 2ybc'\n");
+  const CliRun hall = Run("predict", {"--cif", Path("hall.cif"), "-o", Path("hall.mor")});
+  ASSERT_EQ(hall.status, 0) << hall.err;
+  EXPECT_NE(hall.out.find("Space group P 1 21/c 1 (No. 14), Hall -P 2ybc"), std::string::npos)
+      << hall.out;
 
   // A CIF without a cell is refused with the missing items.
   Write("bare.cif", "data_bare\n_symmetry_space_group_name_H-M 'P 1'\n");
@@ -150,6 +163,15 @@ TEST_F(PredictExpandTest, BadPredictInput) {
   EXPECT_EQ(run({"--group", "4/m3", "--hkl-max", "7"}).status, 2);
   EXPECT_EQ(run({"--group", "4/m3", "--polarity", "11"}).status, 2);
   EXPECT_EQ(run({"--group", "nonsense"}).status, 2);
+  EXPECT_EQ(run({"--group", "5"}).status, 2);  // numbers go with --group-number
+  EXPECT_EQ(run({"--group-number", "34"}).status, 2);
+  EXPECT_EQ(run({"--group", "23", "--group-number", "28"}).status, 2);
+  EXPECT_EQ(run({"--space-group", "231"}).status, 2);
+  EXPECT_EQ(run({"--space-group", "P m -3 m", "--centring", "F"}).status, 2);
+  const CliRun mismatch = run({"--space-group", "P m -3 m", "--group", "23"});
+  EXPECT_EQ(mismatch.status, 2);
+  EXPECT_EQ(mismatch.err,
+            "habitopia-cli: the point group 23 is not the one of P m -3 m (4/m3)\n");
   EXPECT_EQ(run({}).status, 2);
   EXPECT_FALSE(std::filesystem::exists(Path("bad.mor")));
   // A write failure is bad input too, with one line on stderr.
@@ -203,6 +225,94 @@ TEST_F(PredictExpandTest, ExpandStopsAtTheFaceLimit) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "habitopia-cli: More than a total of 300 faces. Command aborted\n");
   EXPECT_EQ(Build(Path("limited.mor")).faces.size(), 301u);
+}
+
+}  // namespace
+}  // namespace habitopia
+
+namespace habitopia {
+namespace {
+
+class PredictOptionsTest : public test::CliTest {
+ protected:
+  PredictOptionsTest() : CliTest("habitopia-cli-options") {}
+};
+
+TEST_F(PredictOptionsTest, GroupSymbolsAndNumbers) {
+  struct Case {
+    std::vector<std::string> option;
+    std::string cell;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{"--group", "-1"}, "5 6 7 80 85 95", "Point group 2 (-1)"},
+      {{"--group", "32"}, "5 5 7 90 90 120", "Point group 10 (32)"},
+      {{"--group", "4/m3"}, "5 5 5 90 90 90", "Point group 32 (4/m3)"},
+      {{"--group", "m-3m"}, "5 5 5 90 90 90", "Point group 32 (4/m3)"},
+      {{"--group", "mmm"}, "5 6 7 90 90 90", "Point group 8 (2/mm)"},
+      {{"--group", "-6m2"}, "5 5 7 90 90 120", "Point group 25 (-62)"},
+      {{"--group", "-3m"}, "5 5 7 90 90 120", "Point group 13 (-3m)"},
+      {{"--group-number", "32"}, "5 5 5 90 90 90", "Point group 32 (4/m3)"},
+      {{"--group-number", "10"}, "5 5 7 90 90 120", "Point group 10 (32)"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"--cell"};
+    std::string value;
+    for (char ch : c.cell + " ") {
+      if (ch != ' ') {
+        value += ch;
+      } else {
+        args.push_back(value);
+        value.clear();
+      }
+    }
+    args.insert(args.end(), c.option.begin(), c.option.end());
+    args.insert(args.end(), {"-o", Path("g.mor")});
+    const CliRun run = Run("predict", args);
+    EXPECT_EQ(run.status, 0) << c.option[1] << ": " << run.err;
+    EXPECT_EQ(run.out.rfind(c.expected, 0), 0u) << c.option[1] << ": " << run.out;
+  }
+  const CliRun icosahedral = Run("predict", {"--cell", "1", "1", "1", "90", "90", "90", "--group",
+                                             "532", "-o", Path("i.mor")});
+  EXPECT_EQ(icosahedral.status, 2);
+}
+
+TEST_F(PredictOptionsTest, SpaceGroupDecidesAbsencesAndAxes) {
+  // Rutile, P 42/m n m: 1 0 0 is absent (0 k l: k + l odd), so {1 1 0} and {1 0 1}
+  // make the habit and {1 0 0} does not reach it.
+  const CliRun rutile = Run("predict", {"--cell", "4.594", "4.594", "2.959", "90", "90", "90",
+                                        "--space-group", "P 42/m n m", "-o", Path("r.mor")});
+  ASSERT_EQ(rutile.status, 0) << rutile.err;
+  EXPECT_NE(rutile.out.find("Space group P 42/m n m (No. 136), Hall -P 4n 2n: absences from its "
+                            "16 operations"),
+            std::string::npos)
+      << rutile.out;
+  EXPECT_NE(rutile.out.find("  -1 -1 0  1.246\n"), std::string::npos) << rutile.out;
+  EXPECT_EQ(rutile.out.find("  -1 0 0 "), std::string::npos) << rutile.out;
+
+  // P -4 m 2 is taken on the cell turned by 45 degrees.
+  const CliRun turned = Run("predict", {"--cell", "5", "5", "7", "90", "90", "90",
+                                        "--space-group", "115", "-o", Path("t.mor")});
+  ASSERT_EQ(turned.status, 0) << turned.err;
+  EXPECT_NE(turned.out.find("Axes of the point group: a' = a - b, b' = a + b, c' = c"),
+            std::string::npos)
+      << turned.out;
+  EXPECT_NE(turned.out.find("hull closed: yes"), std::string::npos) << turned.out;
+}
+
+TEST_F(PredictOptionsTest, EveryCommandHasItsOwnHelp) {
+  for (const char* command :
+       {"info", "cif-import", "cif-export", "angle", "scene", "stl", "extract", "expand",
+        "predict"}) {
+    for (const char* flag : {"--help", "-h"}) {
+      const CliRun run = Run(command, {flag});
+      EXPECT_EQ(run.status, 0) << command;
+      EXPECT_EQ(run.out.rfind(std::string("Usage: habitopia-cli ") + command, 0), 0u)
+          << command << ": " << run.out;
+      EXPECT_TRUE(run.err.empty()) << command;
+    }
+  }
+  EXPECT_NE(Run("predict", {"--help"}).out.find("--space-group"), std::string::npos);
 }
 
 }  // namespace

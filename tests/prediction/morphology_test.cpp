@@ -130,11 +130,12 @@ TEST(MorphologyPredictionTest, FaceCentredCubic) {
   EXPECT_EQ(run.rows, (FaceRows{{"-1 -1 -1", "1.732"}, {"-1 -1 0", "2.828"}, {"-1 0 0", "2"}}));
 }
 
-TEST(MorphologyPredictionTest, DistantCandidatesAfterTheFirstAreDropped) {
-  // A flat tetragonal cell: every face with l != 0 lies beyond 4.
+TEST(MorphologyPredictionTest, FarFormsStayWhenTheyCanTouchTheCrystal) {
+  // A flat tetragonal cell: every face with l != 0 lies beyond 4. {0 0 1} closes
+  // the prism and stays; {1 0 1} and {1 1 1} cannot reach it and go.
   CrystalModel model = Model(FindPointGroup("4/mm"), {1, 1, 0.1L, 90, 90, 90});
   const Outcome run = Predict(model, Settings(1));
-  EXPECT_EQ(run.rows, (FaceRows{{"-1 -1 -1", "7.07"}, {"-1 -1 0", "0.99"}, {"-1 0 0", "0.7"}}));
+  EXPECT_EQ(run.rows, (FaceRows{{"-1 -1 0", "0.99"}, {"-1 0 0", "0.7"}, {"0 0 -1", "7"}}));
 }
 
 TEST(MorphologyPredictionTest, PolarGroups) {

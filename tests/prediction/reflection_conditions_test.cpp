@@ -131,8 +131,9 @@ TEST(ReflectionConditionTest, GlidesOfTheSecondPanel) {
   EXPECT_FALSE(Absent(s, 1, 1, 1, 7));
   EXPECT_TRUE(Absent(s, 1, 1, 1, 13));     // [110]: h h l, l odd
   EXPECT_FALSE(Absent(s, 1, 0, 1, 13));
-  EXPECT_TRUE(Absent(s, 1, 0, 1, 31));     // the cubic groups test h 0 l
-  EXPECT_FALSE(Absent(s, 1, 1, 1, 31));
+  EXPECT_TRUE(Absent(s, 1, 1, 1, 31));     // cubic, the [110] plane too: h h l, l odd
+  EXPECT_FALSE(Absent(s, 1, 0, 1, 31));
+  EXPECT_FALSE(Absent(s, 1, 1, 2, 32));
   s.glide2 = Glide::N;
   EXPECT_TRUE(Absent(s, 1, 0, 2, 8));
   EXPECT_FALSE(Absent(s, 1, 0, 1, 8));
