@@ -17,6 +17,7 @@ constexpr Real kEquator = 1e-12L;   // directions this close to the primitive co
 constexpr int kCircleSamples = 360;
 constexpr int kArcSamples = 90;
 constexpr int kBisections = 60;
+constexpr Real kNegligibleRun = 1e-9L;  // a run that only touches the primitive
 constexpr Real kPi = 3.1415926535897932385L;
 
 Vec3 Unit(const Vec3& v) {
@@ -72,8 +73,12 @@ std::vector<StereoCurve> SplitRuns(const ViewFrame& frame, const std::function<V
     runs.pop_back();
   }
   std::vector<StereoCurve> kept;
-  for (StereoCurve& r : runs)
-    if ((r.upper || withLower) && r.points.size() > 1) kept.push_back(std::move(r));
+  for (StereoCurve& r : runs) {
+    Real length = 0;
+    for (std::size_t i = 1; i < r.points.size(); ++i)
+      length += std::hypot(r.points[i][0] - r.points[i - 1][0], r.points[i][1] - r.points[i - 1][1]);
+    if ((r.upper || withLower) && length > kNegligibleRun) kept.push_back(std::move(r));
+  }
   return kept;
 }
 
@@ -179,7 +184,7 @@ struct StereoPage {
 // hemisphere: a larger ring (grey-filled when present, open when absent), so a
 // dot and a ring at one place read as the two poles of a plane's normal line.
 std::string Marker(Real x, Real y, bool upper, bool present, const char* cls) {
-  const std::string centre = "\" cx=\"" + SvgNumber(x) + "\" cy=\"" + SvgNumber(y) + "\"";
+  const std::string centre = " cx=\"" + SvgNumber(x) + "\" cy=\"" + SvgNumber(y) + "\"";
   if (upper)
     return "<circle class=\"" + std::string(cls) + " upper\"" + centre + " r=\"4\" fill=\"" +
            (present ? "#000000" : "#ffffff") + "\"/>\n";
