@@ -195,7 +195,7 @@ std::string Marker(Real x, Real y, bool upper, bool present, const char* cls) {
 }  // namespace
 
 std::string StereogramSvg(const Stereogram& stereogram, const std::string& title, int size) {
-  constexpr int kLegend = 64;
+  constexpr int kLegend = 84;
   StereoPage page;
   page.cx = size / 2.0L;
   page.cy = size / 2.0L;
@@ -255,19 +255,20 @@ std::string StereogramSvg(const Stereogram& stereogram, const std::string& title
   const struct {
     bool upper, present;
     const char* text;
-  } keys[] = {{true, true, "present, upper hemisphere"},
-              {true, false, "absent, upper"},
-              {false, true, "present, lower hemisphere"},
-              {false, false, "absent, lower"}};
+  } keys[] = {{true, true, "face present, upper hemisphere"},
+              {true, false, "face absent, upper hemisphere"},
+              {false, true, "face present, lower hemisphere"},
+              {false, false, "face absent, lower hemisphere"}};
   for (int i = 0; i < 4; ++i) {
-    const Real x = 24 + i * (size - 24) / 4.0L;
+    const Real x = 24 + (i % 2) * size / 2.0L;
+    const Real y = legendY + (i / 2) * 22;
     svg += "<g stroke=\"#000000\" stroke-width=\"1.2\">" +
-           Marker(x, legendY, keys[i].upper, keys[i].present, "legend-marker") + "</g>";
-    svg += "<text x=\"" + SvgNumber(x + 10) + "\" y=\"" + SvgNumber(legendY + 4) + "\">" +
+           Marker(x, y, keys[i].upper, keys[i].present, "legend-marker") + "</g>";
+    svg += "<text x=\"" + SvgNumber(x + 14) + "\" y=\"" + SvgNumber(y + 4) + "\">" +
            keys[i].text + "</text>\n";
   }
   if (!stereogram.angleCaption.empty())
-    svg += "<text id=\"angle-caption\" x=\"24\" y=\"" + SvgNumber(legendY + 30) + "\" fill=\"#c02020\">" +
+    svg += "<text id=\"angle-caption\" x=\"24\" y=\"" + SvgNumber(legendY + 50) + "\" fill=\"#c02020\">" +
            SvgEscape(stereogram.angleFacesText + ": " + stereogram.angleCaption) + "</text>\n";
   svg += "</g>\n</svg>\n";
   return svg;
