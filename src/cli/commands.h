@@ -26,5 +26,8 @@ int RunStl(const Arguments& args);
 int RunExtract(const Arguments& args);
 int RunExpand(const Arguments& args);
 int RunPredict(const Arguments& args);
+int RunDrawing(const Arguments& args);
+int RunStereo(const Arguments& args);
+int RunExport(const Arguments& args);
 
 }  // namespace habitopia::cli

@@ -49,6 +49,26 @@ const Command kCommands[] = {
      "Hall or Hermann-Mauguin symbol or number the same way. Otherwise the box's choices "
      "(--centring, --glide1..3, --screw-*) are used",
      RunPredict},
+    {"drawing",
+     "drawing FILE.mor -o OUT.svg [--view H K L | --direction U V W | --camera] "
+     "[--perspective R] [--hidden dashed|none] [--labels] [--hkil] [--axes]",
+     "draw the crystal as SVG: seen on face (H K L), along [U V W], from the scene's camera or "
+     "(default) in the clinographic view; parallel projection unless --perspective puts the eye R "
+     "crystal radii away; hidden edges dashed or left out; index labels, four-index labels, cell axes",
+     RunDrawing},
+    {"stereo",
+     "stereo FILE.mor -o OUT.svg [--view H K L] [--wulff-net] [--all-faces] [--zone F1 F2]... "
+     "[--angle F1 F2] [--hkil]",
+     "stereographic projection of the face poles (c at the centre, or the pole of (H K L)): "
+     "upper hemisphere circles, lower hemisphere squares, present faces filled; --all-faces adds "
+     "the absent faces (open); zone circles and the angle arc between faces F1 and F2 (face-table "
+     "indices from 0, as info lists them; the angle is printed as the angle command prints it)",
+     RunStereo},
+    {"export", "export FILE.mor -o OUT.glb|OUT.obj|OUT.3mf",
+     "write the crystal (and its twin, as the STL export includes it) as binary glTF 2.0, OBJ "
+     "with an MTL file beside it, or 3MF; lengths as in the STL export (millimetres, the "
+     "farthest corner 25 mm from the centre; glTF in metres)",
+     RunExport},
 };
 
 void PrintHelp(std::ostream& out) {

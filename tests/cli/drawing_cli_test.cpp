@@ -1,0 +1,86 @@
+// habitopia-cli drawing, stereo and export: options, refusals, and the angle the
+// stereogram reports against the angle command's.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli/cli_test.h"
+#include "scene/scene_files.h"
+
+namespace habitopia {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::CliRun;
+
+class DrawingCli : public test::CliTest {
+ protected:
+  DrawingCli() : CliTest("habitopia_drawing_cli") {}
+
+  const std::string example = std::string(HABITOPIA_SOURCE_DIR) + "/examples/Quartz.mor";
+};
+
+TEST_F(DrawingCli, StereogramAngleIsTheAngleCommandsAngle) {
+  const CliRun angle = Run({"angle", example, "0", "2"});
+  ASSERT_EQ(angle.status, 0) << angle.err;
+  const CliRun stereo = Run({"stereo", example, "-o", Path("s.svg"), "--angle", "0", "2"});
+  ASSERT_EQ(stereo.status, 0) << stereo.err;
+  // "face 0: 1 0 0", "face 2: 0 1 1", then the caption.
+  const auto lines = SplitLines(angle.out);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(stereo.out, "(1 0 0) / (0 1 1): " + lines[2] + "\n");
+  const std::string svg = ReadFileText(Path("s.svg")).value_or("");
+  EXPECT_NE(svg.find("<polyline class=\"angle-arc\""), std::string::npos);
+}
+
+TEST_F(DrawingCli, DrawingOptionsAndRefusals) {
+  CliRun run = Run({"drawing", example, "-o", Path("d.svg"), "--view", "1", "0", "0", "--hidden",
+                    "none", "--labels", "--hkil"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string svg = ReadFileText(Path("d.svg")).value_or("");
+  EXPECT_EQ(svg.find("class=\"hidden-edge\""), std::string::npos);
+  EXPECT_NE(svg.find("(1 0 <tspan text-decoration=\"overline\">1</tspan> 0)"), std::string::npos);
+  EXPECT_NE(svg.find("<title>Quartz, seen on (1 0 0)</title>"), std::string::npos);
+
+  run = Run({"drawing", example, "-o", Path("x.svg"), "--view", "1", "0", "0", "--camera"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("choose one of --view, --direction and --camera"), std::string::npos);
+  run = Run({"drawing", example, "-o", Path("x.svg"), "--hidden", "dotted"});
+  EXPECT_EQ(run.status, 2);
+  run = Run({"drawing", example, "-o", Path("x.svg"), "--view", "0", "0"});
+  EXPECT_EQ(run.status, 2);
+  run = Run({"drawing", example, "-o", Path("x.svg"), "--direction", "0", "0", "0"});
+  EXPECT_EQ(run.status, 2);
+  run = Run({"drawing", example, "-o", Path("x.svg"), "--perspective", "0.5"});
+  EXPECT_EQ(run.status, 2);
+  run = Run({"drawing", example, "-o", Path("x.png")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_FALSE(fs::exists(Path("x.svg")));
+  EXPECT_FALSE(fs::exists(Path("x.png")));
+  run = Run({"stereo", example, "-o", Path("x.svg"), "--zone", "0", "99"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("no face 0 or 99"), std::string::npos);
+}
+
+TEST_F(DrawingCli, ExportFollowsTheExtension) {
+  CliRun run = Run({"export", example, "-o", Path("q.obj")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ReadFileText(Path("q.obj")).value_or("").find("mtllib q.mtl\n"), std::string::npos);
+  EXPECT_NE(ReadFileText(Path("q.mtl")).value_or("").find("newmtl fill\n"), std::string::npos);
+  run = Run({"export", example, "-o", Path("q.GLB")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileText(Path("q.GLB")).value_or("").substr(0, 4), "glTF");
+  run = Run({"export", example, "-o", Path("q.3mf")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileText(Path("q.3mf")).value_or("").substr(0, 2), "PK");
+  run = Run({"export", example, "-o", Path("q.ply")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("unknown export format \".ply\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(Path("q.ply")));
+}
+
+}  // namespace
+}  // namespace habitopia
