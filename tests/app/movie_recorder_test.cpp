@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "picture_viewer.h"
 #include "support/cli_runner.h"
 #include "support/raster_samples.h"
 #include "support/temp_folder.h"
@@ -111,34 +112,13 @@ TEST_F(MovieRecording, AFileThatCannotBeCreatedIsReportedAndNoFrameIsWritten) {
   EXPECT_EQ(frames.finished, 1);
 }
 
-// A viewer that records what the movie asks of it.
-class AnimatedViewer : public Viewer {
- public:
-  void SetLoadFinishedHandler(LoadFinished) override {}
-  void LoadScene(const std::string&) override {}
-  std::optional<ViewerCamera> Camera() override { return std::nullopt; }
-  bool SetCamera(const ViewerCamera&) override { return false; }
-  bool Command(ViewerCommand) override { return false; }
-  bool SetHeadlight(bool) override { return false; }
-  std::string RendererName() const override { return std::string(kOpenGLRendererName); }
-  std::optional<ViewerImage> GrabFrame(int) override {
-    if (blind) return std::nullopt;
-    ViewerImage image;
-    image.width = 2;
-    image.height = 1;
-    image.rgba = {1, 2, 3, 255, 4, 5, 6, 255};
-    return image;
-  }
-  void SetAnimationFraction(double fraction) override { fractions.push_back(fraction); }
-  void ResumeAnimation() override { ++resumed; }
-
-  std::vector<double> fractions;
-  int resumed = 0;
-  bool blind = false;
-};
-
 TEST(MovieFromViewer, EachFrameStopsTheAnimationAtItsTimeThenTheAnimationRunsOn) {
-  AnimatedViewer viewer;
+  test::PictureViewer viewer;
+  RasterImage picture;
+  picture.width = 2;
+  picture.height = 1;
+  picture.rgba = {1, 2, 3, 255, 4, 5, 6, 255};
+  viewer.picture = picture;
   ViewerMovieFrames frames(viewer, 2.0);
   const auto first = frames.RenderFrame(0, 0.0);
   ASSERT_TRUE(first);
@@ -150,7 +130,7 @@ TEST(MovieFromViewer, EachFrameStopsTheAnimationAtItsTimeThenTheAnimationRunsOn)
   frames.Finish();
   EXPECT_EQ(viewer.resumed, 1);
 
-  viewer.blind = true;
+  viewer.picture.reset();
   EXPECT_FALSE(frames.RenderFrame(1, 1 / 30.0));
 }
 

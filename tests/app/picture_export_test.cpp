@@ -8,36 +8,12 @@
 
 #include "files/device_independent_bitmap.h"
 #include "files/windows_metafile.h"
+#include "picture_viewer.h"
 #include "support/raster_samples.h"
 #include "support/temp_folder.h"
 
 namespace habitopia {
 namespace {
-
-class PictureViewer : public Viewer {
- public:
-  void SetLoadFinishedHandler(LoadFinished) override {}
-  void LoadScene(const std::string&) override {}
-  std::optional<ViewerCamera> Camera() override { return std::nullopt; }
-  bool SetCamera(const ViewerCamera&) override { return false; }
-  bool Command(ViewerCommand) override { return false; }
-  bool SetHeadlight(bool) override { return false; }
-  std::string RendererName() const override { return std::string(kOpenGLRendererName); }
-  std::optional<ViewerImage> GrabFrame(int) override {
-    ++grabs;
-    if (!picture) return std::nullopt;
-    ViewerImage image;
-    image.width = picture->width;
-    image.height = picture->height;
-    image.rgba = picture->rgba;
-    return image;
-  }
-  void SetAnimationFraction(double) override {}
-  void ResumeAnimation() override {}
-
-  std::optional<RasterImage> picture;
-  int grabs = 0;
-};
 
 class PictureExport : public test::TempFolderTest {
  protected:
@@ -45,7 +21,7 @@ class PictureExport : public test::TempFolderTest {
 };
 
 TEST_F(PictureExport, TheViewersFrameBecomesABitmapOrAMetafile) {
-  PictureViewer viewer;
+  test::PictureViewer viewer;
   viewer.picture = test::PatternImage(30, 20, 3);
   std::string error;
   ASSERT_TRUE(SaveViewerPicture(viewer, Path("a.bmp"), PictureFormat::Bitmap, error)) << error;
@@ -58,7 +34,7 @@ TEST_F(PictureExport, TheViewersFrameBecomesABitmapOrAMetafile) {
 }
 
 TEST_F(PictureExport, NoPictureLeavesAnExistingFileAlone) {
-  PictureViewer viewer;
+  test::PictureViewer viewer;
   const std::string path = Write("old.bmp", "previous picture");
   std::string error;
   EXPECT_FALSE(SaveViewerPicture(viewer, path, PictureFormat::Bitmap, error));
