@@ -142,6 +142,11 @@ bool AviWriter::AddFrame(const RasterImage& frame, std::string& error) {
   AppendU32(chunk, frameBytes_);
   chunk += DibPixels(frame);
   const long newEnd = moviEnd_ + static_cast<long>(chunk.size());
+  // Sizes and offsets are 32-bit: a frame that would carry the file past them is refused.
+  if (newEnd + 8 + static_cast<long>(index_.size() + entry.size()) > 0xFFFFFFFFL) {
+    error = "the movie would grow beyond the size an AVI file can hold";
+    return false;
+  }
   if (!WriteAt(moviEnd_, chunk + IndexChunk(index_ + entry))) {
     error = std::strerror(errno);
     // Put the previous index back where the frame was to go and cut the rest off.
