@@ -73,18 +73,6 @@ TEST_F(AviMovie, RowsOfAnOddWidthArePaddedAndReadBack) {
   EXPECT_TRUE(*decoded == ExpectedFrames(13, 7, 3));
 }
 
-TEST_F(AviMovie, AFrameOfAnotherSizeIsRefusedAndTheMovieStaysReadable) {
-  const std::string path = Path("sizes.avi");
-  AviWriter writer;
-  std::string error;
-  ASSERT_TRUE(writer.Open(path, 16, 16, 30, error));
-  ASSERT_TRUE(writer.AddFrame(PatternImage(16, 16, 0), error));
-  EXPECT_FALSE(writer.AddFrame(PatternImage(17, 16, 1), error));
-  EXPECT_FALSE(error.empty());
-  writer.Close();
-  EXPECT_NE(Probe(path).find("nb_read_frames=1\n"), std::string::npos);
-}
-
 TEST_F(AviMovie, AFailedWriteKeepsTheFramesWrittenBefore) {
   const std::string path = Path("full.avi");
   constexpr int kWidth = 32, kHeight = 32;
