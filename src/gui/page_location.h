@@ -7,11 +7,13 @@
 
 namespace habitopia::gui {
 
-// $HABITOPIA_VIEWER_DIR, else "viewer" beside the executable, else the build
-// tree's copy; empty when none holds index.html.
+// $HABITOPIA_VIEWER_DIR, else "viewer" beside the executable, else the installed
+// ../share/habitopia/viewer, else the build tree's copy; empty when none holds
+// index.html.
 QString ViewerPageDirectory();
 
-// "examples/Quartz.mor" beside the executable, else the one in the source tree.
+// "examples/Quartz.mor" beside the executable or in ../share/habitopia, else the
+// one in the source tree.
 QString ExampleModelPath();
 
 // The files the program ships and the user's documents folder, for the controller.
