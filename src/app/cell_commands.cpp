@@ -7,7 +7,7 @@
 namespace habitopia {
 
 void MainForm::ShowCellBoxes() {
-  const CellTexts texts = CellBoxTexts(model_.cell, model_.cellLengthMean, state_.tables.decimalComma);
+  const CellTexts texts = CellBoxTexts(model_.cell, model_.cellLengthMean, state_.decimalComma);
   for (int box = 0; box < kCellBoxCount; ++box) state_.tables.cellEdits[box].text = texts[box];
   ApplyLatticeClass();
 }
@@ -32,7 +32,7 @@ void MainForm::SpeedButton17Click() {
 
   CellTexts texts;
   for (int box = 0; box < kCellBoxCount; ++box) texts[box] = tables.cellEdits[box].text;
-  const CellCommit commit = CommitCell(model_, texts, edit_.acceptedCell, tables.decimalComma);
+  const CellCommit commit = CommitCell(model_, texts, edit_.acceptedCell, state_.decimalComma);
   for (int box = 0; box < kCellBoxCount; ++box) tables.cellEdits[box].text = texts[box];
   if (!commit.ok) ports_.dialogs.Message(kIncorrectCellMessage);
   if (commit.changed) model_.geometryStale = true;
@@ -49,7 +49,7 @@ void MainForm::Edit4Change(int box, const std::string& text) {
 }
 
 char MainForm::Edit4KeyPress(int, char key) {
-  key = FilterCellBoxKey(key, state_.tables.decimalComma);
+  key = FilterCellBoxKey(key, state_.decimalComma);
   if (key != '\r') return key;
   Edit1DblClick();
   return kSuppressedKey;

@@ -109,8 +109,8 @@ bool MainForm::ParseFullListCurrentRow() {
   FaceRecord record = model_.faces[row - 1];
   Real distance = 0;
   const bool negate = row - 1 == model_.cleavageFace && model_.cleavageReversed;
-  if (!ParseGridNumber(texts.distance, distance, Separator()) ||
-      !ParseFullListRow(texts, record, Separator(), negate)) {
+  if (!ParseGridNumber(texts.distance, distance, ListSeparator()) ||
+      !ParseFullListRow(texts, record, ListSeparator(), negate)) {
     RestoreSavedTexts(grid);
     if (!model_.modelRestoring) ports_.dialogs.Message(kWrongFullDistanceMessage);
     return false;
@@ -134,7 +134,7 @@ bool MainForm::ParseUniqueListCurrentRow() {
   if (row < 1 || row >= grid.RowCount() || row > kFaceSlots) return false;
   FaceRow texts = RowAt(grid, row);
   FaceRecord record = model_.faces[row - 1];
-  if (!ParseUniqueListRow(texts, record, Separator())) {
+  if (!ParseUniqueListRow(texts, record, ListSeparator())) {
     RestoreSavedTexts(grid);
     if (!model_.modelRestoring) ports_.dialogs.Message(kWrongDistanceMessage);
     return false;
@@ -155,12 +155,12 @@ bool MainForm::ParseUniqueListCurrentRow() {
 bool MainForm::ReadListDistances(FaceGrid& grid) {
   for (int r = 1; r <= FaceRowCount(grid); ++r) {
     Real distance = 0;
-    if (!ParseGridNumber(grid.rows[r][1], distance, Separator())) {
+    if (!ParseGridNumber(grid.rows[r][1], distance, ListSeparator())) {
       RestoreSavedTexts(grid);
       ports_.dialogs.Message(kWrongDistanceMessage);
       return false;
     }
-    if (distance < 0) grid.rows[r][1] = GeneralText(std::fabs(distance), Separator());
+    if (distance < 0) grid.rows[r][1] = GeneralText(std::fabs(distance), ListSeparator());
   }
   return true;
 }
@@ -171,7 +171,7 @@ void MainForm::Draw1Click() {
   if (model_.busy || row < 1 || row > model_.FaceCount() || row >= grid.RowCount()) return;
   FaceRow texts = RowAt(grid, row);
   const bool negate = row - 1 == model_.cleavageFace && model_.cleavageReversed;
-  const bool parsed = ParseFullListRow(texts, model_.faces[row - 1], Separator(), negate);
+  const bool parsed = ParseFullListRow(texts, model_.faces[row - 1], ListSeparator(), negate);
   model_.geometryStale = true;
   if (!parsed) return;
   SetRowAt(grid, row, texts);
@@ -226,7 +226,7 @@ bool MainForm::StringGrid2SelectCell(int row, int column) {
   OnExit report([&] { ReportTables(before); });
   FaceGrid& grid = state_.tables.stringGrid2;
   if (row < 1 || row >= grid.RowCount()) return false;
-  const std::string newDistance = state_.tables.decimalComma ? "1,0" : "1.0";
+  const std::string newDistance = state_.decimalComma ? "1,0" : "1.0";
   if (edit_.savedIndexText == kUntypedIndexText) {
     if (grid.rows[row][0] != kUntypedIndexText && grid.rows[row][1] != newDistance) return false;
   } else if (!(row == model_.selectedRow && column == 0) && !edit_.addingFace) {
@@ -283,7 +283,7 @@ void MainForm::StringGrid2SetEditText(int row, int column, const std::string& te
 
 char MainForm::StringGrid1KeyPress(int, int column, const std::string& cellText, char key) {
   const KeyVerdict verdict = FilterGridKey(
-      {FaceList::Full, column, cellText, state_.tables.decimalComma, model_.pointGroup == kIcosahedralGroup},
+      {FaceList::Full, column, cellText, state_.decimalComma, model_.pointGroup == kIcosahedralGroup},
       key);
   if (!verdict.message.empty()) ports_.dialogs.Message(verdict.message);
   edit_.rowTyped = true;
@@ -296,7 +296,7 @@ char MainForm::StringGrid1KeyPress(int, int column, const std::string& cellText,
 
 char MainForm::StringGrid2KeyPress(int, int column, const std::string& cellText, char key) {
   const KeyVerdict verdict = FilterGridKey(
-      {FaceList::Unique, column, cellText, state_.tables.decimalComma, model_.pointGroup == kIcosahedralGroup},
+      {FaceList::Unique, column, cellText, state_.decimalComma, model_.pointGroup == kIcosahedralGroup},
       key);
   if (!verdict.message.empty()) ports_.dialogs.Message(verdict.message);
   if (!verdict.statusNote.empty()) {
@@ -455,8 +455,9 @@ void MainForm::CancelAdd(FaceGrid& grid) {
 }
 
 void MainForm::CANCELEDITClick() {
-  if (model_.busy) {
-    model_.stopRequested = true;
+  // During a calculation CANCEL asks it to stop; a revert runs to its end.
+  if (calculating_) {
+    if (!snapshotLoading_) model_.stopRequested = true;
     return;
   }
   const TablesState before = state_.tables;
@@ -493,7 +494,7 @@ void MainForm::Button2Click() {
   OnExit report([&] { ReportTables(before); });
   TablesState& tables = state_.tables;
   if (edit_.addingFace) return;
-  const std::string newDistance = tables.decimalComma ? "1,0" : "1.0";
+  const std::string newDistance = state_.decimalComma ? "1,0" : "1.0";
   FaceRecord added;
   added.distance = 1;
   FaceRow texts{std::string(kUntypedIndexText), newDistance};

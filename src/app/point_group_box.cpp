@@ -132,9 +132,9 @@ void MainForm::RedrawModel1Click() {
 }
 
 void MainForm::hkil1Click() {
-  state_.Command(CommandId::Indices).checked = true;
-  CommandState& hkil = state_.Command(CommandId::Hkil);
-  hkil.checked = !hkil.checked;
+  state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = true;
+  state_.switches.hkil = !state_.switches.hkil;
+  state_.Command(CommandId::Hkil).checked = state_.switches.hkil;
   MarkChanged(kCommandsPart);
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
@@ -167,7 +167,7 @@ void MainForm::ApplyAllFacesClick() {
   const FaceRows unique = FaceRowsOf(tables.stringGrid2);
   FaceRows full;
   ExpansionOptions options;
-  options.separator = Separator();
+  options.separator = ListSeparator();
   options.copyLabelSelected = [this] { return AskLabelQuestion(); };
   model_.applyAllCursor = -1;
   RebuildFullList(model_, unique, full, options,
@@ -187,7 +187,7 @@ void MainForm::Checkboxclick() {
   FaceRows full = FaceRowsOf(state_.tables.stringGrid1);
   full.resize(model_.FaceCount());
   ExpansionOptions options;
-  options.separator = Separator();
+  options.separator = ListSeparator();
   options.copyLabelSelected = [this] { return AskLabelQuestion(); };
   const ExpansionResult result = ExpandFace(
       model_, full, {row - 1, state_.tables.edit1.text, state_.tables.edit2.text}, options);

@@ -101,7 +101,7 @@ void MainForm::ShowIndicesClick(bool checked) {
   if (!checked) return;
   edit_.labelsLimited = true;
   if (!state_.tables.applySymmetry) {
-    state_.Command(CommandId::Indices).checked = true;
+    state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = true;
     MarkChanged(kCommandsPart);
   }
 }
@@ -152,7 +152,7 @@ void MainForm::ResetFaceClick() {
   edit_.labelsLimited = false;
   SpecialFacesState& box = state_.tables.special;
   box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
-  state_.Command(CommandId::Indices).checked = false;
+  state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
 }
 
@@ -163,7 +163,7 @@ void MainForm::ResetAllFacesClick() {
   edit_.labelsLimited = false;
   SpecialFacesState& box = state_.tables.special;
   box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
-  state_.Command(CommandId::Indices).checked = false;
+  state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
   edit_.resetAllPending = true;
 }
@@ -175,13 +175,13 @@ void MainForm::ClearSpecialAttributes() {
   model_.indexLabelAnswer = static_cast<int>(LabelAnswer::Unasked);
   SpecialFacesState& box = state_.tables.special;
   box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
-  state_.Command(CommandId::Indices).checked = false;
+  state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
 }
 
 void MainForm::GlossAllFacesClick(bool checked) {
   const TablesState before = state_.tables;
-  state_.tables.special.glossAllFaces = checked;
+  state_.tables.special.glossAllFaces = state_.switches.display.glossAllFaces = checked;
   state_.tables.acceptStrip = true;
   ReportTables(before);
 }
@@ -196,7 +196,7 @@ void MainForm::CentraldistanceChange(int position) {
   const int row = model_.selectedRow;
   if (row < 1 || row >= grid.RowCount() || FaceRowCount(grid) == 0) return;
   const Real distance = position == 0 ? 0.0001L : position / 10.0L;
-  grid.rows[row][1] = state_.tables.edit2.text = GeneralText(distance, Separator());
+  grid.rows[row][1] = state_.tables.edit2.text = GeneralText(distance, ListSeparator());
   if (state_.tables.applySymmetry) {
     if (ParseUniqueListCurrentRow()) ApplyAllFacesClick();
     return;
@@ -230,7 +230,7 @@ bool MainForm::AcceptSpecialFaces() {
     if (!box.faceImage) face.textureFile.clear();
   }
   if (edit_.labelsLimited) {
-    state_.Command(CommandId::Indices).checked = true;
+    state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = true;
     if (!state_.tables.applySymmetry) model_.indexLabelAnswer = static_cast<int>(LabelAnswer::No);
     MarkChanged(kCommandsPart);
   }

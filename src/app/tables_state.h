@@ -63,7 +63,6 @@ struct TablesState {
   bool symmetryStrip = true;   // "Symmetry", "to All", "Apply Symmetry"
   bool applySymmetry = true;   // ApplyPointgroup, "Apply Symmetry"
   int pointGroupChoice = 2;    // the checked radio button of "Point Groups" (1..33)
-  bool decimalComma = false;   // typed separators become commas
   int centralDistance = 10;    // slider Centraldistance "central distance", 0..20
   SpecialFacesState special;
 };
