@@ -1,6 +1,6 @@
 #include "gui/cell_boxes.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +13,7 @@ namespace habitopia::gui {
 CellBoxes::CellBoxes(MainForm& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName(QStringLiteral("Metric"));
   setAccessibleName(QStringLiteral("Metric"));
-  auto* layout = new QHBoxLayout(this);
+  auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   static const char* const kNames[] = {"a", "b", "c", "alpha", "beta", "gamma"};
   for (int box = 0; box < 6; ++box) {
@@ -25,15 +25,15 @@ CellBoxes::CellBoxes(MainForm& form, QWidget* parent) : QWidget(parent), form_(f
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this,
             [this, box](const QString& text) { form_.Edit4Change(box, text.toStdString()); });
-    layout->addWidget(label);
-    layout->addWidget(edit, 1);
+    layout->addWidget(label, box / 3, (box % 3) * 2);
+    layout->addWidget(edit, box / 3, (box % 3) * 2 + 1);
     boxes_[static_cast<std::size_t>(box)] = edit;
   }
   close_ = new QPushButton(QStringLiteral("CLOSE"), this);
   close_->setObjectName(QStringLiteral("MetricClose"));
   close_->setAccessibleName(close_->text());
   connect(close_, &QPushButton::clicked, this, [this] { form_.SpeedButton17Click(); });
-  layout->addWidget(close_);
+  layout->addWidget(close_, 2, 0, 1, 6);
 }
 
 bool CellBoxes::eventFilter(QObject* watched, QEvent* event) {

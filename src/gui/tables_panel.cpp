@@ -90,6 +90,7 @@ QPushButton* Button(const QString& caption, const QString& objectName, QWidget* 
 TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName(QStringLiteral("Panel3"));
   setAccessibleName(QStringLiteral("Tables"));
+  setMaximumWidth(360);
   auto* layout = new QVBoxLayout(this);
 
   cell_ = new CellBoxes(form_, this);

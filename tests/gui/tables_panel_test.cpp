@@ -84,7 +84,8 @@ TEST_F(TablesPanelTest, ACubeTypedIntoTheUniqueList) {
   BoxCloser closer;
   window_->Form().Run(CommandId::SelectPointGroup);
   ASSERT_TRUE(Tables().PointGroups()->isVisible());
-  QTest::mouseClick(Tables().PointGroups()->Button(32), Qt::LeftButton);
+  QTest::qWait(50);
+  Tables().PointGroups()->Button(32)->click();
   QTest::mouseClick(Named("ACCEPTFACE"), Qt::LeftButton);
   EXPECT_EQ(window_->StatusPanel(0)->text(), "point group = 4/m3");
   EXPECT_FALSE(Tables().Cell()->Box(1)->isEnabled());
@@ -100,7 +101,7 @@ TEST_F(TablesPanelTest, ACubeTypedIntoTheUniqueList) {
   auto* editor = unique->findChild<QLineEdit*>();
   ASSERT_NE(editor, nullptr);
   editor->selectAll();
-  QTest::keyClicks(editor, "1 a 1 1");
+  QTest::keyClicks(editor, "1 a1 1");
   EXPECT_EQ(editor->text(), "1 1 1");
   EXPECT_TRUE(closer.texts.contains("wrong input of indices"));
   QTest::keyClick(editor, Qt::Key_Return);
