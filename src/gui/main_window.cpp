@@ -1,13 +1,21 @@
 #include "gui/main_window.h"
 
+#include <QCloseEvent>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStackedLayout>
 #include <QStatusBar>
+#include <QUrl>
 #include <cstdio>
 
+#include "gui/command_actions.h"
+#include "gui/status_bar_widget.h"
 #include "gui/tables_panel.h"
 #include "gui/vrml_viewer.h"
 
@@ -37,28 +45,20 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   caption_->raise();
   setCentralWidget(panel1_);
 
-  QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("StatusBar1"));
-  bar->setSizeGripEnabled(false);
-  const StatusPanels initial = InitialStatusPanels();
-  for (int i = 0; i < kStatusPanelCount; ++i) {
-    auto* label = new QLabel(QString::fromStdString(initial[i].text), bar);
-    label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    label->setFixedWidth(initial[i].width);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(label);
-    panels_[static_cast<std::size_t>(i)] = label;
-  }
-  // The calculation's progress bar lies over the first panel.
-  progress_ = new QProgressBar(panels_[kPointGroupPanel]);
-  progress_->setObjectName(QStringLiteral("ProgressBar1"));
-  progress_->setTextVisible(false);
-  progress_->hide();
+  status_ = std::make_unique<StatusBarWidget>(*statusBar());
+  // While a calculation runs this is the one live control.
+  cancel_ = new QPushButton(QStringLiteral("CANCEL"), statusBar());
+  cancel_->setObjectName(QStringLiteral("CANCELEDIT"));
+  cancel_->setAccessibleName(QStringLiteral("CANCEL"));
+  cancel_->hide();
+  statusBar()->addPermanentWidget(cancel_);
+  setAcceptDrops(true);
 
   timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
   form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
                                      workDirectory.toStdString());
+  connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
+  actions_ = new CommandActions(*form_, *this);
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
 
   auto* tablesDock = new QDockWidget(this);
@@ -76,16 +76,39 @@ MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
 }
 
+QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }
+
+QProgressBar* MainWindow::Progress() const { return status_->Progress(); }
+
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
   tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);
-  statusBar()->setVisible(state.regions.statusBar);
-  for (int i = 0; i < kStatusPanelCount; ++i)
-    panels_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.statusPanels[i].text));
-  progress_->setGeometry(panels_[kPointGroupPanel]->rect());
+  status_->Show(state, changes);
+  actions_->Show(state, changes);
+  cancel_->setVisible(state.regions.locked);
+  if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (form_->FormClose(width(), height()))
+    event->accept();
+  else
+    event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
+  form_->DropFiles(paths);
 }
 
 }  // namespace habitopia::gui

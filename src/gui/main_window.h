@@ -11,12 +11,15 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QStackedLayout;
 
 namespace habitopia::gui {
 
 class TablesPanel;
 class VrmlViewer;
+class CommandActions;
+class StatusBarWidget;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -29,11 +32,19 @@ class MainWindow : public QMainWindow {
   VrmlViewer& Viewer() { return *viewer_; }
   TablesPanel& Tables() { return *tables_; }
 
-  QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
+  QLabel* StatusPanel(int index) const;
+  QProgressBar* Progress() const;
   QLabel* Panel1Caption() const { return caption_; }
+  CommandActions& Actions() { return *actions_; }
+  QPushButton* CancelButton() const { return cancel_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   VrmlViewer* viewer_ = nullptr;
@@ -45,9 +56,10 @@ class MainWindow : public QMainWindow {
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;
   QLabel* caption_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  std::array<QLabel*, kStatusPanelCount> panels_{};
   TablesPanel* tables_ = nullptr;
+  CommandActions* actions_ = nullptr;
+  std::unique_ptr<StatusBarWidget> status_;
+  QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace habitopia::gui

@@ -225,6 +225,7 @@ void TablesPanel::Show(const FormState& state, const FormChanges& changes) {
     applySymmetry_->setChecked(tables.applySymmetry);
   }
   setVisible(state.regions.tables);
+  setEnabled(!state.regions.locked);
   showing_ = false;
 }
 
