@@ -74,6 +74,9 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
+  // The tables talk to the form: they go while it is still there.
+  delete tables_;
+  tables_ = nullptr;
 }
 
 QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }

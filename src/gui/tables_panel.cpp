@@ -167,6 +167,11 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
           [this] { form_.ApplyPointgroupMouseDown(); });
 }
 
+TablesPanel::~TablesPanel() {
+  // The views' selections end with them and must not reach the form any more.
+  for (QTableView* view : {grid1_, grid2_}) QObject::disconnect(view->selectionModel(), nullptr, this, nullptr);
+}
+
 QTableView* TablesPanel::MakeGrid(int grid, FaceGridModel* model) {
   auto* view = new QTableView(this);
   view->setObjectName(QStringLiteral("StringGrid%1").arg(grid));

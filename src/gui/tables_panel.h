@@ -24,6 +24,7 @@ class TablesPanel : public QWidget {
 
  public:
   TablesPanel(MainForm& form, QWidget* parent = nullptr);
+  ~TablesPanel() override;
   void Show(const FormState& state, const FormChanges& changes);
 
   QTableView* Grid(int grid) const { return grid == 1 ? grid1_ : grid2_; }
