@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -15,6 +16,7 @@
 
 #include "gui/command_actions.h"
 #include "gui/status_bar_widget.h"
+#include "gui/tables_panel.h"
 #include "gui/vrml_viewer.h"
 
 namespace habitopia::gui {
@@ -58,12 +60,23 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
   actions_ = new CommandActions(*form_, *this);
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
-  resize(640, 480);
+
+  auto* tablesDock = new QDockWidget(this);
+  tablesDock->setObjectName(QStringLiteral("TablesDock"));
+  tablesDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  tablesDock->setTitleBarWidget(new QWidget(tablesDock));
+  tables_ = new TablesPanel(*form_, tablesDock);
+  tablesDock->setWidget(tables_);
+  addDockWidget(Qt::LeftDockWidgetArea, tablesDock);
+  resize(900, 600);
   ShowState(FormChanges{kAllParts, {}});
 }
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
+  // The tables talk to the form: they go while it is still there.
+  delete tables_;
+  tables_ = nullptr;
 }
 
 QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }
@@ -72,6 +85,7 @@ QProgressBar* MainWindow::Progress() const { return status_->Progress(); }
 
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
+  tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);

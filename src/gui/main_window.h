@@ -16,6 +16,7 @@ class QStackedLayout;
 
 namespace habitopia::gui {
 
+class TablesPanel;
 class VrmlViewer;
 class CommandActions;
 class StatusBarWidget;
@@ -29,6 +30,7 @@ class MainWindow : public QMainWindow {
 
   MainForm& Form() { return *form_; }
   VrmlViewer& Viewer() { return *viewer_; }
+  TablesPanel& Tables() { return *tables_; }
 
   QLabel* StatusPanel(int index) const;
   QProgressBar* Progress() const;
@@ -54,6 +56,7 @@ class MainWindow : public QMainWindow {
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;
   QLabel* caption_ = nullptr;
+  TablesPanel* tables_ = nullptr;
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
