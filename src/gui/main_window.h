@@ -1,6 +1,8 @@
 #pragma once
-// The main window: the viewer fills Panel1, the status bar StatusBar1 sits below.
-// It shows the FormState of the MainForm and holds no behaviour of its own.
+// The main window: the tables region Panel3 (with the tool boxes laid over it)
+// on the left; the viewer Panel1 with the viewer controls Panel11 on the right;
+// the utility panel panel2 below; the status bar StatusBar1 at the bottom. It
+// shows the FormState of the MainForm and holds no behaviour of its own.
 
 #include <QMainWindow>
 #include <array>
@@ -11,10 +13,14 @@
 
 class QLabel;
 class QProgressBar;
+class QSplitter;
 class QStackedLayout;
 
 namespace habitopia::gui {
 
+class ToolBoxHost;
+class UtilityPanel;
+class ViewerControlsPanel;
 class VrmlViewer;
 
 class MainWindow : public QMainWindow {
@@ -29,20 +35,37 @@ class MainWindow : public QMainWindow {
 
   QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
   QLabel* Panel1Caption() const { return caption_; }
+  // The tables region: the face tables put their panel in here.
+  QWidget* TablesRegion() const { return panel3_; }
+  ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void BuildRegions();
+  void ShowRegions(const FormState& state);
+  void ShowViewerBackground(const FormState& state);
+
   VrmlViewer* viewer_ = nullptr;
   QtDialogs dialogs_{this};
   QtTimers* timers_ = nullptr;
   QtClipboard clipboard_;
   QtShell shell_;
   std::unique_ptr<MainForm> form_;
+  QSplitter* splitter_ = nullptr;
+  QWidget* tablesArea_ = nullptr;  // Panel3 with the tool boxes over it
+  QWidget* panel3_ = nullptr;
+  ToolBoxHost* toolBoxes_ = nullptr;
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;
   QLabel* caption_ = nullptr;
+  ViewerControlsPanel* viewerControls_ = nullptr;
+  UtilityPanel* utilities_ = nullptr;
   QProgressBar* progress_ = nullptr;
   std::array<QLabel*, kStatusPanelCount> panels_{};
 };
