@@ -6,7 +6,7 @@
 #include "app/display_sliders.h"
 #include "app/main_form.h"
 #include "app/scoped_flag.h"
-#include "core/numbers.h"
+#include "files/model_document.h"
 
 namespace habitopia {
 
@@ -31,9 +31,6 @@ constexpr DisplaySwitch kMirroredSwitches[] = {
     DisplaySwitch::Fill, DisplaySwitch::Grid, DisplaySwitch::Solid, DisplaySwitch::Lights,
     DisplaySwitch::Headlight, DisplaySwitch::Animation, DisplaySwitch::Indices, DisplaySwitch::Axes,
 };
-
-// The font size text: points × 0.2 / 12 in shortest general form.
-std::string FontSizeText(int points) { return FormatGeneral(static_cast<Real>(points) * 0.2L / 12); }
 
 }  // namespace
 
@@ -96,9 +93,10 @@ void MainForm::hkil1Click() {
 
 void MainForm::solid1Click() {
   const bool on = !state_.switches.display.solid;
-  state_.statusPanels[kCornersPanel].text = on ? "solid=true" : "solid=false";
-  MarkChanged(kStatusPart);
   SwitchClick(DisplaySwitch::Solid, on);
+  // Shown until the next calculation.
+  state_.statusPanels[kSurfacePanel].text = on ? "solid=true" : "solid=false";
+  MarkChanged(kStatusPart);
 }
 
 void MainForm::SliderMoved(bool valueChanged) {
@@ -125,7 +123,7 @@ void MainForm::TransparencyChange(int position) {
 
 void MainForm::Speed1Change(int position) {
   state_.switches.speedPosition = position;
-  const Real cycleInterval = CycleIntervalFromSpeed(position);
+  const Real cycleInterval = CycleIntervalForSpeed(position);
   const bool changed = cycleInterval != model_.display.cycleInterval;
   model_.display.cycleInterval = cycleInterval;
   MarkChanged(kDisplayPart);

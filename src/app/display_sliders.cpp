@@ -1,6 +1,7 @@
 #include "app/display_sliders.h"
 
 #include "core/numbers.h"
+#include "files/model_document.h"
 
 namespace habitopia {
 
@@ -8,22 +9,9 @@ Real TransparencyFromPosition(int position) { return static_cast<Real>(position)
 
 int TransparencyPosition(Real transparency) { return static_cast<int>(RoundToInteger(transparency * 20)); }
 
-Real ViewDistanceFromPerspective(int perspective) {
-  return static_cast<Real>(perspective) * perspective;
-}
-
-Real FieldOfViewFrom(int perspective, int zoom) {
-  return 5 / ViewDistanceFromPerspective(perspective) * zoom / 50;
-}
-
 void SetCamera(DisplaySettings& settings, int perspective, int zoom) {
-  settings.viewDistance = ViewDistanceFromPerspective(perspective);
-  settings.fieldOfView = FieldOfViewFrom(perspective, zoom);
-}
-
-Real CycleIntervalFromSpeed(int position) {
-  if (position == 50) return 1000;
-  return static_cast<Real>(50) / (position - 50);
+  settings.viewDistance = ViewDistanceForPerspective(perspective);
+  settings.fieldOfView = FieldOfViewFor(perspective, zoom);
 }
 
 Real AxesLengthFromPosition(int position) { return static_cast<Real>(position) / 3; }

@@ -1,5 +1,8 @@
 #pragma once
 // What the display sliders of the utility panel and the viewer controls set.
+// The camera and speed values a model file's slider positions stand for are
+// the files layer's (ViewDistanceForPerspective, FieldOfViewFor,
+// CycleIntervalForSpeed); these are the rest.
 
 #include "core/display_settings.h"
 #include "core/matrix.h"
@@ -10,15 +13,8 @@ namespace habitopia {
 Real TransparencyFromPosition(int position);
 int TransparencyPosition(Real transparency);
 
-// perspective p and zoommodel z: viewDistance = p², fieldOfView = 5 / p² × z / 50.
-Real ViewDistanceFromPerspective(int perspective);
-Real FieldOfViewFrom(int perspective, int zoom);
-// Sets viewDistance and fieldOfView from both sliders.
+// viewDistance and fieldOfView from the focus angle and the zoom.
 void SetCamera(DisplaySettings& settings, int perspective, int zoom);
-
-// Speed1: 50 / (position − 50) seconds per turn; the middle gives 1000, a model
-// that hardly moves.
-Real CycleIntervalFromSpeed(int position);
 
 // UpDown1: position / 3.
 Real AxesLengthFromPosition(int position);

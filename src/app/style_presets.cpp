@@ -14,8 +14,6 @@ void MainForm::stylesettings(StyleId style) {
     ApplyStyleSwitches(state_.switches.display, state_.display, preset);
     ApplyStyleSettings(model_.display, preset);
   }
-  state_.statusPanels[kCornersPanel].text = preset.solid ? "solid=true" : "solid=false";
-  MarkChanged(kStatusPart);
   // One drawing for the whole style: its snapshot is the one the style leaves.
   RedrawModel();
   Changed();

@@ -52,7 +52,8 @@ void MainForm::Cortona1RightClick() {
 }
 
 void MainForm::FormResize() {
-  if (!viewerLoaded_) return;
+  // Before the viewer was given its first scene there is nothing to reload.
+  if (state_.scenePath.empty()) return;
   ports_.timers.Start(TimerId::Timer5);
 }
 

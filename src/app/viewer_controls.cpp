@@ -3,6 +3,7 @@
 
 #include "app/display_sliders.h"
 #include "app/main_form.h"
+#include "files/model_document.h"
 
 namespace habitopia {
 
@@ -56,7 +57,7 @@ void MainForm::restoreClick() {
 
 void MainForm::zoommodelChange(int position) {
   state_.display.zoomModel = position;
-  const Real fieldOfView = FieldOfViewFrom(state_.switches.perspectivePosition, position);
+  const Real fieldOfView = FieldOfViewFor(state_.switches.perspectivePosition, position);
   const bool changed = fieldOfView != model_.display.fieldOfView;
   model_.display.fieldOfView = fieldOfView;
   MarkChanged(kDisplayPart);
