@@ -59,7 +59,7 @@ void MainForm::FormResize() {
 
 void MainForm::ShowToolBox(ToolBox box) {
   state_.regions.toolBox = box;
-  MarkChanged(kRegionsPart);
+  Changed(kRegionsPart);
 }
 
 }  // namespace habitopia

@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
@@ -42,12 +44,22 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   setAccessibleName(tr("Utilities"));
   setFrameShape(QFrame::NoFrame);
 
-  auto* layout = new QHBoxLayout(this);
+  // A narrow window scrolls the panel sideways rather than growing.
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("panel2Scroll"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  outer->addWidget(scroll);
+  auto* contents = new QWidget(scroll);
+  auto* layout = new QHBoxLayout(contents);
   layout->setContentsMargins(6, 2, 6, 4);
   layout->setSpacing(8);
 
   // Switches.
-  auto* shown = Group(tr("Show"), "SwitchesBox", this);
+  auto* shown = Group(tr("Show"), "SwitchesBox", contents);
   auto* grid = new QGridLayout(shown);
   grid->setContentsMargins(6, 2, 6, 2);
   grid->setHorizontalSpacing(10);
@@ -82,7 +94,7 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   layout->addWidget(shown);
 
   // Sliders.
-  auto* adjust = Group(tr("Adjust"), "SlidersBox", this);
+  auto* adjust = Group(tr("Adjust"), "SlidersBox", contents);
   auto* sliders = new QGridLayout(adjust);
   sliders->setContentsMargins(6, 2, 6, 2);
   sliders->setVerticalSpacing(2);
@@ -111,7 +123,7 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   layout->addWidget(adjust, 1);
 
   // Colours.
-  auto* colours = Group(tr("Colours"), "ColoursBox", this);
+  auto* colours = Group(tr("Colours"), "ColoursBox", contents);
   auto* buttons = new QGridLayout(colours);
   buttons->setContentsMargins(6, 2, 6, 2);
   buttons->setSpacing(2);
@@ -137,6 +149,10 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
                     {colourButtons[5], &DisplaySettings::labelColour},
                     {colourButtons[6], &DisplaySettings::axesColour}};
   layout->addWidget(colours);
+  scroll->setWidget(contents);
+  const int scrollBar = scroll->horizontalScrollBar()->sizeHint().height();
+  setMinimumHeight(contents->sizeHint().height() + scrollBar);
+  setMaximumHeight(contents->sizeHint().height() + scrollBar);
 }
 
 QCheckBox* UtilityPanel::AddSwitch(const char* name, const QString& caption) {
@@ -153,7 +169,7 @@ QSlider* UtilityPanel::AddSlider(const char* name, const QString& caption, int m
   slider->setAccessibleName(caption);
   slider->setRange(minimum, maximum);
   slider->setPageStep(1);
-  slider->setMinimumWidth(90);
+  slider->setMinimumWidth(80);
   connect(slider, &QSlider::valueChanged, this, [this, handler](int value) { (form_.*handler)(value); });
   // The end of a drag is a notification that leaves the value as it is.
   connect(slider, &QSlider::sliderReleased, this,
