@@ -10,6 +10,7 @@
 
 #include "app/work_directory.h"
 #include "gui/main_window.h"
+#include "gui/qt_ports.h"
 #include "gui/page_location.h"
 #include "gui/web_environment.h"
 
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string workDirectory = WorkDirectoryPath();
+  std::string error;
+  EnsureWorkDirectory(workDirectory, error);
+  gui::QtInstanceLock instance(QString::fromStdString(workDirectory) + QStringLiteral("/habitopia.lock"));
+  if (!instance.TryAcquire()) {
+    gui::QtDialogs(nullptr).Message("Habitopia is already running", "Habitopia");
+    return 1;
+  }
 
   gui::MainWindow window(page, QString::fromStdString(workDirectory));
   window.show();

@@ -1,19 +1,28 @@
 #include "gui/main_window.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 #include <cstdio>
 
+#include "gui/command_actions.h"
 #include "gui/command_icons.h"
+#include "gui/status_bar_widget.h"
 #include "gui/tool_box_host.h"
 #include "gui/utility_panel.h"
 #include "gui/viewer_controls_panel.h"
@@ -34,25 +43,24 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
                                      workDirectory.toStdString());
   BuildRegions();
 
-  QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("StatusBar1"));
-  bar->setSizeGripEnabled(false);
-  const StatusPanels initial = InitialStatusPanels();
-  for (int i = 0; i < kStatusPanelCount; ++i) {
-    auto* label = new QLabel(QString::fromStdString(initial[i].text), bar);
-    label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    label->setFixedWidth(initial[i].width);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(label);
-    panels_[static_cast<std::size_t>(i)] = label;
-  }
-  // The calculation's progress bar lies over the first panel.
-  progress_ = new QProgressBar(panels_[kPointGroupPanel]);
-  progress_->setObjectName(QStringLiteral("ProgressBar1"));
-  progress_->setTextVisible(false);
-  progress_->hide();
+  status_ = std::make_unique<StatusBarWidget>(*statusBar());
+  // While a calculation runs this is the one live control.
+  cancel_ = new QPushButton(QStringLiteral("CANCEL"), statusBar());
+  cancel_->setObjectName(QStringLiteral("CANCELEDIT"));
+  cancel_->setAccessibleName(QStringLiteral("CANCEL"));
+  cancel_->hide();
+  statusBar()->addPermanentWidget(cancel_);
+  setAcceptDrops(true);
+  connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
 
+  actions_ = new CommandActions(*form_, *this);
+  for (const Command& command : Commands()) {
+    const QIcon icon = CommandIcon(command.id);
+    if (icon.isNull()) continue;
+    QAction* action = actions_->Action(command.id);
+    action->setIcon(icon);
+    action->setIconVisibleInMenu(false);  // menus show their check marks
+  }
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
   resize(640, 480);
   ShowState(FormChanges{kAllParts, {}});
@@ -60,6 +68,29 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
+}
+
+QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }
+
+QProgressBar* MainWindow::Progress() const { return status_->Progress(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (form_->FormClose(width(), height()))
+    event->accept();
+  else
+    event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
+  form_->DropFiles(paths);
 }
 
 void MainWindow::BuildRegions() {
@@ -154,7 +185,6 @@ void MainWindow::ShowRegions(const FormState& state) {
   const Regions& regions = state.regions;
   panel3_->setVisible(regions.tables);
   tablesArea_->setVisible(regions.tables || regions.toolBox != ToolBox::None);
-  statusBar()->setVisible(regions.statusBar);
 }
 
 void MainWindow::ShowViewerBackground(const FormState& state) {
@@ -176,9 +206,10 @@ void MainWindow::ShowState(const FormChanges& changes) {
   toolBoxes_->Show(state, changes);
   viewerControls_->Show(state, changes);
   utilities_->Show(state, changes);
-  for (int i = 0; i < kStatusPanelCount; ++i)
-    panels_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.statusPanels[i].text));
-  progress_->setGeometry(panels_[kPointGroupPanel]->rect());
+  status_->Show(state, changes);
+  actions_->Show(state, changes);
+  cancel_->setVisible(state.regions.locked);
+  if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 }  // namespace habitopia::gui

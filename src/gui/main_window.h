@@ -5,7 +5,6 @@
 // shows the FormState of the MainForm and holds no behaviour of its own.
 
 #include <QMainWindow>
-#include <array>
 #include <memory>
 
 #include "app/main_form.h"
@@ -13,11 +12,14 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QSplitter;
 class QStackedLayout;
 
 namespace habitopia::gui {
 
+class CommandActions;
+class StatusBarWidget;
 class ToolBoxHost;
 class UtilityPanel;
 class ViewerControlsPanel;
@@ -33,8 +35,11 @@ class MainWindow : public QMainWindow {
   MainForm& Form() { return *form_; }
   VrmlViewer& Viewer() { return *viewer_; }
 
-  QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
+  QLabel* StatusPanel(int index) const;
+  QProgressBar* Progress() const;
   QLabel* Panel1Caption() const { return caption_; }
+  CommandActions& Actions() { return *actions_; }
+  QPushButton* CancelButton() const { return cancel_; }
   // The tables region: the face tables put their panel in here.
   QWidget* TablesRegion() const { return panel3_; }
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
@@ -43,6 +48,9 @@ class MainWindow : public QMainWindow {
   void ShowState(const FormChanges& changes);
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,8 +74,9 @@ class MainWindow : public QMainWindow {
   QLabel* caption_ = nullptr;
   ViewerControlsPanel* viewerControls_ = nullptr;
   UtilityPanel* utilities_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  std::array<QLabel*, kStatusPanelCount> panels_{};
+  CommandActions* actions_ = nullptr;
+  std::unique_ptr<StatusBarWidget> status_;
+  QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace habitopia::gui

@@ -2,6 +2,7 @@
 // The controller's ports on Qt: message boxes and common dialogs, one-shot
 // timers, the clipboard and the desktop's default programs.
 
+#include <QLockFile>
 #include <QObject>
 #include <QTimer>
 #include <array>
@@ -9,6 +10,7 @@
 
 #include "app/clipboard.h"
 #include "app/dialogs.h"
+#include "app/instance_lock.h"
 #include "app/shell.h"
 #include "app/timers.h"
 
@@ -56,6 +58,18 @@ class QtClipboard : public Clipboard {
 class QtShell : public Shell {
  public:
   bool Open(const std::string& documentOrUrl) override;
+};
+
+// A lock file in the user's working directory; a stale lock of a crashed
+// process is taken over.
+class QtInstanceLock : public InstanceLock {
+ public:
+  explicit QtInstanceLock(const QString& path) : lock_(path) { lock_.setStaleLockTime(0); }
+  bool TryAcquire() override { return lock_.tryLock(0); }
+  void Release() override { lock_.unlock(); }
+
+ private:
+  QLockFile lock_;
 };
 
 }  // namespace habitopia::gui

@@ -1,7 +1,7 @@
 #include "gui/viewer_controls_panel.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,8 +18,8 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
   setAccessibleName(tr("VRML-controls"));
   setFrameShape(QFrame::NoFrame);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
-  layout->setSpacing(2);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->setSpacing(0);
 
   auto* modes = new QButtonGroup(this);
   const struct {
@@ -46,7 +46,8 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
     layout->addWidget(button);
   }
 
-  layout->addSpacing(4);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(2);
   for (const auto& [name, caption, handler] :
        {std::tuple{"restore", tr("&restore"), &MainForm::restoreClick},
         std::tuple{"fit", tr("&fit"), &MainForm::fitClick}}) {
@@ -54,8 +55,9 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(QString::fromLatin1(name));
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (form_.*handler)(); });
-    layout->addWidget(button);
+    buttons->addWidget(button);
   }
+  layout->addLayout(buttons);
 
   auto* zoomLabel = new QLabel(tr("&zoom"), this);
   zoomLabel->setAlignment(Qt::AlignHCenter);
@@ -65,10 +67,10 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
   zoom_->setRange(1, 100);
   zoom_->setValue(50);
   zoom_->setInvertedAppearance(true);  // a wider field of view at the bottom
+  zoom_->setMinimumHeight(36);
   zoomLabel->setBuddy(zoom_);
   connect(zoom_, &QSlider::valueChanged, this, [this](int value) { form_.zoommodelChange(value); });
   connect(zoom_, &QSlider::sliderReleased, this, [this] { form_.zoommodelChange(zoom_->value()); });
-  layout->addSpacing(4);
   layout->addWidget(zoomLabel);
   layout->addWidget(zoom_, 1, Qt::AlignHCenter);
 
@@ -82,7 +84,6 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
       {RendererChoice::OpenGL, "OpenGL", tr("OpenGL")},
       {RendererChoice::R98, "R98", tr("R98")},
   };
-  layout->addSpacing(4);
   for (const auto& entry : choices) {
     auto* button = new QRadioButton(entry.caption, this);
     button->setObjectName(QString::fromLatin1(entry.name));
