@@ -10,7 +10,7 @@ namespace habitopia::gui {
 
 PointGroupsBox::PointGroupsBox(MainForm& form, QWidget* parent)
     : QGroupBox(QStringLiteral("Point Groups"), parent), form_(form) {
-  setObjectName(QStringLiteral("PointGroups"));
+  setObjectName(QStringLiteral("GroupBox1"));
   setAccessibleName(title());
   auto* layout = new QGridLayout(this);
   constexpr int kColumns = 4;
