@@ -20,6 +20,7 @@ namespace habitopia::gui {
 
 class CommandActions;
 class StatusBarWidget;
+class TablesPanel;
 class ToolBoxHost;
 class UtilityPanel;
 class ViewerControlsPanel;
