@@ -12,7 +12,7 @@ namespace habitopia {
 enum class Answer { Yes, No, Cancel };
 
 // Which buttons a question offers.
-enum class QuestionButtons { YesNo, YesNoCancel };
+enum class QuestionButtons { YesNo, YesNoCancel, YesCancel };
 
 struct FileDialogRequest {
   std::string title;
@@ -35,7 +35,8 @@ class Dialogs {
 
   // An information box with one OK button; `caption` empty means the program's name.
   virtual void Message(const std::string& text, const std::string& caption = {}) = 0;
-  // A question; Cancel is only answered when the buttons offer it.
+  // A question; Cancel is only answered when the buttons offer it, No only when
+  // they offer No.
   virtual Answer Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) = 0;
 
   // Nothing when the user cancels.

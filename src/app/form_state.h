@@ -8,6 +8,7 @@
 
 #include "app/commands.h"
 #include "app/display_state.h"
+#include "app/document_state.h"
 #include "app/status_bar.h"
 #include "app/tables_state.h"
 #include "app/tools_state.h"
@@ -70,6 +71,14 @@ struct FormState {
   bool hullClosed = true;
   std::string error;                        // the last failure, one line
   std::vector<std::string> viewerMessages;  // what the viewer reported while loading
+
+  DocumentSwitches switches;
+  std::array<std::string, kRecentFileCount> recentFiles;  // "Load &Recent" items 1 to 5
+  bool saveCancelled = false;  // the last save dialog was cancelled
+  bool decimalComma = false;   // the locale writes decimal commas
+  bool splashShown = false;    // the splash (logo) window
+  bool splashStays = false;    // shown through "Lo&go": no closing timer
+  bool closeRequested = false; // "&Exit": the window is to close (and ask FormClose)
 
   CommandState& Command(CommandId id) { return commands[CommandIndex(id)]; }
   const CommandState& Command(CommandId id) const { return commands[CommandIndex(id)]; }

@@ -2,15 +2,21 @@
 
 #include <filesystem>
 
-#include "app/shown_file.h"
 #include "app/work_directory.h"
 
 namespace habitopia {
 
 MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
   state_.workDirectory = std::move(workDirectory);
+  history_.SetWorkDirectory(state_.workDirectory);
+  model_.workDirectory = state_.workDirectory;
   for (const Command& command : Commands())
     state_.Command(command.id).enabled = command.handler != nullptr;
+  state_.Command(CommandId::Undo).enabled = false;
+  state_.Command(CommandId::Redo).enabled = false;
+  for (CommandId id : {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3, CommandId::Recent4,
+                       CommandId::Recent5})
+    state_.Command(id).visible = false;
   ports_.viewer.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
 }
 
@@ -38,58 +44,21 @@ void MainForm::RunRightClick(CommandId id) {
 
 void MainForm::TimerFired(TimerId id) {
   ports_.timers.Stop(id);
+  // A calculation in progress lets events run; deferred commands wait for its end.
+  if (calculating_) {
+    ports_.timers.Start(id);
+    return;
+  }
+  switch (id) {
+    case TimerId::Timer5: Timer5Timer(); break;
+    case TimerId::Timer12: Timer12Timer(); break;
+    case TimerId::Timer13:
+      state_.regions.utilities = state_.regions.viewerControls = true;
+      MarkChanged(kRegionsPart);
+      break;
+    default: break;
+  }
   Changed();
-}
-
-void MainForm::FormActivate(const std::vector<std::string>& arguments,
-                            const std::string& exampleModel) {
-  state_.caption = std::string("Habitopia Vers. ") + kProgramVersionText;
-  std::string error;
-  if (!EnsureWorkDirectory(state_.workDirectory, error)) {
-    state_.error = error;
-    state_.statusPanels[kMessagePanel].text = error;
-    Changed(kCaptionPart | kStatusPart | kDocumentPart);
-    return;
-  }
-  if (arguments.size() > 1) {
-    // Several files: nothing is opened.
-    Changed(kCaptionPart);
-    return;
-  }
-  OpenFile(arguments.empty() ? exampleModel : arguments.front());
-}
-
-void MainForm::OpenFile(const std::string& path) {
-  const ShownFile shown = PrepareShownFile(path, state_.workDirectory);
-  if (!shown.ok) {
-    state_.error = shown.error;
-    state_.statusPanels[kMessagePanel].text = shown.error;
-    Changed(kStatusPart | kDocumentPart);
-    return;
-  }
-  state_.error.clear();
-  state_.modelFileName = shown.modelFileName;
-  state_.sceneOnly = shown.sceneOnly;
-  state_.regions.statusBar = !shown.sceneOnly;
-  state_.caption = "Habitopia: " + std::filesystem::path(shown.modelFileName).filename().string();
-  state_.statusPanels = InitialStatusPanels();
-  if (shown.figures) ShowCalculation(state_.statusPanels, *shown.figures);
-  state_.hullClosed = shown.closed;
-  state_.scenePath = shown.scenePath;
-  Changed(kCaptionPart | kStatusPart | kRegionsPart | kDocumentPart);
-  ports_.viewer.LoadScene(shown.scenePath);
-}
-
-void MainForm::Cortona1SceneLoaded(const SceneLoadResult& result) {
-  state_.sceneShown = result.ok;
-  state_.viewerMessages = result.messages;
-  if (result.ok) {
-    state_.statusPanels[kMessagePanel].text.clear();
-  } else {
-    state_.error = result.error;
-    state_.statusPanels[kMessagePanel].text = result.error;
-  }
-  Changed(kStatusPart | kDocumentPart);
 }
 
 }  // namespace habitopia

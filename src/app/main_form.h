@@ -5,6 +5,7 @@
 // menu or tool; the window's outside world is reached through ports.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,33 @@
 #include "app/shell.h"
 #include "app/status_bar.h"
 #include "app/timers.h"
+#include "app/undo_history.h"
 #include "app/viewer.h"
+#include "core/model.h"
+#include "files/model_document.h"
+#include "symmetry/face_rows.h"
 
 namespace habitopia {
 
 inline constexpr const char* kProgramVersionText = "1.56";
+
+// Files that ship with the program.
+struct ProgramFiles {
+  std::string programDirectory;  // recorded in the settings file
+  std::string exampleModel;      // "Exam&ples"
+  std::string emptyScene;        // the scene "&New Model" shows
+  std::string documentsDirectory;  // where "untitled.mor" is proposed
+};
+
+inline constexpr const char* kSaveChangesQuestion = "save changes?";
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kHullNotClosedQuestion = "Hull is not closed, proceed?";
+inline constexpr const char* kFileNotFound = "File not Found";
+inline constexpr const char* kModelFilter = "Habitopia data file (*.mor)|*.mor|VRML data file (*.wrl)|*.wrl";
+inline constexpr const char* kOpenFilter =
+    "All Model Files (*.mor;*.wrl;*wrz;*.cif)|*.mor;*.wrl;*wrz;*.cif|Habitopia data file (*.mor)|*.mor|"
+    "VRML data file (*.wrl)|*.wrl|Compressed VRML file (*.wrz)|*.wrz|IUCr cif file (cif.*)|*.cif|"
+    "All files(*.*)|*.*";
 
 // Everything outside the controller that it talks to.
 struct FormPorts {
@@ -51,14 +74,82 @@ class MainForm {
 
   // ---- Start-up, files and closing ----
 
-  // First activation: caption, working directory, then the one file named on the
-  // command line, or `exampleModel` when there is none.
-  void FormActivate(const std::vector<std::string>& arguments, const std::string& exampleModel);
+  void SetProgramFiles(ProgramFiles files) { programFiles_ = std::move(files); }
+  const ProgramFiles& Files() const { return programFiles_; }
 
-  // Opens a model or scene file and has the viewer load its scene.
-  void OpenFile(const std::string& path);
+  // First activation: caption, working directory, decimal-comma test, then the
+  // default four-face model, or the one file named on the command line.
+  void FormActivate(const std::vector<std::string>& arguments);
+  // Opens a model (.mor), scene (.wrl, .wrz) or CIF file by its extension; false
+  // when the file was not opened (the reason has been shown).
+  bool Load1Click(const std::string& path);
+  // Reads a model file and draws it; false (with a message naming the file) when
+  // it cannot be read or is no model file, and then nothing has changed.
+  // An undo snapshot is read with the document's file name in `snapshotOf`: its
+  // texture names are placed in that file's folder and the name stays the model's.
+  bool LoadModelFile(const std::string& path, const std::optional<std::string>& snapshotOf = std::nullopt);
+  // Resets the window before a model is read.
+  void prepareloading();
+  // Loads the model embedded in a scene; false when the scene carries none.
+  bool TryMor(const std::string& scenePath);
+  // Shows a scene without a model.
+  void Loadwrlfile1Click(const std::string& path);
+  bool ImportCifFile(const std::string& path);
+  void Load2Click();
+  void Examples1Click();
+  void SaveClick();
+  // Writes the model file; false (reported) when it could not be written.
+  bool Save1Click(const std::string& path);
+  bool Savewrlfile1Click(const std::string& path);
+  // Asks "save changes?" unless only a scene is shown.
+  void savechanges();
+  void NewModel1Click();
+  void Recent1Click();
+  void Recent2Click();
+  void Recent3Click();
+  void Recent4Click();
+  void Recent5Click();
+  // The "Load &Recent" menu opens: its items from the settings file.
+  void LoadRecent1Click();
+  // Puts the file at the top of the recent list in the settings file.
+  bool UpdateRecentFiles(const std::string& path);
+  // Files dropped on the window: the first is opened like a chosen file.
+  void DropFiles(const std::vector<std::string>& paths);
+  void Exit1Click();
+  // The window is asked to close: false keeps it open. When true the snapshots
+  // are gone and the settings file is written.
+  bool FormClose(int windowWidth, int windowHeight);
+  void About1Click();
+  void History1Click();
+  void Logo1Click();
+  void SplashClosed();
 
   // ---- Calculation and history ----
+
+  const CrystalModel& Model() const { return model_; }
+  // For drivers that change the model as an editing command does (scripts,
+  // tests): change it, set calculateAfterStep and geometryStale, show it in the
+  // tables, then run CAClick.
+  CrystalModel& EditableModel() { return model_; }
+  const UndoHistory& History() const { return history_; }
+  bool Calculating() const { return calculating_; }
+
+  // The calculation: cleans the face table, builds the crystal, writes the scene,
+  // asks about an open hull, takes a snapshot and has the viewer load the scene.
+  void CAClick();
+  // Locks (false) or unlocks the window around a calculation.
+  void en_dis_able(bool enable);
+  // "CANCEL": during a calculation asks it to stop.
+  void CANCELEDITClick();
+  // Copies the model into the face grids and cell boxes.
+  void ShowModelInTables();
+  // Appends the current model to the undo history; false when it was not written.
+  bool backup();
+  void undo1Click();
+  void Redu1Click();
+  // The deferred viewer load.
+  void Timer5Timer();
+  void Timer12Timer();
 
   // ---- Viewer ----
 
@@ -80,6 +171,34 @@ class MainForm {
   void Changed(unsigned parts = 0);
   void MarkChanged(unsigned parts) { changes_.parts |= parts; }
   void MarkGridRows(int grid, int first, int last) { changes_.rows.push_back({grid, first, last}); }
+
+  // ---- Calculation, history and files (private) ----
+  void ShowCaptionFor(const std::string& path);
+  bool OpenByExtension(const std::string& path);
+  void SetUndoCommands();
+  bool LoadSnapshot(int position);
+  void ShowReadModel(const ModelDocument& document);
+  void BuildDefaultModel();
+  void ShowWriteFailure(const std::string& path, const std::string& reason);
+  void RunPanelCommand(PanelCommand command);
+  void OpenRecent(int item);
+  std::string SettingsPath() const;
+  ModelDocument CurrentDocument(SaveKind kind) const;
+
+  CrystalModel model_;
+  UndoHistory history_;
+  ProgramFiles programFiles_;
+  bool calculating_ = false;
+  bool snapshotLoading_ = false;  // a revert must run to its end: CANCEL waits
+  bool activated_ = false;
+  bool resetViewpoint_ = true;
+  bool hullQuestionAsked_ = false;
+  bool singleFacePropertiesRequested_ = false;
+  bool rewriteRequested_ = false;  // the morphology panel asks its indices rewritten
+  int savedUndoPosition_ = 2;
+  std::optional<ViewerCamera> savedViewpoint_;
+  std::string pendingOpenFile_;  // opened by Timer12
+  FaceRows gridBeforeCalculation_;  // StringGrid1 as the last calculation found it
 
   FormPorts ports_;
   FormState state_;

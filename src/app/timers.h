@@ -26,6 +26,9 @@ class Timers {
   virtual void Start(TimerId id) = 0;
   virtual void Stop(TimerId id) = 0;
   virtual bool Pending(TimerId id) const = 0;
+  // Lets the window process pending events (repaint, the CANCEL button) while a
+  // long step runs on the user-interface thread.
+  virtual void ProcessMessages() {}
 };
 
 }  // namespace habitopia

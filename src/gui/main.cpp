@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> arguments;
   for (const QString& argument : application.arguments().mid(1)) arguments.push_back(argument.toStdString());
-  window.Form().FormActivate(arguments, gui::ExampleModelPath().toStdString());
+  window.Form().SetProgramFiles(gui::ShippedFiles());
+  window.Form().FormActivate(arguments);
   if (!window.Form().State().error.empty())
     std::fprintf(stderr, "habitopia: %s\n", window.Form().State().error.c_str());
   return application.exec();

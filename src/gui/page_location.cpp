@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace habitopia::gui {
 
@@ -21,6 +22,18 @@ QString ExampleModelPath() {
   const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/examples/Quartz.mor");
   if (QFileInfo::exists(beside)) return beside;
   return QStringLiteral(HABITOPIA_EXAMPLE_MODEL);
+}
+
+ProgramFiles ShippedFiles() {
+  ProgramFiles files;
+  files.programDirectory = QCoreApplication::applicationDirPath().toStdString();
+  const QString example = ExampleModelPath();
+  files.exampleModel = example.toStdString();
+  files.emptyScene = (QFileInfo(example).absolutePath() + QStringLiteral("/habitopiaempty.wrl")).toStdString();
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty() || !QFileInfo(documents).isDir()) documents = QDir::homePath();
+  files.documentsDirectory = documents.toStdString();
+  return files;
 }
 
 }  // namespace habitopia::gui

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "app/main_form.h"
+
 namespace habitopia::gui {
 
 // $HABITOPIA_VIEWER_DIR, else "viewer" beside the executable, else the build
@@ -11,5 +13,8 @@ QString ViewerPageDirectory();
 
 // "examples/Quartz.mor" beside the executable, else the one in the source tree.
 QString ExampleModelPath();
+
+// The files the program ships and the user's documents folder, for the controller.
+ProgramFiles ShippedFiles();
 
 }  // namespace habitopia::gui

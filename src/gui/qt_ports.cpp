@@ -36,12 +36,13 @@ void QtDialogs::Message(const std::string& text, const std::string& caption) {
 }
 
 Answer QtDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) {
-  QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
-  if (buttons == QuestionButtons::YesNoCancel) offered |= QMessageBox::Cancel;
+  QMessageBox::StandardButtons offered = QMessageBox::Yes;
+  if (buttons != QuestionButtons::YesCancel) offered |= QMessageBox::No;
+  if (buttons != QuestionButtons::YesNo) offered |= QMessageBox::Cancel;
   const auto answer = QMessageBox::question(parent_, Text(caption), Text(text), offered);
   if (answer == QMessageBox::Yes) return Answer::Yes;
   if (answer == QMessageBox::No) return Answer::No;
-  return buttons == QuestionButtons::YesNoCancel ? Answer::Cancel : Answer::No;
+  return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
@@ -94,6 +95,8 @@ void QtTimers::Start(TimerId id) { timers_[static_cast<std::size_t>(id) - 1].sta
 void QtTimers::Stop(TimerId id) { timers_[static_cast<std::size_t>(id) - 1].stop(); }
 
 bool QtTimers::Pending(TimerId id) const { return timers_[static_cast<std::size_t>(id) - 1].isActive(); }
+
+void QtTimers::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }
 
 void QtClipboard::SetText(const std::string& text) { QApplication::clipboard()->setText(Text(text)); }
 

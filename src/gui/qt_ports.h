@@ -38,6 +38,7 @@ class QtTimers : public QObject, public Timers {
   void Start(TimerId id) override;
   void Stop(TimerId id) override;
   bool Pending(TimerId id) const override;
+  void ProcessMessages() override;
 
  private:
   std::array<QTimer, kTimerCount> timers_;

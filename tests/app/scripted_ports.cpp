@@ -24,8 +24,9 @@ void ScriptedDialogs::Message(const std::string& text, const std::string& captio
   messages.push_back({text, caption});
 }
 
-Answer ScriptedDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons) {
+Answer ScriptedDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) {
   questions.push_back({text, caption});
+  questionButtons.push_back(buttons);
   if (answers.empty()) {
     ADD_FAILURE() << "unexpected question: " << text;
     return Answer::No;
@@ -73,6 +74,11 @@ std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice&) {
 void ManualTimers::Start(TimerId id) {
   pending.insert(id);
   started.push_back(id);
+}
+
+void ManualTimers::ProcessMessages() {
+  ++messagesProcessed;
+  if (duringMessages) duringMessages();
 }
 
 bool ManualTimers::Fire(MainForm& form, TimerId id) {

@@ -3,6 +3,7 @@
 // fire timers by hand and read back what the form asked for.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -66,6 +67,7 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;
+  std::vector<QuestionButtons> questionButtons;
   std::vector<FileDialogRequest> fileRequests;
   std::deque<Answer> answers;
   std::deque<std::optional<std::string>> files;  // answers to open and save dialogs
@@ -79,6 +81,8 @@ class ManualTimers : public Timers {
   void Start(TimerId id) override;
   void Stop(TimerId id) override { pending.erase(id); }
   bool Pending(TimerId id) const override { return pending.count(id) != 0; }
+  // Counts the calls and runs `duringMessages` (a user acting during a long step).
+  void ProcessMessages() override;
 
   // Fires the timer on the form when it is pending; false when it was not.
   bool Fire(MainForm& form, TimerId id);
@@ -87,6 +91,8 @@ class ManualTimers : public Timers {
 
   std::set<TimerId> pending;
   std::vector<TimerId> started;
+  int messagesProcessed = 0;
+  std::function<void()> duringMessages;
 };
 
 class FakeClipboard : public Clipboard {

@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, StartsWithTheCaptionAndTheStatusPanels) {
 }
 
 TEST_F(MainWindowTest, ShowsTheExampleModelBuiltWithItsFiguresAndDropsTheCaption) {
-  window_->Form().FormActivate({}, ExampleModelPath().toStdString());
+  window_->Form().FormActivate({ExampleModelPath().toStdString()});
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Habitopia: Quartz.mor"));
   // The scene was written to the working directory.
   EXPECT_TRUE(QFile::exists(work_.path() + QStringLiteral("/Habitopia.wrl")));
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, ABadSceneBringsTheCaptionBackAndAGoodOneTakesItAway) {
   file.write("#VRML V2.0 utf8\nShape { geometry IndexedFaceSet { coord Coordinate { point [ 0 0 ");
   file.close();
 
-  window_->Form().OpenFile(garbage.toStdString());
+  window_->Form().Load1Click(garbage.toStdString());
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Habitopia: broken scène.wrl"));
   // A scene without a model has no figures to show.
   EXPECT_FALSE(window_->statusBar()->isVisible());
@@ -128,17 +128,11 @@ TEST_F(MainWindowTest, ABadSceneBringsTheCaptionBackAndAGoodOneTakesItAway) {
   const QColor panel = window_->Panel1Caption()->palette().color(QPalette::Window);
   EXPECT_GT(CountPixels(screen, panel, 2), screen.width() * screen.height() / 2);
 
-  window_->Form().OpenFile(ExampleModel().toStdString());
+  window_->Form().Load1Click(ExampleModel().toStdString());
   EXPECT_TRUE(window_->statusBar()->isVisible());
   ASSERT_TRUE(WaitForLoad(*window_));
   EXPECT_TRUE(window_->Form().State().sceneShown);
   EXPECT_FALSE(window_->Panel1Caption()->isVisible());
-}
-
-TEST_F(MainWindowTest, AFileOfAnotherKindIsRefusedWithItsExtension) {
-  window_->Form().OpenFile("/nowhere/model.txt");
-  EXPECT_EQ(PanelText(kMessagePanel), QStringLiteral("This is not a valid Habitopia - file (*.mor): .txt"));
-  EXPECT_TRUE(window_->Panel1Caption()->isVisible());
 }
 
 }  // namespace
