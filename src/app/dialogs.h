@@ -44,6 +44,8 @@ class Dialogs {
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   virtual std::optional<Rgb> Colour(const Rgb& initial) = 0;
   virtual std::optional<FontChoice> Font(const FontChoice& initial) = 0;
+  // A folder chosen starting from `initial`; nothing when the user cancels.
+  virtual std::optional<std::string> Folder(const std::string& initial) = 0;
 };
 
 }  // namespace habitopia

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "core/model.h"
 #include "prediction/reflection_conditions.h"
 
 namespace habitopia {
@@ -50,28 +49,21 @@ struct CalculationsBoxState {
   std::string label65;  // "Selected face surface = ..."
 };
 
-// "Twintool" (GroupBox11).
+// "Twintool" (GroupBox11). The choice, the space and the texts are part of
+// the model file and live in FormState::switches.
 struct TwinBoxState {
-  TwinType choice = TwinType::None;  // RotationReal stands for "Rotation Twin"
-  bool reciprocal = false;           // reciprocalbutn, else realbutn
-  std::string edit15 = "0 0 1";      // axis
-  std::string edit16 = "0";          // angle
-  std::string edit17 = "0 0 0";      // through
-  std::string edit18 = "0 0 0";      // inversion centre
-  std::string label72;               // the contact face's index text
-  int twinFaceRow = -1;
-  std::string note;                  // why no twin is shown, one line
+  int twinFaceRow = -1;  // the grid row picked as contact face
+  std::string note;      // why no twin is shown, one line
 };
 
-// "Indicate cleavage face" (GroupBox4).
+// "Indicate cleavage face" (GroupBox4). "show model" and "project growth
+// sectors" are part of the model file and live in FormState::switches.
 struct CleavageBoxState {
   std::string editCutface = "0 0 0";
   std::string editCutDistance = "0.01";
   int trackBar1 = 100;        // 0..200: 5 at the top, 0.01 in the middle, -5 at the bottom
   int lastPosition = 100;     // the slider position last handled
   bool removeEnabled = false; // removecutface1
-  bool showModel = false;     // "show model"
-  bool projectSectors = false;
   std::string acceptedIndexText = "0 0 0";
   std::string acceptedDistanceText = "0.01";
   int savedUndoPosition = 2;  // where a cancelled cleavage edit returns to

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "scene/scene_writer.h"
 
 namespace habitopia {
 
@@ -14,10 +15,14 @@ inline std::string TwinThroughLabel(bool reciprocal) {
 
 // The model's twin type for a choice of the box: a rotation twin is stored by
 // the space its vectors were typed in.
-inline TwinType TwinTypeOfChoice(TwinType choice, bool reciprocal) {
-  if (choice == TwinType::RotationReal || choice == TwinType::RotationReciprocal)
-    return reciprocal ? TwinType::RotationReciprocal : TwinType::RotationReal;
-  return choice;
+inline TwinType TwinTypeOf(TwinChoice choice, bool reciprocal) {
+  switch (choice) {
+    case TwinChoice::None: return TwinType::None;
+    case TwinChoice::Contact: return TwinType::Contact;
+    case TwinChoice::Rotation: return reciprocal ? TwinType::RotationReciprocal : TwinType::RotationReal;
+    case TwinChoice::Inversion: return TwinType::Inversion;
+  }
+  return TwinType::None;
 }
 
 }  // namespace habitopia

@@ -25,6 +25,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<Rgb> Colour(const Rgb& initial) override;
   std::optional<FontChoice> Font(const FontChoice& initial) override;
+  std::optional<std::string> Folder(const std::string& initial) override;
 
  private:
   QWidget* parent_;

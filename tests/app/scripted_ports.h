@@ -64,6 +64,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<Rgb> Colour(const Rgb& initial) override;
   std::optional<FontChoice> Font(const FontChoice& initial) override;
+  std::optional<std::string> Folder(const std::string& initial) override;
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;
@@ -73,6 +74,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<std::string>> files;  // answers to open and save dialogs
   std::deque<std::optional<Rgb>> colours;
   std::deque<std::optional<FontChoice>> fonts;
+  std::deque<std::optional<std::string>> folders;
 };
 
 // Timers that fire only when the test says so.

@@ -108,9 +108,9 @@ TEST(CleavageSlider, PositionsAndDistances) {
 TEST(TwinLabels, SpaceDecidesLabelsAndStoredType) {
   EXPECT_EQ(TwinAxisLabel(false), "axis [xyz]");
   EXPECT_EQ(TwinThroughLabel(true), "through (xyz)");
-  EXPECT_EQ(TwinTypeOfChoice(TwinType::RotationReal, true), TwinType::RotationReciprocal);
-  EXPECT_EQ(TwinTypeOfChoice(TwinType::RotationReciprocal, false), TwinType::RotationReal);
-  EXPECT_EQ(TwinTypeOfChoice(TwinType::Contact, true), TwinType::Contact);
+  EXPECT_EQ(TwinTypeOf(TwinChoice::Rotation, true), TwinType::RotationReciprocal);
+  EXPECT_EQ(TwinTypeOf(TwinChoice::Rotation, false), TwinType::RotationReal);
+  EXPECT_EQ(TwinTypeOf(TwinChoice::Contact, true), TwinType::Contact);
 }
 
 }  // namespace
