@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include <QDockWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -7,6 +8,7 @@
 #include <QStatusBar>
 #include <cstdio>
 
+#include "gui/tables_panel.h"
 #include "gui/vrml_viewer.h"
 
 namespace habitopia::gui {
@@ -58,7 +60,15 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
                                      workDirectory.toStdString());
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
-  resize(640, 480);
+
+  auto* tablesDock = new QDockWidget(this);
+  tablesDock->setObjectName(QStringLiteral("TablesDock"));
+  tablesDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  tablesDock->setTitleBarWidget(new QWidget(tablesDock));
+  tables_ = new TablesPanel(*form_, tablesDock);
+  tablesDock->setWidget(tables_);
+  addDockWidget(Qt::LeftDockWidgetArea, tablesDock);
+  resize(900, 600);
   ShowState(FormChanges{kAllParts, {}});
 }
 
@@ -66,8 +76,9 @@ MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
 }
 
-void MainWindow::ShowState(const FormChanges&) {
+void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
+  tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);

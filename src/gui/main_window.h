@@ -15,6 +15,7 @@ class QStackedLayout;
 
 namespace habitopia::gui {
 
+class TablesPanel;
 class VrmlViewer;
 
 class MainWindow : public QMainWindow {
@@ -26,6 +27,7 @@ class MainWindow : public QMainWindow {
 
   MainForm& Form() { return *form_; }
   VrmlViewer& Viewer() { return *viewer_; }
+  TablesPanel& Tables() { return *tables_; }
 
   QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
   QLabel* Panel1Caption() const { return caption_; }
@@ -45,6 +47,7 @@ class MainWindow : public QMainWindow {
   QLabel* caption_ = nullptr;
   QProgressBar* progress_ = nullptr;
   std::array<QLabel*, kStatusPanelCount> panels_{};
+  TablesPanel* tables_ = nullptr;
 };
 
 }  // namespace habitopia::gui
