@@ -17,10 +17,10 @@ void MainForm::Calculations1Click() {
     ports_.dialogs.Message(kHullNotClosed);
     return;
   }
+  if (isadding()) return;
+  if (state_.tables.acceptStrip) CANCELEDITClick();
   state_.tools.prediction.polarity = 0;
-  state_.tables.applySymmetry = false;  // faces are picked in the full list
-  state_.tables.stringGrid1.visible = true;
-  state_.tables.stringGrid2.visible = false;
+  EditFace1Click();  // faces are picked in the full list
   state_.regions.toolBox = ToolBox::Calculations;
   state_.regions.viewerControls = false;
   MarkChanged(kRegionsPart | kToolsPart | kTablesPart | kGrid1ShapePart | kGrid2ShapePart);

@@ -87,6 +87,24 @@ void MainForm::N1dmodel1Click() {
     MarkChanged(kTablesPart);
     return;
   }
+  // A habit the predicted faces do not close is not drawn.
+  {
+    CrystalModel trial = model_;
+    FaceRows full;
+    ExpansionOptions expansion;
+    expansion.separator = Separator(state_);
+    RebuildFullList(trial, unique, full, expansion, [&trial](int) { return !FaceCountWarning(trial); });
+    LimitFaceCount(trial);
+    CleanFaceTable(trial);
+    const Polyhedron shape = BuildPolyhedron(MakePolyhedronInput(trial));
+    const FaceIndexLists lists = BuildFaceIndexLists(shape, NumberSceneCorners(shape), false);
+    if (!IsHullClosed(shape, lists, trial.cleavageFace)) {
+      model_ = before;
+      ShowToolMessage("The predicted faces do not close a crystal; the model is unchanged");
+      ports_.dialogs.Message(state_.statusPanels[kMessagePanel].text);
+      return;
+    }
+  }
   randomizeRequested_ = flags.randomizeDistances;
   rewriteRequested_ = box.autoCleanup;
   SetGridFaceRows(state_.tables.stringGrid2, unique);

@@ -16,9 +16,8 @@ enum TwinText { kFaceText = 0, kAxisText = 1, kThroughText = 2, kAngleText = 3, 
 }  // namespace
 
 void MainForm::winningTool1Click() {
-  state_.tables.applySymmetry = false;  // contact faces are picked in the full list
-  state_.tables.stringGrid1.visible = true;
-  state_.tables.stringGrid2.visible = false;
+  if (isadding()) return;
+  EditFace1Click();  // contact faces are picked in the full list
   state_.regions.toolBox = ToolBox::Twintool;
   state_.regions.viewerControls = false;
   state_.tools.twin.note.clear();
