@@ -10,6 +10,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "core/cell_check.h"
 #include "core/face_table.h"
 #include "cli/face_lists.h"
 #include "core/numbers.h"
@@ -26,7 +27,8 @@ namespace habitopia::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif) -o OUT.mor "
+    "usage: predict (--cell A B C ALPHA BETA GAMMA --group G | --cif FILE.cif [--block NAME]) "
+    "-o OUT.mor "
     "[--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] [--glide2 a|c|n|d] [--glide3 a|b|n|d] "
     "[--screw-a] [--screw-b] [--screw-c 2|3|4|6] [--hkl-max N] [--no-higher-orders] "
     "[--polarity R] [--seed S] [--no-cleanup]";
@@ -35,6 +37,7 @@ struct Options {
   std::optional<UnitCell> cell;
   std::string group;
   std::string cif;
+  std::string block;
   std::string output;
   std::string centring, glide1, glide2, glide3, screwC;
   bool screwA = false, screwB = false;
@@ -80,6 +83,8 @@ std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
       problem = value(o.group);
     } else if (a == "--cif") {
       problem = value(o.cif);
+    } else if (a == "--block") {
+      problem = value(o.block);
     } else if (a == "--centring") {
       problem = value(o.centring);
     } else if (a == "--glide1") {
@@ -161,14 +166,7 @@ UnitCell Constrained(const UnitCell& given, int group) {
 }
 
 std::optional<std::string> CheckCell(const UnitCell& c) {
-  for (Real length : {c.a, c.b, c.c})
-    if (!(length > 0) || !std::isfinite(length)) return "incorrect cell: lengths must be > 0";
-  for (Real angle : {c.alpha, c.beta, c.gamma})
-    if (!(angle > 0 && angle < 180)) return "incorrect cell: angles must lie between 0 and 180";
-  const Real ca = std::cos(c.alpha * kDegreesToRadians), cb = std::cos(c.beta * kDegreesToRadians),
-             cg = std::cos(c.gamma * kDegreesToRadians);
-  if (!(1 - ca * ca - cb * cb - cg * cg + 2 * ca * cb * cg > 0))
-    return "incorrect cell: these three angles make no cell";
+  if (const auto fault = FindCellFault(c)) return "incorrect cell: " + CellFaultText(*fault);
   return std::nullopt;
 }
 
@@ -262,9 +260,10 @@ int RunPredict(const Arguments& args) {
   std::string derivedNote;
   if (!o.cif.empty()) {
     if (auto problem = CheckInputFile(o.cif, ".cif", kNotACifFile)) return Fail(*problem);
-    const CifReadResult read = ReadCifFile(o.cif);
+    const CifReadResult read = ReadCifFile(o.cif, false, o.block);
     if (!read.ok) return Fail(read.error);
     const CifImport& cif = read.import;
+    if (cif.blockMissing) return Fail(o.cif + ": no data block \"" + o.block + "\"");
     std::vector<std::string> missing;
     if (!o.cell && !cif.CellComplete())
       for (int i = 0; i < kCifCellValues; ++i)
@@ -283,6 +282,8 @@ int RunPredict(const Arguments& args) {
         if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
       }
     }
+  } else if (!o.block.empty()) {
+    return Fail(std::string("--block goes with --cif (") + kUsage + ")");
   } else if (!o.cell || o.group.empty()) {
     return Fail(std::string("give --cell and --group, or --cif (") + kUsage + ")");
   }
@@ -320,6 +321,7 @@ int RunPredict(const Arguments& args) {
   PredictionFlags flags;
   if (PredictFaces(model, unique, settings, flags, random) != PredictionStatus::Done)
     return Fail("the prediction failed");
+  // Faces discarded at any stage leave the prediction incomplete.
   bool limited = RebuildWithFaceLimit(model, unique, full);
   CleanFaceTable(model);
   if (o.cleanup) {
@@ -329,7 +331,7 @@ int RunPredict(const Arguments& args) {
     flags.cleanupRequested = true;
     if (RewriteIndices(model, unique, settings, flags, random) != PredictionStatus::Done)
       return Fail("the clean-up failed");
-    limited = RebuildWithFaceLimit(model, unique, full);
+    limited = RebuildWithFaceLimit(model, unique, full) || limited;
     CleanFaceTable(model);
   }
 

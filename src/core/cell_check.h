@@ -1,0 +1,25 @@
+#pragma once
+// Whether six numbers describe a real unit cell.
+
+#include <optional>
+#include <string>
+
+#include "core/cell.h"
+
+namespace habitopia {
+
+enum class CellFault {
+  Lengths,  // a length is not finite or not greater than 0
+  Angles,   // an angle is not strictly between 0 and 180 degrees
+  Volume,   // the angles are valid one by one but enclose no volume
+};
+
+// Nothing for a real cell: finite lengths greater than 0, angles strictly between
+// 0 and 180 degrees whose cosines give a positive volume term
+// 1 - cos^2 alpha - cos^2 beta - cos^2 gamma + 2 cos alpha cos beta cos gamma.
+std::optional<CellFault> FindCellFault(const UnitCell& cell);
+
+// "the cell lengths must be finite and greater than 0", and the like.
+std::string CellFaultText(CellFault fault);
+
+}  // namespace habitopia
