@@ -199,11 +199,17 @@ void SelectBlock(std::vector<std::string>& lines, std::string_view wanted, CifIm
   lines = blockLines(b);
 }
 
-// A cell value that makes no real cell counts as missing.
+// A cell value that makes no real cell counts as missing; lengths too far apart
+// are all missing.
 void DropImpossibleCellValues(CifImport& result) {
   for (int i = 0; i < 3; ++i)
     if (result.cell[i] && !(std::isfinite(*result.cell[i]) && *result.cell[i] > 0))
       result.cell[i].reset();
+  if (result.cell[0] && result.cell[1] && result.cell[2]) {
+    const UnitCell lengths{*result.cell[0], *result.cell[1], *result.cell[2], 90, 90, 90};
+    if (FindCellFault(lengths))
+      for (int i = 0; i < 3; ++i) result.cell[i].reset();
+  }
   for (int i = 3; i < kCifCellValues; ++i)
     if (result.cell[i] && !(*result.cell[i] > 0 && *result.cell[i] < 180)) result.cell[i].reset();
   if (result.cell[3] && result.cell[4] && result.cell[5]) {

@@ -160,7 +160,8 @@ void ReadHeader(FieldReader& in, ModelDocument& doc) {
   const int angleLine = in.LastLine();
   in.EndLine();
   if (const auto fault = FindCellFault(doc.cell))
-    Fail(*fault == CellFault::Lengths ? lengthLine : angleLine, CellFaultText(*fault));
+    Fail(*fault == CellFault::Lengths || *fault == CellFault::LengthRatio ? lengthLine : angleLine,
+         CellFaultText(*fault));
 
   doc.uniqueFaces.clear();
   for (long long i = 0; i <= u; ++i) {
