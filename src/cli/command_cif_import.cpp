@@ -7,8 +7,8 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "core/face_table.h"
 #include "core/display_settings.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 #include "files/cif.h"
 #include "files/model_document.h"
@@ -40,7 +40,8 @@ const char* SourceText(CifPointGroupSource source) {
 int RunCifImport(const Arguments& args) {
   Arguments rest;
   std::string block;
-  if (auto problem = TakeBlockOption(args, rest, block)) return Fail(*problem + " (" + kUsage + ")");
+  if (auto problem = TakeBlockOption(args, rest, block))
+    return Fail(*problem + " (" + kUsage + ")");
   InputOutput io;
   if (auto problem = ParseInputOutput(rest, {}, kUsage, io)) return Fail(*problem);
   const std::string& path = io.input;
@@ -102,10 +103,10 @@ int RunCifImport(const Arguments& args) {
 
   if (!cif.blockName.empty())
     std::cout << "Data block: " << cif.blockName
-              << (block.empty() && cif.blockCount > 1 ? " (the first of " +
-                                                           FormatInteger(cif.blockCount) +
-                                                           " blocks that states a cell)"
-                                                     : std::string())
+              << (block.empty() && cif.blockCount > 1
+                      ? " (the first of " + FormatInteger(cif.blockCount) +
+                            " blocks that states a cell)"
+                      : std::string())
               << "\n";
   if (cif.pointGroup != 0)
     std::cout << "Point group " << FormatInteger(cif.pointGroup) << " (" << CifPointGroupSymbol(cif.pointGroup)

@@ -10,9 +10,9 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "cli/face_lists.h"
 #include "core/cell_check.h"
 #include "core/face_table.h"
-#include "cli/face_lists.h"
 #include "core/numbers.h"
 #include "core/polyhedron.h"
 #include "files/cif.h"

@@ -19,7 +19,8 @@ UnitCell CellAsGiven(const CrystalModel& model) {
 }
 
 PolyhedronInput MakePolyhedronInput(const CrystalModel& model) {
-  HABITOPIA_EXPECTS(model.lastFace >= -1 && model.FaceCount() <= static_cast<int>(model.faces.size()));
+  HABITOPIA_EXPECTS(model.lastFace >= -1 &&
+                    model.FaceCount() <= static_cast<int>(model.faces.size()));
   HABITOPIA_EXPECTS(model.cleavageFace >= -1 && model.cleavageFace <= model.lastFace);
   PolyhedronInput input;
   input.faces = model.FaceTable();

@@ -1,7 +1,6 @@
-#include "core/polyhedron.h"
-
 #include <cmath>
 
+#include "core/polyhedron.h"
 #include "core/precondition.h"
 
 namespace habitopia {

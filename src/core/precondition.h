@@ -10,8 +10,8 @@ namespace habitopia {
 }  // namespace habitopia
 
 #if !defined(NDEBUG) || defined(HABITOPIA_CHECK_PRECONDITIONS)
-#define HABITOPIA_EXPECTS(condition) \
-  ((condition) ? static_cast<void>(0)  \
+#define HABITOPIA_EXPECTS(condition)  \
+  ((condition) ? static_cast<void>(0) \
                : ::habitopia::PreconditionFailed(#condition, __FILE__, __LINE__))
 #define HABITOPIA_PRECONDITIONS_CHECKED 1
 #else

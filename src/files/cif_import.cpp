@@ -398,8 +398,7 @@ CifImport ImportCifText(std::string_view text, bool decimalComma, std::string_vi
   return result;
 }
 
-CifReadResult ReadCifFile(const std::string& path, bool decimalComma,
-                          std::string_view blockName) {
+CifReadResult ReadCifFile(const std::string& path, bool decimalComma, std::string_view blockName) {
   CifReadResult result;
   std::string text;
   if (!ReadWholeFile(path, text, result.error)) return result;

@@ -102,8 +102,7 @@ class FieldReader {
       line = cursor_.Line();
       return {};
     }
-    if (cursor_.SeekLineEnd())
-      Fail(fieldLine_, std::string("the line ends before the ") + what);
+    if (cursor_.SeekLineEnd()) Fail(fieldLine_, std::string("the line ends before the ") + what);
     return cursor_.NextToken(line);
   }
 

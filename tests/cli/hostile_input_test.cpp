@@ -82,14 +82,14 @@ TEST_F(HostileInput, OneCifBlockIsReadAndNamed) {
   EXPECT_TRUE(Contains(run.out, "Point Group\n")) << run.out;
   EXPECT_FALSE(Contains(run.out, "Point group 32")) << run.out;
 
-  run = Run("cif-import", {BadInput("cif_two_blocks.cif"), "--block", "SECOND", "-o",
-                           Path("second.mor")});
+  run = Run("cif-import",
+            {BadInput("cif_two_blocks.cif"), "--block", "SECOND", "-o", Path("second.mor")});
   EXPECT_TRUE(Contains(run.out, "Data block: second\n")) << run.out;
   EXPECT_TRUE(Contains(run.out, "Point group 32 (4/m-32/m)")) << run.out;
   EXPECT_TRUE(Contains(run.out, "List of Miller Indices and Distances")) << run.out;
 
-  run = Run("cif-import", {BadInput("cif_two_blocks.cif"), "--block", "third", "-o",
-                           Path("third.mor")});
+  run = Run("cif-import",
+            {BadInput("cif_two_blocks.cif"), "--block", "third", "-o", Path("third.mor")});
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(Contains(run.err, "no data block \"third\"")) << run.err;
   EXPECT_FALSE(std::filesystem::exists(Path("third.mor")));
@@ -160,9 +160,9 @@ TEST_F(HostileInput, WideInfoColumnsStaySeparate) {
 }
 
 TEST_F(HostileInput, PredictionThatDiscardedFacesExitsOne) {
-  const CliRun run = Run("predict", {"--cell", "3.8909", "3.8909", "19.85", "90", "90", "120",
-                                     "--group", "13", "--centring", "R", "--seed", "1", "-o",
-                                     Path("p.mor")});
+  const CliRun run =
+      Run("predict", {"--cell", "3.8909", "3.8909", "19.85", "90", "90", "120", "--group", "13",
+                      "--centring", "R", "--seed", "1", "-o", Path("p.mor")});
   EXPECT_TRUE(Contains(run.err, "More than a total of 300 faces. Command aborted")) << run.err;
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(habitopia::ReadModelFile(Path("p.mor")).ok);

@@ -38,7 +38,8 @@ TEST(CellCheck, RealCellsPassAndEveryKindOfFaultIsNamed) {
   EXPECT_FALSE(FindCellFault({1, 1e6L, 1, 90, 90, 90}));
   EXPECT_EQ(FindCellFault({1, 1, 1, 120, 120, 120}), CellFault::Volume);
   EXPECT_EQ(FindCellFault({1, 1, 1, 30, 30, 90}), CellFault::Volume);
-  EXPECT_EQ(CellFaultText(CellFault::Lengths), "the cell lengths must be finite and greater than 0");
+  EXPECT_EQ(CellFaultText(CellFault::Lengths),
+            "the cell lengths must be finite and greater than 0");
 }
 
 // The matrices of a cell with a zero length are infinite and NaN: no triple point

@@ -144,8 +144,8 @@ constexpr const char* kBlockTwo =
     "_symmetry_space_group_name_H-M 'F m -3 m'\n";
 
 TEST(HostileCif, OneDataBlockIsRead) {
-  const std::string text = std::string("data_notes\n_journal_name_full 'none'\n") + kBlockOne +
-                           kBlockTwo;
+  const std::string text =
+      std::string("data_notes\n_journal_name_full 'none'\n") + kBlockOne + kBlockTwo;
   CifImport r = ImportCifText(text);
   EXPECT_EQ(r.blockCount, 3);
   EXPECT_EQ(r.blockName, "one");  // the first block that states a cell
