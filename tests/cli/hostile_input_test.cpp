@@ -151,8 +151,8 @@ TEST_F(HostileInput, WideInfoColumnsStaySeparate) {
       while (i < end && table[i] != ' ') ++i;
       if (i > from) fields.push_back(table.substr(from, i - from));
     }
-    EXPECT_EQ(fields.size(), 8u) << table.substr(start, end - start);
-    if (fields.size() == 8) EXPECT_EQ(fields[4], "1414216.391");
+    ASSERT_EQ(fields.size(), 8u) << table.substr(start, end - start);
+    EXPECT_EQ(fields[4], "1414216.391");
     ++rows;
     start = end + 1;
   }
