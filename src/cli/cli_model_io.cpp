@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/numbers.h"
 #include "files/file_io.h"
 #include "files/model_reader.h"
 #include "symmetry/point_groups.h"
@@ -32,6 +33,19 @@ std::optional<std::string> SplitArguments(const Arguments& args,
     } else {
       positional.push_back(arg);
     }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> TakeBlockOption(const Arguments& args, Arguments& rest,
+                                           std::string& block) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--block") {
+      rest.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 >= args.size() || args[i + 1].empty()) return "--block needs a data block name";
+    block = args[++i];
   }
   return std::nullopt;
 }
@@ -71,6 +85,23 @@ std::optional<std::string> LoadModel(const std::string& path, ModelDocument& doc
   if (model.pointGroup >= 1 && model.pointGroup <= kPointGroupCount)
     model.operationCount = GetPointGroup(model.pointGroup).order;
   return std::nullopt;
+}
+
+TablePreparation PrepareFaceTableReporting(CrystalModel& model) {
+  TablePreparation result;
+  result.tooManyFaces = FaceCountWarning(model);
+  result.facesCut = LimitFaceCount(model);
+  for (int f : FacesToDrop(model)) {
+    const FaceRecord& face = model.faces[f];
+    const std::string indices =
+        FormatGeneral(face.h) + " " + FormatGeneral(face.k) + " " + FormatGeneral(face.l);
+    std::cerr << "habitopia-cli: face " << f << " (" << indices << ", distance "
+              << FormatGeneral(face.distance) << ") dropped: "
+              << (face.distance > 0 ? "its indices are 0 0 0" : "its distance is not above 0")
+              << "\n";
+  }
+  result.facesDropped = CleanFaceTable(model);
+  return result;
 }
 
 std::string FileStem(const std::string& path) {

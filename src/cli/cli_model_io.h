@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "core/face_table.h"
 #include "core/model.h"
 #include "files/model_document.h"
 
@@ -22,6 +23,10 @@ std::optional<std::string> SplitArguments(const Arguments& args,
                                           const std::vector<std::string>& flags,
                                           std::vector<std::string>& positional,
                                           std::string& output, std::vector<std::string>& setFlags);
+
+// Takes "--block NAME" (the CIF data block to read) out of the arguments.
+std::optional<std::string> TakeBlockOption(const Arguments& args, Arguments& rest,
+                                           std::string& block);
 
 // "INPUT -o OUTPUT [flags]": exactly one input file and an output file.
 struct InputOutput {
@@ -45,6 +50,10 @@ inline constexpr const char* kNotACifFile = "This is not a CIF file (*.cif): ";
 // Reads a model file into `document` and `model`; the message on failure.
 std::optional<std::string> LoadModel(const std::string& path, ModelDocument& document,
                                      CrystalModel& model);
+
+// The face table made ready as a calculation makes it (face limit, clean-up),
+// saying on stderr which faces the clean-up drops and why.
+TablePreparation PrepareFaceTableReporting(CrystalModel& model);
 
 // The file name without folder and extension.
 std::string FileStem(const std::string& path);

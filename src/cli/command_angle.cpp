@@ -33,7 +33,7 @@ int RunAngle(const Arguments& args) {
     std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
     incomplete = LimitFaceCount(model) > 0;
   }
-  CleanFaceTable(model);
+  PrepareFaceTableReporting(model);
 
   int faces[2] = {0, 0};
   for (int i = 0; i < 2; ++i) {

@@ -7,12 +7,13 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "core/face_table.h"
 #include "core/display_settings.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 #include "files/cif.h"
 #include "files/model_document.h"
 #include "files/model_writer.h"
+#include "files/text_cursor.h"
 #include "symmetry/expansion.h"
 #include "symmetry/face_rows.h"
 #include "symmetry/point_groups.h"
@@ -21,7 +22,7 @@ namespace habitopia::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: cif-import FILE.cif -o OUT.mor";
+constexpr const char* kUsage = "usage: cif-import FILE.cif -o OUT.mor [--block NAME]";
 
 const char* SourceText(CifPointGroupSource source) {
   switch (source) {
@@ -37,14 +38,19 @@ const char* SourceText(CifPointGroupSource source) {
 }  // namespace
 
 int RunCifImport(const Arguments& args) {
+  Arguments rest;
+  std::string block;
+  if (auto problem = TakeBlockOption(args, rest, block))
+    return Fail(*problem + " (" + kUsage + ")");
   InputOutput io;
-  if (auto problem = ParseInputOutput(args, {}, kUsage, io)) return Fail(*problem);
+  if (auto problem = ParseInputOutput(rest, {}, kUsage, io)) return Fail(*problem);
   const std::string& path = io.input;
   if (auto problem = CheckInputFile(path, ".cif", kNotACifFile)) return Fail(*problem);
 
-  const CifReadResult read = ReadCifFile(path);
+  const CifReadResult read = ReadCifFile(path, false, block);
   if (!read.ok) return Fail(read.error);
   const CifImport& cif = read.import;
+  if (cif.blockMissing) return Fail(path + ": no data block \"" + block + "\"");
 
   // A new model, then what the file gives.
   CrystalModel model;
@@ -57,14 +63,24 @@ int RunCifImport(const Arguments& args) {
 
   // Unique faces: the rows the file filled (rows left empty are dropped), read
   // by the unique list's parser.
+  // A line of the face list that is no face line, or whose face does not read,
+  // is left out and makes the import incomplete.
   FaceRows uniqueRows;
-  for (const CifFaceRow& row : cif.faceRows) {
-    if (row.Empty()) continue;
+  int facesLeftOut = 0;
+  for (std::size_t r = 0; r < cif.faceRows.size(); ++r) {
+    const CifFaceRow& row = cif.faceRows[r];
+    if (row.Empty()) {
+      std::cerr << "habitopia-cli: line " << r + 1
+                << " of the face list left out: it is not four values h k l d\n";
+      ++facesLeftOut;
+      continue;
+    }
     FaceRow parsed{row.indexText, row.distanceText};
     FaceRecord face;
     if (!ParseUniqueListRow(parsed, face)) {
-      std::cerr << "habitopia-cli: face \"" << row.indexText << "\" with distance \""
-                << row.distanceText << "\" left out: the distance is not a number\n";
+      std::cerr << "habitopia-cli: face " << QuotedExcerpt(row.indexText) << " with distance "
+                << QuotedExcerpt(row.distanceText) << " left out: it does not read as a face\n";
+      ++facesLeftOut;
       continue;
     }
     uniqueRows.push_back(parsed);
@@ -85,6 +101,13 @@ int RunCifImport(const Arguments& args) {
   const ModelWriteResult written = WriteModelFile(io.output, document);
   if (!written.ok) return Fail(written.error);
 
+  if (!cif.blockName.empty())
+    std::cout << "Data block: " << cif.blockName
+              << (block.empty() && cif.blockCount > 1
+                      ? " (the first of " + FormatInteger(cif.blockCount) +
+                            " blocks that states a cell)"
+                      : std::string())
+              << "\n";
   if (cif.pointGroup != 0)
     std::cout << "Point group " << FormatInteger(cif.pointGroup) << " (" << CifPointGroupSymbol(cif.pointGroup)
               << ") from " << SourceText(cif.pointGroupSource) << "\n";
@@ -93,7 +116,7 @@ int RunCifImport(const Arguments& args) {
             << ", faces: " << FormatInteger(model.FaceCount()) << "\n";
   if (!cif.missingItems.empty()) std::cout << cif.MissingItemsMessage("\n") << "\n";
   std::cout.flush();
-  return cif.Complete() && !tooMany ? 0 : 1;
+  return cif.Complete() && !tooMany && facesLeftOut == 0 ? 0 : 1;
 }
 
 }  // namespace habitopia::cli

@@ -30,7 +30,7 @@ int RunExpand(const Arguments& args) {
   // The rebuild ends in a calculation, which cleans the table before it builds.
   FaceRows fullRows;
   const bool limited = RebuildWithFaceLimit(model, UniqueRowsOf(document), fullRows);
-  CleanFaceTable(model);
+  PrepareFaceTableReporting(model);
   StoreFaces(model, document);
   const ModelWriteResult written = WriteModelFile(io.output, document);
   if (!written.ok) return Fail(written.error);

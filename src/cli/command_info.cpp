@@ -18,8 +18,10 @@ namespace {
 // Three decimals, as the status bar shows surface and volume.
 std::string Shown(Real v) { return FormatGeneral(Round3(v)); }
 
+// Right-aligned in `width` characters; a wider text keeps one blank before it,
+// so that columns never run together.
 std::string PadLeft(std::string text, std::size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  text.insert(0, text.size() < width ? width - text.size() : 1, ' ');
   return text;
 }
 
@@ -118,7 +120,7 @@ int RunInfo(const Arguments& args) {
   ModelDocument document;
   CrystalModel model;
   if (auto problem = LoadModel(positional[0], document, model)) return Fail(*problem);
-  const TablePreparation table = PrepareFaceTable(model);
+  const TablePreparation table = PrepareFaceTableReporting(model);
   if (table.tooManyFaces) std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
 
   const ModelSummary summary = SummariseModel(model);

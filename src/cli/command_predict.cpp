@@ -14,8 +14,9 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "core/face_table.h"
 #include "cli/face_lists.h"
+#include "core/cell_check.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 #include "core/polyhedron.h"
 #include "files/cif.h"
@@ -38,6 +39,7 @@ struct Options {
   std::string groupNumber;
   std::string spaceGroup;
   std::string cif;
+  std::string block;
   std::string output;
   std::string centring, glide1, glide2, glide3, screwC;
   bool screwA = false, screwB = false;
@@ -87,6 +89,8 @@ std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
       problem = value(o.spaceGroup);
     } else if (a == "--cif") {
       problem = value(o.cif);
+    } else if (a == "--block") {
+      problem = value(o.block);
     } else if (a == "--centring") {
       problem = value(o.centring);
     } else if (a == "--glide1") {
@@ -225,14 +229,7 @@ UnitCell Constrained(const UnitCell& given, int group) {
 }
 
 std::optional<std::string> CheckCell(const UnitCell& c) {
-  for (Real length : {c.a, c.b, c.c})
-    if (!(length > 0) || !std::isfinite(length)) return "incorrect cell: lengths must be > 0";
-  for (Real angle : {c.alpha, c.beta, c.gamma})
-    if (!(angle > 0 && angle < 180)) return "incorrect cell: angles must lie between 0 and 180";
-  const Real ca = std::cos(c.alpha * kDegreesToRadians), cb = std::cos(c.beta * kDegreesToRadians),
-             cg = std::cos(c.gamma * kDegreesToRadians);
-  if (!(1 - ca * ca - cb * cb - cg * cg + 2 * ca * cb * cg > 0))
-    return "incorrect cell: these three angles make no cell";
+  if (const auto fault = FindCellFault(c)) return "incorrect cell: " + CellFaultText(*fault);
   return std::nullopt;
 }
 
@@ -336,9 +333,10 @@ int RunPredict(const Arguments& args) {
   }
   if (!o.cif.empty()) {
     if (auto problem = CheckInputFile(o.cif, ".cif", kNotACifFile)) return Fail(*problem);
-    const CifReadResult read = ReadCifFile(o.cif);
+    const CifReadResult read = ReadCifFile(o.cif, false, o.block);
     if (!read.ok) return Fail(read.error);
     const CifImport& cif = read.import;
+    if (cif.blockMissing) return Fail(o.cif + ": no data block \"" + o.block + "\"");
     std::vector<std::string> missing;
     if (!o.cell && !cif.CellComplete())
       for (int i = 0; i < kCifCellValues; ++i)
@@ -358,6 +356,8 @@ int RunPredict(const Arguments& args) {
         if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
       }
     }
+  } else if (!o.block.empty()) {
+    return Fail(std::string("--block goes with --cif (") + kUsage + ")");
   } else if (!o.cell || (!groupGiven && !spaceGroup)) {
     return Fail(std::string("give --cell and --group or --space-group, or --cif (") + kUsage + ")");
   }
@@ -402,6 +402,7 @@ int RunPredict(const Arguments& args) {
   PredictionFlags flags;
   if (PredictFaces(model, unique, settings, flags, random) != PredictionStatus::Done)
     return Fail("the prediction failed");
+  // Faces discarded at any stage leave the prediction incomplete.
   bool limited = RebuildWithFaceLimit(model, unique, full);
   CleanFaceTable(model);
   if (o.cleanup) {
@@ -411,7 +412,7 @@ int RunPredict(const Arguments& args) {
     flags.cleanupRequested = true;
     if (RewriteIndices(model, unique, settings, flags, random) != PredictionStatus::Done)
       return Fail("the clean-up failed");
-    limited = RebuildWithFaceLimit(model, unique, full);
+    limited = RebuildWithFaceLimit(model, unique, full) || limited;
     CleanFaceTable(model);
   }
 

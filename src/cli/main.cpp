@@ -11,9 +11,10 @@ namespace {
 const Command kCommands[] = {
     {"info", "info FILE.mor [--json]",
      "build the model and print its faces, corners, surface and volume", RunInfo},
-    {"cif-import", "cif-import FILE.cif -o OUT.mor",
+    {"cif-import", "cif-import FILE.cif -o OUT.mor [--block NAME]",
      "read a CIF file's cell, symmetry, colour and faces, complete the faces by symmetry "
-     "and write the model; exit 1 when items are missing",
+     "and write the model; exit 1 when items are missing or faces left out. One data block "
+     "is read: NAME, else the first that states a cell",
      RunCifImport},
     {"cif-export", "cif-export FILE.mor -o OUT.cif [--all-faces]",
      "write the model's cell, point group, colour, lustre and unique faces (--all-faces: "
@@ -37,7 +38,7 @@ const Command kCommands[] = {
      RunExpand},
     {"predict",
      "predict (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
-     "| --cif FILE.cif) -o OUT.mor [--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] "
+     "| --cif FILE.cif [--block NAME]) -o OUT.mor [--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] "
      "[--glide2 a|c|n|d] [--glide3 a|b|n|d] [--screw-a] [--screw-b] [--screw-c 2|3|4|6] "
      "[--hkl-max N] [--no-higher-orders] [--polarity R] [--seed S] [--no-cleanup]",
      "predict the morphology from the cell, the point group (--group: a symbol such as "

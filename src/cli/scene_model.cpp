@@ -13,7 +13,7 @@ namespace habitopia::cli {
 std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out) {
   if (auto problem = LoadModel(path, out.document, out.model)) return problem;
   out.model.modelFileName = std::filesystem::absolute(path).string();
-  PrepareFaceTable(out.model);
+  PrepareFaceTableReporting(out.model);
   out.model.twin = TwinSettingsFromDocument(out.document, out.model.matrices);
   out.switches = SceneSwitchesFromDocument(out.document);
   out.polyhedron = BuildPolyhedron(MakePolyhedronInput(out.model));

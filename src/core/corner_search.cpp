@@ -46,6 +46,9 @@ class InsideTest {
     const int count = static_cast<int>(planes_.size());
     for (int g = 0; g < count; ++g) {
       const Real e = Excess(g, x);
+      // A NaN term of a face with a plane (a point that is not finite) rules the
+      // point out; only a face without a plane, zero indices, has no say.
+      if (std::isnan(e) && g != cleavageFace_ && constraints_[g].norm != 0) return false;
       if (e > 0 && g != cleavageFace_) {
         s += e;
         if (s >= kInsideTolerance) {

@@ -15,14 +15,25 @@ std::string GridIndexText(const FaceRecord& face) {
          FormatGeneral(face.l).substr(0, 10);
 }
 
+bool DroppedByCleanUp(const FaceRecord& face) {
+  return GridIndexText(face) == "0 0 0" || !(face.distance > 0);
+}
+
 }  // namespace
+
+std::vector<int> FacesToDrop(const CrystalModel& model) {
+  std::vector<int> dropped;
+  for (int f = 0; f <= model.lastFace; ++f)
+    if (DroppedByCleanUp(model.faces[f])) dropped.push_back(f);
+  return dropped;
+}
 
 int CleanFaceTable(CrystalModel& model) {
   int kept = 0;
   int cleavageFace = -1;
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord source = model.faces[f];
-    if (GridIndexText(source) == "0 0 0" || !(source.distance > 0)) continue;
+    if (DroppedByCleanUp(source)) continue;
     if (f == model.cleavageFace) cleavageFace = kept;
     FaceRecord& target = model.faces[kept];
     target.h = Round3(source.h);

@@ -1,6 +1,8 @@
 #pragma once
 // The face-table clean-up a calculation makes before it builds the polyhedron.
 
+#include <vector>
+
 #include "core/model.h"
 
 namespace habitopia {
@@ -10,6 +12,8 @@ namespace habitopia {
 // appearance attributes (colour, texture, marks) stay in their slots; h, k, l are
 // rounded to 3 decimals. Returns the number of faces dropped.
 int CleanFaceTable(CrystalModel& model);
+// The faces (table indices, ascending) that CleanFaceTable would drop.
+std::vector<int> FacesToDrop(const CrystalModel& model);
 
 // A calculation keeps at most 301 faces (last face index 300) and warns from 301
 // faces on: "More than a total of 300 faces. Command aborted".

@@ -1,5 +1,7 @@
 #include "core/model.h"
 
+#include "core/precondition.h"
+
 namespace habitopia {
 
 void SetCell(CrystalModel& model, const UnitCell& given) {
@@ -17,6 +19,9 @@ UnitCell CellAsGiven(const CrystalModel& model) {
 }
 
 PolyhedronInput MakePolyhedronInput(const CrystalModel& model) {
+  HABITOPIA_EXPECTS(model.lastFace >= -1 &&
+                    model.FaceCount() <= static_cast<int>(model.faces.size()));
+  HABITOPIA_EXPECTS(model.cleavageFace >= -1 && model.cleavageFace <= model.lastFace);
   PolyhedronInput input;
   input.faces = model.FaceTable();
   input.cell = model.matrices;

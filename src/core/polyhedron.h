@@ -83,6 +83,11 @@ struct BuildOptions {
 // The fast builder: results identical to the exhaustive method, corner for corner.
 Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& options = {});
 
+// Preconditions of the builder, checked in debug builds: at most kFaceSlots
+// faces, finite indices and distances, a cleavage face of the table (or -1) and,
+// with one, a finite previous distance scale.
+void ExpectBuildableInput(const PolyhedronInput& input);
+
 // The pieces of the construction, shared with the reference implementation.
 Real ComputeDistanceScale(const PolyhedronInput& input);
 std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale);

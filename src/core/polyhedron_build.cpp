@@ -1,9 +1,11 @@
 #include "core/corner_search.h"
 #include "core/polyhedron.h"
+#include "core/precondition.h"
 
 namespace habitopia {
 
 Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& options) {
+  ExpectBuildableInput(input);
   Polyhedron polyhedron;
   polyhedron.distanceScale = ComputeDistanceScale(input);
   polyhedron.planes = ComputeFacePlanes(input, polyhedron.distanceScale);

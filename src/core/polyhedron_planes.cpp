@@ -1,6 +1,19 @@
+#include <cmath>
+
 #include "core/polyhedron.h"
+#include "core/precondition.h"
 
 namespace habitopia {
+
+void ExpectBuildableInput(const PolyhedronInput& input) {
+  HABITOPIA_EXPECTS(input.faces.size() <= static_cast<std::size_t>(kFaceSlots));
+  HABITOPIA_EXPECTS(input.cleavageFace >= -1 &&
+                    input.cleavageFace < static_cast<int>(input.faces.size()));
+  HABITOPIA_EXPECTS(input.cleavageFace < 0 || std::isfinite(input.previousDistanceScale));
+  for ([[maybe_unused]] const FaceRecord& face : input.faces)
+    HABITOPIA_EXPECTS(std::isfinite(face.h) && std::isfinite(face.k) && std::isfinite(face.l) &&
+                      std::isfinite(face.distance));
+}
 
 Real ComputeDistanceScale(const PolyhedronInput& input) {
   if (input.cleavageFace >= 0) return input.previousDistanceScale;
@@ -10,6 +23,7 @@ Real ComputeDistanceScale(const PolyhedronInput& input) {
 }
 
 std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale) {
+  ExpectBuildableInput(input);
   std::vector<FacePlane> planes(input.faces.size());
   for (std::size_t f = 0; f < planes.size(); ++f) {
     const FaceRecord& face = input.faces[f];

@@ -98,12 +98,20 @@ extern const std::array<std::string_view, kCifCellValues> kCifCellItems;
 inline constexpr const char* kCifIncomplete = "Information incomplete, please edit manually:";
 
 struct CifImport {
+  // The data block read: the one asked for, else the first that states a cell
+  // length or angle, else the first. Empty when the file has no "data_" line.
+  std::string blockName;
+  int blockCount = 0;         // "data_" lines in the file
+  bool blockMissing = false;  // the block asked for is not in the file
+
   std::optional<long long> fillColour;  // set when the colour word is a known name
   bool lustreFound = false;             // the lustre tag is present
   std::optional<Real> transparency;     // set when the lustre line names a lustre
 
   // a, b, c (as given, not normalised), alpha, beta, gamma; empty when the tag
-  // is missing or its value does not convert.
+  // is missing, its value does not convert or it makes no real cell (a length
+  // not finite or not above 0, an angle not strictly between 0 and 180, or
+  // three angles that enclose no volume, which leaves all three empty).
   std::array<std::optional<Real>, kCifCellValues> cell;
 
   bool faceListFound = false;
@@ -129,16 +137,20 @@ struct CifImport {
   UnitCell CellValues() const;  // the values found; missing ones as in a new cell
 };
 
-// Scans the text of a CIF file. Under a comma locale (`decimalComma`) numbers
-// are read with a decimal comma, and a point in them is turned into one.
-CifImport ImportCifText(std::string_view text, bool decimalComma = false);
+// Scans the text of a CIF file, one data block of it (see CifImport::blockName;
+// `blockName` names one, compared without regard to case). Under a comma locale
+// (`decimalComma`) numbers are read with a decimal comma, and a point in them is
+// turned into one.
+CifImport ImportCifText(std::string_view text, bool decimalComma = false,
+                        std::string_view blockName = {});
 
 struct CifReadResult {
   bool ok = false;     // the file could be read; the import itself is in `import`
   CifImport import;
   std::string error;   // one line when !ok
 };
-CifReadResult ReadCifFile(const std::string& path, bool decimalComma = false);
+CifReadResult ReadCifFile(const std::string& path, bool decimalComma = false,
+                          std::string_view blockName = {});
 
 // Blank-separated tokens of a line as the importer splits it; `count` is the
 // number of tokens, of which at most 11 are kept.

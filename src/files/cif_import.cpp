@@ -1,8 +1,10 @@
 // The CIF line scanner.
 
+#include <cctype>
 #include <cmath>
 #include <string>
 
+#include "core/cell_check.h"
 #include "core/numbers.h"
 #include "files/cif.h"
 #include "files/file_io.h"
@@ -136,6 +138,87 @@ std::string ValueAfterTag(const std::vector<std::string>& lines, int index, std:
   return Trimmed(value);
 }
 
+bool IsBlockHeader(std::string_view line) {
+  const auto first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos || line.size() - first < 5) return false;
+  const std::string_view head = line.substr(first, 5);
+  for (std::size_t i = 0; i < 5; ++i)
+    if (std::tolower(static_cast<unsigned char>(head[i])) != "data_"[i]) return false;
+  return true;
+}
+
+std::string BlockNameOf(std::string_view line) {
+  const std::string name = Trimmed(line.substr(line.find_first_not_of(" \t") + 5));
+  return name.substr(0, name.find_first_of(" \t"));
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// Cuts `lines` down to one data block (the lines after its "data_" line up to
+// the next one); a file without "data_" lines is taken whole.
+void SelectBlock(std::vector<std::string>& lines, std::string_view wanted, CifImport& result) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (IsBlockHeader(lines[i])) starts.push_back(i);
+  result.blockCount = static_cast<int>(starts.size());
+  if (starts.empty()) {
+    result.blockMissing = !wanted.empty();
+    if (result.blockMissing) lines.clear();
+    return;
+  }
+  auto blockLines = [&](std::size_t b) {
+    const std::size_t end = b + 1 < starts.size() ? starts[b + 1] : lines.size();
+    return std::vector<std::string>(lines.begin() + starts[b] + 1, lines.begin() + end);
+  };
+  std::optional<std::size_t> chosen;
+  for (std::size_t b = 0; b < starts.size() && !chosen; ++b) {
+    if (!wanted.empty()) {
+      if (SameName(BlockNameOf(lines[starts[b]]), wanted)) chosen = b;
+      continue;
+    }
+    for (const std::string& line : blockLines(b))
+      if (Contains(line, "_cell_length_") || Contains(line, "_cell_angle_")) {
+        chosen = b;
+        break;
+      }
+  }
+  if (!chosen && !wanted.empty()) {
+    result.blockMissing = true;
+    lines.clear();
+    return;
+  }
+  const std::size_t b = chosen.value_or(0);
+  result.blockName = BlockNameOf(lines[starts[b]]);
+  lines = blockLines(b);
+}
+
+// A cell value that makes no real cell counts as missing; lengths too far apart
+// are all missing.
+void DropImpossibleCellValues(CifImport& result) {
+  for (int i = 0; i < 3; ++i)
+    if (result.cell[i] && !(std::isfinite(*result.cell[i]) && *result.cell[i] > 0))
+      result.cell[i].reset();
+  if (result.cell[0] && result.cell[1] && result.cell[2]) {
+    const UnitCell lengths{*result.cell[0], *result.cell[1], *result.cell[2], 90, 90, 90};
+    if (FindCellFault(lengths))
+      for (int i = 0; i < 3; ++i) result.cell[i].reset();
+  }
+  for (int i = 3; i < kCifCellValues; ++i)
+    if (result.cell[i] && !(*result.cell[i] > 0 && *result.cell[i] < 180)) result.cell[i].reset();
+  if (result.cell[3] && result.cell[4] && result.cell[5]) {
+    const UnitCell angles{1, 1, 1, *result.cell[3], *result.cell[4], *result.cell[5]};
+    if (FindCellFault(angles))
+      for (int i = 3; i < kCifCellValues; ++i) result.cell[i].reset();
+  }
+}
+
 // When the full-symbol derivation and the point-group tag found nothing: the
 // point group of the stated space-group symbol, else of the stated number.
 void DerivePointGroupFromSpaceGroup(const std::vector<std::string>& lines, CifImport& result) {
@@ -219,9 +302,10 @@ UnitCell CifImport::CellValues() const {
   return c;
 }
 
-CifImport ImportCifText(std::string_view text, bool decimalComma) {
-  const std::vector<std::string> lines = SplitLines(text);
+CifImport ImportCifText(std::string_view text, bool decimalComma, std::string_view blockName) {
+  std::vector<std::string> lines = SplitLines(text);
   CifImport result;
+  SelectBlock(lines, blockName, result);
 
   // Colour: the first line holding the tag (which may be the lustre line).
   if (const int at = FindLine(lines, kColourTag); at >= 0)
@@ -243,16 +327,18 @@ CifImport ImportCifText(std::string_view text, bool decimalComma) {
   for (int i = 0; i < kCifCellValues; ++i) {
     const int at = FindLine(lines, kCellTags[i]);
     long double value = 0;
-    if (at >= 0) {
-      std::string number = From(lines[at], kCellTags[i].size() + 1);
-      number = number.substr(0, number.find('('));
-      if (ParseLocaleReal(FixSeparator(number, decimalComma), decimalComma, value)) {
-        result.cell[i] = value;
-        ++result.completeness;
-        continue;
-      }
-    }
-    result.missingItems.emplace_back(kCifCellItems[i]);
+    if (at < 0) continue;
+    std::string number = From(lines[at], kCellTags[i].size() + 1);
+    number = number.substr(0, number.find('('));
+    if (ParseLocaleReal(FixSeparator(number, decimalComma), decimalComma, value))
+      result.cell[i] = value;
+  }
+  DropImpossibleCellValues(result);
+  for (int i = 0; i < kCifCellValues; ++i) {
+    if (result.cell[i])
+      ++result.completeness;
+    else
+      result.missingItems.emplace_back(kCifCellItems[i]);
   }
 
   // Faces: the n-th line after the tag fills grid row n.
@@ -312,12 +398,12 @@ CifImport ImportCifText(std::string_view text, bool decimalComma) {
   return result;
 }
 
-CifReadResult ReadCifFile(const std::string& path, bool decimalComma) {
+CifReadResult ReadCifFile(const std::string& path, bool decimalComma, std::string_view blockName) {
   CifReadResult result;
   std::string text;
   if (!ReadWholeFile(path, text, result.error)) return result;
   result.ok = true;
-  result.import = ImportCifText(text, decimalComma);
+  result.import = ImportCifText(text, decimalComma, blockName);
   return result;
 }
 

@@ -20,6 +20,12 @@ struct UniqueFaceLine {
   bool operator==(const UniqueFaceLine&) const = default;
 };
 
+// Ranges of the sliders the display values of a model file set. The axes-length
+// control's position is three times the length, from 0 to 100.
+inline constexpr int kPerspectiveSliderMin = 2, kPerspectiveSliderMax = 15;
+inline constexpr int kSpeedSliderMin = 0, kSpeedSliderMax = 100;
+inline constexpr Real kAxesLengthMax = 100.0L / 3;
+
 inline constexpr int kTwinTextCount = 5;
 // Twin tool texts in file order: face caption, "axis [xyz]", "through [xyz]",
 // "angle (deg)", "at [xyz]".
@@ -41,7 +47,7 @@ struct ModelDocument {
   Rgb labelColour{0, 0, 0};
   Rgb light1Colour{128, 128, 192};
   Rgb light2Colour{255, 255, 255};
-  int perspectivePosition = 9;  // focal-angle slider, 2..15
+  int perspectivePosition = 9;  // focal-angle slider, kPerspectiveSliderMin..Max
   int speedPosition = 60;       // Speed1 slider, 0..100
   Rgb axesColour{0, 0, 128};
   Real axesLength = 6;

@@ -1,10 +1,12 @@
 #include "files/model_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <string>
 
+#include "core/cell_check.h"
 #include "core/numbers.h"
 #include "files/file_io.h"
 #include "files/text_cursor.h"
@@ -22,7 +24,7 @@ struct ReadError {
   throw ReadError{"line " + std::to_string(line) + ": " + message, line};
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return QuotedExcerpt(text); }
 
 // Numbers of the model file. Before the face lines a missing number is an error;
 // in the face lines the end of the file reads as zero.
@@ -33,9 +35,21 @@ class FieldReader {
   TextCursor& cursor() { return cursor_; }
   void SetEndReadsZero(bool on) { endReadsZero_ = on; }
 
+  // The fields of one line: the first may follow blank lines, the others must
+  // stand on the same line. A line that ends early is an error naming it.
+  void BeginLine() {
+    lineBound_ = true;
+    lineStarted_ = false;
+    recordAtEnd_ = false;
+  }
+  void EndLine() {
+    lineBound_ = false;
+    cursor_.SkipLine();
+  }
+
   Real ReadReal(const char* what) {
     int line = 0;
-    const std::string_view token = cursor_.NextToken(line);
+    const std::string_view token = NextField(line, what);
     if (token.empty()) return AtEnd(line, what);
     long double value = 0;
     if (!ParseReal(std::string(token), value))
@@ -44,10 +58,17 @@ class FieldReader {
     return value;
   }
 
+  // A number kept to three decimals, as indices and distances are.
+  Real ReadRounded(const char* what) {
+    const Real value = Round3(ReadReal(what));
+    if (!std::isfinite(value)) Fail(lastLine_, std::string("the ") + what + " is out of range");
+    return value;
+  }
+
   long long ReadInteger(const char* what, long long low = std::numeric_limits<int>::min(),
                         long long high = std::numeric_limits<int>::max()) {
     int line = 0;
-    const std::string_view token = cursor_.NextToken(line);
+    const std::string_view token = NextField(line, what);
     if (token.empty()) return static_cast<long long>(AtEnd(line, what));
     long long value = 0;
     if (!ParseInteger(std::string(token), value))
@@ -68,6 +89,23 @@ class FieldReader {
   int LastLine() const { return lastLine_; }
 
  private:
+  std::string_view NextField(int& line, const char* what) {
+    if (!lineBound_) return cursor_.NextToken(line);
+    if (!lineStarted_) {
+      const std::string_view token = cursor_.NextToken(line);
+      lineStarted_ = true;
+      fieldLine_ = line;
+      recordAtEnd_ = token.empty();
+      return token;
+    }
+    if (recordAtEnd_) {
+      line = cursor_.Line();
+      return {};
+    }
+    if (cursor_.SeekLineEnd()) Fail(fieldLine_, std::string("the line ends before the ") + what);
+    return cursor_.NextToken(line);
+  }
+
   Real AtEnd(int line, const char* what) {
     if (!endReadsZero_) Fail(line, std::string("the file ends before the ") + what);
     return 0;
@@ -75,6 +113,10 @@ class FieldReader {
 
   TextCursor cursor_;
   bool endReadsZero_ = false;
+  bool lineBound_ = false;    // between BeginLine and EndLine
+  bool lineStarted_ = false;  // a field of the current record was read
+  bool recordAtEnd_ = false;  // the record started at the end of the text
+  int fieldLine_ = 0;
   int lastLine_ = 0;
 };
 
@@ -104,25 +146,44 @@ void ReadHeader(FieldReader& in, ModelDocument& doc) {
     Fail(in.LastLine(), "point group " + std::to_string(doc.pointGroup) + " is not between 1 and 33");
   in.cursor().SkipLine();
 
+  in.BeginLine();
   doc.cell.a = in.ReadReal("cell length a");
   doc.cell.b = in.ReadReal("cell length b");
   doc.cell.c = in.ReadReal("cell length c");
-  in.cursor().SkipLine();
+  const int lengthLine = in.LastLine();
+  in.EndLine();
+  in.BeginLine();
   doc.cell.alpha = in.ReadReal("cell angle alpha");
   doc.cell.beta = in.ReadReal("cell angle beta");
   doc.cell.gamma = in.ReadReal("cell angle gamma");
-  in.cursor().SkipLine();
+  const int angleLine = in.LastLine();
+  in.EndLine();
+  if (const auto fault = FindCellFault(doc.cell))
+    Fail(*fault == CellFault::Lengths || *fault == CellFault::LengthRatio ? lengthLine : angleLine,
+         CellFaultText(*fault));
 
   doc.uniqueFaces.clear();
   for (long long i = 0; i <= u; ++i) {
     UniqueFaceLine face;
-    face.h = Round3(in.ReadReal("unique face h"));
-    face.k = Round3(in.ReadReal("unique face k"));
-    face.l = Round3(in.ReadReal("unique face l"));
-    face.distance = Round3(in.ReadReal("unique face distance"));
-    in.cursor().SkipLine();
+    in.BeginLine();
+    face.h = in.ReadRounded("unique face h");
+    face.k = in.ReadRounded("unique face k");
+    face.l = in.ReadRounded("unique face l");
+    face.distance = in.ReadRounded("unique face distance");
+    in.EndLine();
     doc.uniqueFaces.push_back(face);
   }
+}
+
+// The display values set sliders; a value beyond a slider's range is taken as
+// the slider shows it, at the nearer end.
+void ClampToControls(ModelDocument& doc) {
+  doc.transparency = std::clamp(doc.transparency, Real{0}, Real{1});
+  doc.sectorTransparency = std::clamp(doc.sectorTransparency, Real{0}, Real{1});
+  doc.perspectivePosition =
+      std::clamp(doc.perspectivePosition, kPerspectiveSliderMin, kPerspectiveSliderMax);
+  doc.speedPosition = std::clamp(doc.speedPosition, kSpeedSliderMin, kSpeedSliderMax);
+  doc.axesLength = std::clamp(doc.axesLength, Real{0}, kAxesLengthMax);
 }
 
 void ReadDisplaySettings(FieldReader& in, ModelDocument& doc) {
@@ -139,6 +200,7 @@ void ReadDisplaySettings(FieldReader& in, ModelDocument& doc) {
   doc.axesLength = in.ReadReal("axes length");
   doc.hasSectorTransparency = !in.cursor().SeekLineEnd();
   if (doc.hasSectorTransparency) doc.sectorTransparency = in.ReadReal("sector transparency");
+  ClampToControls(doc);
 
   for (int i = 0; i < kSwitchCount; ++i)
     doc.switches[i] = in.ReadInteger("display switch", std::numeric_limits<long long>::min(),
@@ -195,23 +257,24 @@ void ReadFaces(FieldReader& in, ModelDocument& doc, std::string_view fileName,
                      " face lines; the face table holds at most " + std::to_string(kFaceSlots) +
                      " faces");
     FaceRecord face;
+    in.BeginLine();
     face.faceColour[0] = in.ReadReal("face red");
     face.faceColour[1] = in.ReadReal("face green");
     face.faceColour[2] = in.ReadReal("face blue");
     face.colourShown = in.ReadReal("face colour shown");
     const long long sectorCode = in.ReadInteger("growth-sector mark");
     const long long labelMark = in.ReadInteger("label mark");
-    face.h = Round3(in.ReadReal("face h"));
-    face.k = Round3(in.ReadReal("face k"));
-    face.l = Round3(in.ReadReal("face l"));
-    face.distance = Round3(in.ReadReal("face distance"));
+    face.h = in.ReadRounded("face h");
+    face.k = in.ReadRounded("face k");
+    face.l = in.ReadRounded("face l");
+    face.distance = in.ReadRounded("face distance");
     if (doc.release != ModelRelease::Release11) {
       face.textureFile = TrimLeadingBlanks(in.cursor().RestOfLine());
       if (snapshot && !face.textureFile.empty() && !HasDirectoryPart(face.textureFile) &&
           !previousDirectory.empty())
         face.textureFile = (previousDirectory / face.textureFile).string();
     }
-    in.cursor().SkipLine();
+    in.EndLine();
 
     const SectorMark mark = DecodeSectorMark(sectorCode);
     face.growthSector = mark.growthSector;

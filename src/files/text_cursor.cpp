@@ -6,6 +6,11 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
+std::string QuotedExcerpt(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, limit)) + "...\"";
+}
+
 void TextCursor::PassLineEnd() {
   if (AtEnd()) return;
   if (text_[pos_] == '\r') {

@@ -8,6 +8,9 @@
 
 namespace habitopia {
 
+// A token quoted for a message: at most `limit` characters of it, "..." marking a cut.
+std::string QuotedExcerpt(std::string_view text, std::size_t limit = 40);
+
 class TextCursor {
  public:
   explicit TextCursor(std::string_view text) : text_(text) {}

@@ -24,9 +24,13 @@ ModelReadResult ReadEmbeddedModel(const std::string& scenePath, const std::strin
     return result;
   }
   if (LooksGzipped(*scene)) {
-    scene = GzipDecompress(*scene);
+    bool tooLarge = false;
+    scene = GzipDecompress(*scene, kInflateLimit, &tooLarge);
     if (!scene) {
-      result.error = "cannot decompress " + scenePath;
+      result.error = tooLarge ? scenePath + " inflates to more than " +
+                                    std::to_string(kInflateLimit >> 20) +
+                                    " MiB, far more than a scene with a model; not read"
+                              : "cannot decompress " + scenePath;
       return result;
     }
   }

@@ -105,7 +105,9 @@ std::optional<std::string> GzipCompress(const std::string& data, const std::stri
   return out;
 }
 
-std::optional<std::string> GzipDecompress(const std::string& data) {
+std::optional<std::string> GzipDecompress(const std::string& data, std::size_t limit,
+                                          bool* tooLarge) {
+  if (tooLarge) *tooLarge = false;
   z_stream stream{};
   if (inflateInit2(&stream, 15 + 16) != Z_OK) return std::nullopt;
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
@@ -118,7 +120,13 @@ std::optional<std::string> GzipDecompress(const std::string& data) {
     stream.avail_out = sizeof buffer;
     status = inflate(&stream, Z_NO_FLUSH);
     if (status != Z_OK && status != Z_STREAM_END) break;
-    out.append(buffer, sizeof buffer - stream.avail_out);
+    const std::size_t produced = sizeof buffer - stream.avail_out;
+    if (produced > limit - out.size()) {
+      inflateEnd(&stream);
+      if (tooLarge) *tooLarge = true;
+      return std::nullopt;
+    }
+    out.append(buffer, produced);
   }
   inflateEnd(&stream);
   if (status != Z_STREAM_END) return std::nullopt;

@@ -40,7 +40,13 @@ std::optional<std::string> ExtractEmbeddedModel(const std::string& sceneText);
 
 // gzip format (RFC 1952) in memory, with zlib.
 std::optional<std::string> GzipCompress(const std::string& data, const std::string& storedName = "");
-std::optional<std::string> GzipDecompress(const std::string& data);
+// Inflating stops past `limit` bytes (a scene that carries a model is far
+// smaller than the default); `tooLarge`, when given, tells that apart from
+// damaged data.
+inline constexpr std::size_t kInflateLimit = std::size_t{64} << 20;
+std::optional<std::string> GzipDecompress(const std::string& data,
+                                          std::size_t limit = kInflateLimit,
+                                          bool* tooLarge = nullptr);
 bool LooksGzipped(const std::string& data);
 
 // Turns `scenePath` into `scenePath` + ".gz" and removes the uncompressed file, as

@@ -1,0 +1,26 @@
+// The CIF line scanner on arbitrary bytes, under both decimal separators, for the
+// file's default block and for a named one.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/cell_check.h"
+#include "files/cif.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace habitopia;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  for (const bool comma : {false, true}) {
+    for (const std::string_view block : {std::string_view(), std::string_view("b")}) {
+      const CifImport import = ImportCifText(text, comma, block);
+      // Values that make no real cell are never passed on.
+      if (import.CellComplete() && FindCellFault(import.CellValues())) std::abort();
+      import.MissingItemsMessage();
+      for (const CifFaceRow& row : import.faceRows) SplitCifLine(row.indexText);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,96 @@
+// Cells that are no real cell, points that are not finite, and the builder's
+// preconditions.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/cell_check.h"
+#include "core/polyhedron.h"
+#include "core/precondition.h"
+#include "support/sample_faces.h"
+
+namespace habitopia {
+namespace {
+
+using test::CubeFaces;
+using test::Face;
+
+TEST(CellCheck, RealCellsPassAndEveryKindOfFaultIsNamed) {
+  EXPECT_FALSE(FindCellFault({1, 1, 1, 90, 90, 90}));
+  EXPECT_FALSE(FindCellFault({4.913L, 4.913L, 5.405L, 90, 90, 120}));
+  EXPECT_FALSE(FindCellFault({5.4321L, 6.5L, 7.25L, 90, 101.5L, 90}));
+  EXPECT_FALSE(FindCellFault({1, 1, 1, 60, 60, 60}));
+
+  const Real inf = std::numeric_limits<Real>::infinity();
+  const Real nan = std::numeric_limits<Real>::quiet_NaN();
+  for (const UnitCell& c : {UnitCell{0, 5, 5, 90, 90, 90}, UnitCell{-5, 5, 5, 90, 90, 90},
+                            UnitCell{5, inf, 5, 90, 90, 90}, UnitCell{5, 5, nan, 90, 90, 90}})
+    EXPECT_EQ(FindCellFault(c), CellFault::Lengths) << c.a << " " << c.b << " " << c.c;
+  for (const UnitCell& c : {UnitCell{1, 1, 1, 180, 90, 90}, UnitCell{1, 1, 1, 90, 0, 90},
+                            UnitCell{1, 1, 1, 90, 90, -90}, UnitCell{1, 1, 1, nan, 90, 90}})
+    EXPECT_EQ(FindCellFault(c), CellFault::Angles) << c.alpha << " " << c.beta << " " << c.gamma;
+  // Each angle is fine, but together they lie flat (120 + 120 + 120 = 360) or
+  // cannot close (one angle larger than the sum of the other two).
+  EXPECT_EQ(FindCellFault({1e4000L, 1, 1, 90, 90, 90}), CellFault::LengthRatio);
+  EXPECT_EQ(FindCellFault({1, 2e6L, 1, 90, 90, 90}), CellFault::LengthRatio);
+  EXPECT_FALSE(FindCellFault({1, 1e6L, 1, 90, 90, 90}));
+  EXPECT_EQ(FindCellFault({1, 1, 1, 120, 120, 120}), CellFault::Volume);
+  EXPECT_EQ(FindCellFault({1, 1, 1, 30, 30, 90}), CellFault::Volume);
+  EXPECT_EQ(CellFaultText(CellFault::Lengths),
+            "the cell lengths must be finite and greater than 0");
+}
+
+// The matrices of a cell with a zero length are infinite and NaN: no triple point
+// is finite, and none may count as a corner.
+TEST(HostileGeometry, PointsThatAreNotFiniteAreNoCorners) {
+  PolyhedronInput input;
+  const std::vector<FaceRecord> faces = CubeFaces();
+  input.faces = faces;
+  for (const UnitCell& cell : {UnitCell{0, 1, 1, 90, 90, 90}, UnitCell{1e-4000L, 1, 1, 90, 90, 90},
+                               UnitCell{1, 1, 1, 180, 90, 90}}) {
+    input.cell = BuildCellMatrices(cell);
+    const Polyhedron p = BuildPolyhedron(input);
+    EXPECT_TRUE(p.corners.empty()) << cell.a << " " << cell.alpha;
+    EXPECT_EQ(p.PresentFaceCount(), 0);
+  }
+}
+
+TEST(HostileGeometry, AFaceWithAHugeIndexDoesNotLetNanPointsIn) {
+  std::vector<FaceRecord> faces = CubeFaces();
+  faces.push_back(Face(1e3000L, 1, 0, 1));
+  const test::BuiltFaces built = test::BuildFaces(faces);
+  for (const CornerRecord& c : built.polyhedron.corners)
+    for (Real x : c.position) EXPECT_TRUE(std::isfinite(x));
+  EXPECT_EQ(built.corners.Count(), 8);
+  EXPECT_NEAR(built.lists.volumeTotal, 8, 1e-3);
+}
+
+TEST(HostileGeometry, AFaceWithoutAPlaneStillDoesNotCut) {
+  // Indices that round to 0 0 0 give a zero normal; that face's NaN term has no say.
+  std::vector<FaceRecord> faces = CubeFaces();
+  faces.push_back(Face(0, 0, 0.0001L, 1));
+  const test::BuiltFaces built = test::BuildFaces(faces);
+  EXPECT_EQ(built.corners.Count(), 8);
+  EXPECT_NEAR(built.lists.volumeTotal, 8, 1e-3);
+}
+
+#if HABITOPIA_PRECONDITIONS_CHECKED
+TEST(PreconditionDeathTest, TheBuilderRefusesInputOutsideItsContract) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::vector<FaceRecord> cube = CubeFaces();
+  PolyhedronInput input;
+  input.faces = cube;
+  input.cleavageFace = 6;
+  EXPECT_DEATH(BuildPolyhedron(input), "precondition failed: .*cleavageFace");
+  input.cleavageFace = -1;
+  std::vector<FaceRecord> infinite = cube;
+  infinite[2].distance = std::numeric_limits<Real>::infinity();
+  input.faces = infinite;
+  EXPECT_DEATH(BuildPolyhedron(input), "precondition failed: .*isfinite");
+}
+#endif
+
+}  // namespace
+}  // namespace habitopia
