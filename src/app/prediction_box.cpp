@@ -60,8 +60,11 @@ void MainForm::MorphologyPrediction1Click() {
 }
 
 void MainForm::closemorphologyClick() {
+  // A prediction still calculating goes back to where the box was opened.
+  predictionClosing_ = calculating_ && state_.regions.toolBox == ToolBox::ShapePrediction;
   if (state_.regions.toolBox == ToolBox::ShapePrediction) state_.regions.toolBox = ToolBox::None;
   MarkChanged(kRegionsPart);
+  CANCELEDITClick();
 }
 
 void MainForm::N1dmodel1Click() {
