@@ -23,7 +23,6 @@ int TwinTextOf(MainForm::ToolEdit edit) {
 }  // namespace
 
 void MainForm::ToolEvent(const std::function<void()>& event) {
-  if (state_.regions.locked && !calculating_) return;
   event();
   Changed();
 }
