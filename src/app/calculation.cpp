@@ -176,7 +176,9 @@ void MainForm::CAClick() {
 
   if (model_.stopRequested) {
     rewriteRequested_ = false;
-    if (state_.regions.toolBox == ToolBox::ShapePrediction) history_.SetPosition(savedUndoPosition_);
+    if (state_.regions.toolBox == ToolBox::ShapePrediction || predictionClosing_)
+      history_.SetPosition(savedUndoPosition_);
+    predictionClosing_ = false;
     history_.SetPosition(history_.Position() + 1);
     model_.stopRequested = false;
     model_.modelRestoring = false;

@@ -308,6 +308,13 @@ class MainForm {
 
   // ---- Tools ----
 
+  // Runs one event of a tool box and reports what it changed.
+  void ToolEvent(const std::function<void()>& event);
+  // Keys typed into the edit boxes of the tools; `text` is the box before the
+  // key. Returns what reaches the box; Return runs the box's reader.
+  enum class ToolEdit { Cutface, CutDistance, CoordinatesPhysical, TwinAxis, TwinThrough, TwinCentre };
+  char ToolEditKeyPress(ToolEdit edit, const std::string& text, char key);
+
   // "Shape Prediction" (GroupBox10).
   void MorphologyPrediction1Click();           // "Morphology &Prediction": opens the box
   void Morphologypanel();                      // prepares the box for the model's point group
@@ -360,6 +367,7 @@ class MainForm {
   void editcutdistanceChange(const std::string& text);
   // The cleavage step of the accept dispatcher; false when it stopped.
   bool AcceptCleavagePlane();
+  void EditCutfaceMouseDown();                 // left button: the plane's single-face properties
   void removecutface1Click();
   void removecutfaceClick();
   void showmodelClick(bool checked);
@@ -435,6 +443,7 @@ class MainForm {
   SceneGeometry CurrentSceneGeometry() const;
   std::unique_ptr<RandomSource> random_;
   bool randomizeRequested_ = false;  // randomizeDistances
+  bool predictionClosing_ = false;   // Close cancelled a running prediction
 
   CrystalModel model_;
   UndoHistory history_;

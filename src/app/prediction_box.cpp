@@ -1,6 +1,7 @@
 // "Shape Prediction": the prediction, the clean-up with its timer, the box's
 // settings and "R&andomize Distances".
 
+#include <algorithm>
 #include <random>
 
 #include "app/form_document.h"
@@ -60,8 +61,11 @@ void MainForm::MorphologyPrediction1Click() {
 }
 
 void MainForm::closemorphologyClick() {
+  // A prediction still calculating goes back to where the box was opened.
+  predictionClosing_ = calculating_ && state_.regions.toolBox == ToolBox::ShapePrediction;
   if (state_.regions.toolBox == ToolBox::ShapePrediction) state_.regions.toolBox = ToolBox::None;
   MarkChanged(kRegionsPart);
+  CANCELEDITClick();
 }
 
 void MainForm::N1dmodel1Click() {
@@ -81,6 +85,11 @@ void MainForm::N1dmodel1Click() {
     ScopedFlag restoring(model_.modelRestoring);
     status = PredictFaces(model_, unique, settings, flags, Random(), Separator(state_));
   }
+  // The last pass stops with two rows left, so an extinct form can stay behind
+  // with its marker distance: it is no face of the habit, and left in it would
+  // set the distance scale far beyond the crystal.
+  if (std::any_of(unique.begin(), unique.end(), [](const FaceRow& row) { return row.distance != "1000"; }))
+    std::erase_if(unique, [](const FaceRow& row) { return row.distance == "1000"; });
   if (status != PredictionStatus::Done || unique.empty()) {
     model_ = before;
     ShowToolMessage("The prediction gave no faces; the model is unchanged");

@@ -69,6 +69,15 @@ struct CleavageBoxState {
   int savedUndoPosition = 2;  // where a cancelled cleavage edit returns to
 };
 
+// The steps the "Combined Objects Wizard" lists; step 4 is `label4`.
+inline constexpr const char* kWizardSteps[] = {
+    "1) Edit metric angles for models",      "2) Disable animation",
+    "3) Save the crystal scene (Save Data)", "4) Search Group-Directory for files",
+    "5) Specify morphology Filename",        "6) Specify tensor Filename",
+    "7) Specify structure Filename",         "8) You may enable animation now",
+    "9) Specify name for group  file",
+};
+
 // "Combined Objects Wizard".
 struct GroupWizardState {
   std::string edit10 = "crystal.wrl";    // morphology

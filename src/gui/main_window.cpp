@@ -24,6 +24,7 @@
 #include "gui/command_icons.h"
 #include "gui/status_bar_widget.h"
 #include "gui/tables_panel.h"
+#include "gui/tool_box_contents.h"
 #include "gui/tool_box_host.h"
 #include "gui/utility_panel.h"
 #include "gui/viewer_controls_panel.h"
@@ -43,6 +44,7 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
                                      workDirectory.toStdString());
   BuildRegions();
+  toolContents_ = std::make_unique<ToolBoxContents>(*form_, *toolBoxes_);
 
   status_ = std::make_unique<StatusBarWidget>(*statusBar());
   // While a calculation runs this is the one live control.
@@ -212,6 +214,7 @@ void MainWindow::ShowState(const FormChanges& changes) {
   if (changes.Has(kDisplayPart)) ShowViewerBackground(state);
   tables_->Show(state, changes);
   toolBoxes_->Show(state, changes);
+  toolContents_->Show(state, changes);
   viewerControls_->Show(state, changes);
   utilities_->Show(state, changes);
   status_->Show(state, changes);

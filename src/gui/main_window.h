@@ -22,6 +22,7 @@ class CommandActions;
 class StatusBarWidget;
 class TablesPanel;
 class ToolBoxHost;
+class ToolBoxContents;
 class UtilityPanel;
 class ViewerControlsPanel;
 class VrmlViewer;
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow {
   // The tables region: the face tables put their panel in here.
   QWidget* TablesRegion() const { return panel3_; }
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
+  ToolBoxContents& ToolContents() const { return *toolContents_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow {
   QWidget* tablesArea_ = nullptr;  // Panel3 with the tool boxes over it
   QWidget* panel3_ = nullptr;
   ToolBoxHost* toolBoxes_ = nullptr;
+  std::unique_ptr<ToolBoxContents> toolContents_;
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;
   QLabel* caption_ = nullptr;
