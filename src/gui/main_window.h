@@ -19,8 +19,12 @@ class QStackedLayout;
 namespace habitopia::gui {
 
 class CommandActions;
+class InfoPanelView;
+class SplashWindow;
 class StatusBarWidget;
+class StereogramPanel;
 class ToolBoxHost;
+class UpdateWindow;
 class UtilityPanel;
 class ViewerControlsPanel;
 class VrmlViewer;
@@ -43,6 +47,9 @@ class MainWindow : public QMainWindow {
   // The tables region: the face tables put their panel in here.
   QWidget* TablesRegion() const { return panel3_; }
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
+  StereogramPanel& Stereogram() const { return *stereogram_; }
+  InfoPanelView& InfoPanel() const { return *info_; }
+  SplashWindow& Splash() const { return *splash_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -77,6 +84,11 @@ class MainWindow : public QMainWindow {
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
+  StereogramPanel* stereogram_ = nullptr;
+  InfoPanelView* info_ = nullptr;
+  SplashWindow* splash_ = nullptr;
+  UpdateWindow* updates_ = nullptr;
+  int normalWindowRequests_ = 0;  // the picture commands' requests already followed
 };
 
 }  // namespace habitopia::gui
