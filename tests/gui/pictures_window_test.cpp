@@ -9,14 +9,20 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QProcess>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <optional>
 
 #include "gui/command_actions.h"
 #include "gui/info_panel.h"
@@ -52,6 +58,46 @@ QStringList Texts(const QMenu* menu) {
   for (const QAction* action : menu->actions())
     if (!action->isSeparator()) texts << action->text();
   return texts;
+}
+
+// Triggers the action and answers its save dialog with `path` as a person
+// would: the full name typed into the name box, then Return. False when no
+// dialog came (a dialog left open is cancelled after ten seconds).
+bool TriggerAndSave(QAction* action, const QString& path) {
+  bool answered = false;
+  int ticks = 0;
+  QTimer answer;
+  answer.setInterval(50);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (answered || ++ticks > 200) {
+      dialog->reject();
+      return;
+    }
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!name || !name->isVisible()) return;
+    answered = true;
+    name->setFocus();
+    name->setText(path);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(name, &enter);
+  });
+  answer.start();
+  action->trigger();
+  return answered;
+}
+
+// Runs a program to its end; its standard output, or nothing when it failed.
+std::optional<QByteArray> Output(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+      process.exitCode() != 0) {
+    ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return std::nullopt;
+  }
+  return process.readAllStandardOutput();
 }
 
 class PicturesWindowTest : public ::testing::Test {
@@ -142,21 +188,7 @@ TEST_F(PicturesWindowTest, WindowsBitmapHoldsTheCrystalAsShown) {
   ASSERT_TRUE(WaitForLoad(*window_));
   QTemporaryDir pictures;
   const QString path = pictures.path() + QStringLiteral("/quartz.bmp");
-  // The save dialog is answered as a person would: the name typed, then Save.
-  bool answered = false;
-  QTimer answer;
-  answer.setInterval(50);
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-      dialog->selectFile(path);
-      QMetaObject::invokeMethod(dialog, "accept");
-      answered = true;
-    }
-  });
-  answer.start();
-  window_->Actions().Action(CommandId::ExportBmp)->trigger();
-  answer.stop();
-  ASSERT_TRUE(answered);
+  ASSERT_TRUE(TriggerAndSave(window_->Actions().Action(CommandId::ExportBmp), path));
   EXPECT_FALSE(QFile::exists(path)) << "the picture waits for Timer2";
   for (int i = 0; i < 100 && !QFile::exists(path); ++i) Pause(100);
   ASSERT_TRUE(QFile::exists(path));
@@ -176,6 +208,39 @@ TEST_F(PicturesWindowTest, WindowsBitmapHoldsTheCrystalAsShown) {
   EXPECT_LT(differing, pixels / 100);
   EXPECT_EQ(window_->Form().State().modelFileName, ExampleModelPath().toStdString());
   KeepPicture(written, QStringLiteral("exported_bitmap"));
+}
+
+TEST_F(PicturesWindowTest, RecordMovieWritesAHundredAndOneFramesOfTheTurningCrystal) {
+  window_->Form().FormActivate({ExampleModelPath().toStdString()});
+  ASSERT_TRUE(WaitForLoad(*window_));
+  window_->Actions().Action(CommandId::Animation)->trigger();
+  ASSERT_TRUE(window_->Form().State().switches.display.animation);
+  ASSERT_TRUE(WaitForLoad(*window_));
+  QTemporaryDir movies;
+  const QString path = movies.path() + QStringLiteral("/quartz.avi");
+  ASSERT_TRUE(TriggerAndSave(window_->Actions().Action(CommandId::RecordMovie), path));
+  EXPECT_FALSE(window_->Progress()->isVisible());
+  EXPECT_FALSE(window_->Form().State().regions.locked);
+  ASSERT_TRUE(QFile::exists(path)) << window_->Form().State().error;
+
+  const std::optional<QByteArray> probe =
+      Output(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                                         "stream=nb_read_frames,r_frame_rate,width,height", "-of",
+                                         "default=noprint_wrappers=1", path});
+  ASSERT_TRUE(probe);
+  const QSize size = window_->Viewer().size() * window_->devicePixelRatio();
+  EXPECT_TRUE(probe->contains("nb_read_frames=101")) << probe->toStdString();
+  EXPECT_TRUE(probe->contains("r_frame_rate=30/1")) << probe->toStdString();
+  EXPECT_TRUE(probe->contains("width=" + QByteArray::number(size.width()))) << probe->toStdString();
+  EXPECT_TRUE(probe->contains("height=" + QByteArray::number(size.height()))) << probe->toStdString();
+
+  // The crystal turns: the first and the last frame differ.
+  const std::optional<QByteArray> frames = Output(
+      QStringLiteral("ffmpeg"), {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
+  ASSERT_TRUE(frames);
+  const qsizetype frameBytes = qsizetype(size.width()) * size.height() * 3;
+  ASSERT_EQ(frames->size(), 101 * frameBytes);
+  EXPECT_NE(frames->left(frameBytes), frames->right(frameBytes));
 }
 
 }  // namespace
