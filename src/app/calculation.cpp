@@ -143,6 +143,7 @@ void MainForm::CAClick() {
     figures.volume = scene.geometry.lists.volumeTotal;
     ShowCalculation(state_.statusPanels, figures);
     MarkChanged(kStatusPart | kDocumentPart);
+    RefreshStereogram();
     ports_.timers.ProcessMessages();
   }
 

@@ -25,6 +25,7 @@ enum class CommandId : int {
   // "&File"
   NewModel, LoadData, Recent1, Recent2, Recent3, Recent4, Recent5, Examples, SaveData,
   SaveWrz, ExportCif, ExportBmp, ExportWmf, ExportStl, Exit,
+  ExportSvgDrawing, ExportGltf, ExportObj, Export3mf,
   // "&Edit"
   Undo, Redo, CopyBitmapToClipboard,
   // "&View"
@@ -39,6 +40,7 @@ enum class CommandId : int {
   // "&Tools"
   RegisterExtension, CombinedObjectsWizard, Calculations, RecordMovie, MorphologyPrediction,
   Randomize10, Randomize25, Randomize50, TwinningTool,
+  StereographicProjection,
   // "&Help"
   About, HelpContents, HelpExamples, CheckForUpdates, HomePage, History, Logo,
   // Toolbar buttons that are not menu items

@@ -55,9 +55,13 @@ void MainForm::TimerFired(TimerId id) {
   switch (id) {
     case TimerId::Timer3: Timer3Timer(); break;
     case TimerId::Timer4: Timer4Timer(); break;
+    case TimerId::Timer2: Timer2Timer(); break;
     case TimerId::Timer5: Timer5Timer(); break;
+    case TimerId::Timer6: Timer6Timer(); break;
+    case TimerId::Timer7: Timer7Timer(); break;
     case TimerId::Timer8: Timer8Timer(); break;
     case TimerId::Timer10: Timer10Timer(); break;
+    case TimerId::Timer11: Timer11Timer(); break;
     case TimerId::Timer12: Timer12Timer(); break;
     case TimerId::Timer13:
       state_.regions.utilities = state_.regions.viewerControls = true;

@@ -17,17 +17,21 @@
 #include "app/display_switches.h"
 #include "app/form_changes.h"
 #include "app/form_state.h"
+#include "app/form_services.h"
+#include "app/picture_export.h"
 #include "app/shell.h"
 #include "app/status_bar.h"
 #include "app/style_table.h"
 #include "app/timers.h"
 #include "app/undo_history.h"
 #include "app/prediction_panel.h"
+#include "app/update_checker.h"
 #include "app/viewer.h"
 #include "core/model.h"
 #include "files/cif.h"
 #include "files/model_document.h"
 #include "scene/scene_writer.h"
+#include "scene/mesh_files.h"
 #include "symmetry/face_rows.h"
 
 namespace habitopia {
@@ -389,6 +393,47 @@ class MainForm {
 
   // ---- Pictures, help and updates ----
 
+  // What the update check and registering the model type need from outside;
+  // without them "&Check for Updates" and the silent check do nothing.
+  void SetUpdateServices(Downloader& downloader, UpdateTimers& timers, UpdateSettings settings);
+  void SetDesktopServices(DesktopServices services) { desktop_ = std::move(services); }
+  // Nothing until SetUpdateServices.
+  UpdateChecker* Updates() { return updateChecker_.get(); }
+  // One of the update window's timers expired.
+  void UpdateTimerFired(UpdateTimer timer);
+  void CheckforUpdates1Click();
+  // The silent update check after start-up.
+  void Timer6Timer();
+  void Registermorextension1Click();
+
+  // "Copy Bitmap to  Clipboard" (and a right click on the viewer): the picture
+  // goes to the clipboard 500 ms later, with a message.
+  void Enableclipboard();
+  void Timer11Timer();
+  // The toolbar's "Copy to Clipboard": at once and without a message.
+  void CopyBitmaptoClipboard1Click();
+  // Bitmap and metafile: the path is asked now, the picture taken by Timer2 or
+  // Timer7 once the dialog has gone. The model keeps its file name.
+  void SaveBitmap1Click();
+  void Timer2Timer();
+  void WindowsMetafileWMF1Click();
+  void Timer7Timer();
+  void RecordMovie1Click();
+
+  // The user manual, through the shell; failures are ignored.
+  void Help2Click();
+  void HomePage1Click();
+
+  // Drawings and 3D files of the crystal as the last calculation built it.
+  void SVGdrawing1Click();
+  void glTF1Click();
+  void OBJ1Click();
+  void N3MF1Click();
+  // Shows or hides the stereographic projection beside the viewer.
+  void Stereographicprojection1Click();
+  // Draws the projection anew when it is shown; the calculation calls it.
+  void RefreshStereogram();
+
  private:
   // Reports the changes collected since the last report to the window.
   void Changed(unsigned parts = 0);
@@ -464,6 +509,25 @@ class MainForm {
   FormState state_;
   FormChanges changes_;
   std::function<void(const FormChanges&)> stateChanged_;
+
+  // ---- Pictures, help and updates (private) ----
+  // The viewer's picture, or nothing (said) when it gives none.
+  std::optional<ViewerImage> GrabViewer();
+  void CopyToClipboard(bool tell);
+  std::optional<std::string> AskPicturePath(PictureFormat format);
+  void SavePicture(const std::string& path, PictureFormat format);
+  // The save dialog for an export of the model, proposing the model's name with `extension`.
+  std::optional<std::string> AskExportPath(const std::string& filter, const std::string& extension);
+  // The drawings' and files' title: the model file's name without folder and extension.
+  std::string ExportTitle() const;
+  void ExportMeshFile(MeshFormat format);
+  void WriteExport(const std::string& path, const std::string& bytes);
+
+  std::string bitmapPath_;    // written when Timer2 fires
+  std::string metafilePath_;  // written when Timer7 fires
+  DesktopServices desktop_;
+  std::unique_ptr<FormUpdatePorts> updatePorts_;
+  std::unique_ptr<UpdateChecker> updateChecker_;
 
   // ---- Display settings and viewer controls (private) ----
   // Draws the model anew after a display change.

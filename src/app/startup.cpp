@@ -1,4 +1,4 @@
-// Start-up, "&New Model", closing, and the program's own information.
+// Start-up, "&New Model" and closing.
 
 #include <clocale>
 #include <filesystem>
@@ -77,6 +77,8 @@ void MainForm::FormActivate(const std::vector<std::string>& arguments) {
   LoadRecent1Click();
   state_.splashShown = true;
   state_.splashStays = false;
+  // The silent update check runs once the window has come up.
+  ports_.timers.Start(TimerId::Timer6);
 
   if (arguments.size() != 1) {
     BuildDefaultModel();
@@ -187,32 +189,6 @@ bool MainForm::FormClose(int windowWidth, int windowHeight) {
   if (!WriteSettingsFile(SettingsPath(), settings, error)) ShowWriteFailure(SettingsPath(), error);
   Changed();
   return true;
-}
-
-void MainForm::About1Click() {
-  ports_.dialogs.Message(std::string("Habitopia Vers. ") + kProgramVersionText +
-                             "\n\nCrystal morphology: faces, point-group symmetry, the crystal polyhedron and its "
-                             "VRML scene.\n\nBuilt with Qt (The Qt Company, LGPL), the X_ITE VRML browser "
-                             "(Holger Seelig, MIT) and zlib (Jean-loup Gailly and Mark Adler).",
-                         "About Habitopia");
-}
-
-void MainForm::History1Click() {
-  state_.regions.infoPanel =
-      state_.regions.infoPanel == InfoPanel::History ? InfoPanel::None : InfoPanel::History;
-  MarkChanged(kRegionsPart);
-}
-
-void MainForm::Logo1Click() {
-  state_.splashShown = true;
-  state_.splashStays = true;
-  MarkChanged(kRegionsPart);
-}
-
-void MainForm::SplashClosed() {
-  state_.splashShown = false;
-  state_.splashStays = false;
-  Changed(kRegionsPart);
 }
 
 }  // namespace habitopia

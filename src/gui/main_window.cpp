@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -22,10 +23,14 @@
 
 #include "gui/command_actions.h"
 #include "gui/command_icons.h"
+#include "gui/info_panel.h"
+#include "gui/splash_window.h"
 #include "gui/status_bar_widget.h"
 #include "gui/tables_panel.h"
 #include "gui/tool_box_contents.h"
+#include "gui/stereogram_panel.h"
 #include "gui/tool_box_host.h"
+#include "gui/update_window.h"
 #include "gui/utility_panel.h"
 #include "gui/viewer_controls_panel.h"
 #include "gui/vrml_viewer.h"
@@ -43,6 +48,9 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
   form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
                                      workDirectory.toStdString());
+  form_->SetDesktopServices({nullptr, nullptr, QCoreApplication::applicationFilePath().toStdString()});
+  updates_ = new UpdateWindow(*form_, workDirectory, this);
+  splash_ = new SplashWindow(*form_, this);
   BuildRegions();
   toolContents_ = std::make_unique<ToolBoxContents>(*form_, *toolBoxes_);
 
@@ -152,6 +160,10 @@ void MainWindow::BuildRegions() {
   panel1Layout_->addWidget(caption_);
   caption_->raise();
   viewerLayout->addWidget(panel1_, 1);
+  stereogram_ = new StereogramPanel(viewerArea);
+  viewerLayout->addWidget(stereogram_);
+  info_ = new InfoPanelView(viewerArea);
+  viewerLayout->addWidget(info_);
   viewerControls_ = new ViewerControlsPanel(*form_, viewerArea);
   viewerLayout->addWidget(viewerControls_);
 
@@ -220,6 +232,13 @@ void MainWindow::ShowState(const FormChanges& changes) {
   status_->Show(state, changes);
   actions_->Show(state, changes);
   cancel_->setVisible(state.regions.locked);
+  stereogram_->Show(state, changes);
+  info_->Show(state, changes);
+  splash_->Show(state, changes);
+  if (state.pictures.normalWindowRequests != normalWindowRequests_) {
+    normalWindowRequests_ = state.pictures.normalWindowRequests;
+    if (isMaximized() || isFullScreen()) showNormal();
+  }
   if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 

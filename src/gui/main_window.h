@@ -19,10 +19,14 @@ class QStackedLayout;
 namespace habitopia::gui {
 
 class CommandActions;
+class InfoPanelView;
+class SplashWindow;
 class StatusBarWidget;
+class StereogramPanel;
 class TablesPanel;
 class ToolBoxHost;
 class ToolBoxContents;
+class UpdateWindow;
 class UtilityPanel;
 class ViewerControlsPanel;
 class VrmlViewer;
@@ -47,6 +51,9 @@ class MainWindow : public QMainWindow {
   QWidget* TablesRegion() const { return panel3_; }
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
   ToolBoxContents& ToolContents() const { return *toolContents_; }
+  StereogramPanel& Stereogram() const { return *stereogram_; }
+  InfoPanelView& InfoPanel() const { return *info_; }
+  SplashWindow& Splash() const { return *splash_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -83,6 +90,11 @@ class MainWindow : public QMainWindow {
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
+  StereogramPanel* stereogram_ = nullptr;
+  InfoPanelView* info_ = nullptr;
+  SplashWindow* splash_ = nullptr;
+  UpdateWindow* updates_ = nullptr;
+  int normalWindowRequests_ = 0;  // the picture commands' requests already followed
 };
 
 }  // namespace habitopia::gui

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace habitopia::test {
+
+std::optional<ViewerImage> FakeViewer::GrabFrame(int) {
+  ++grabs;
+  if (grabsBeforeFailure >= 0 && grabs > grabsBeforeFailure) return std::nullopt;
+  return frame;
+}
 
 bool FakeViewer::SetCamera(const ViewerCamera& value) {
   camerasSet.push_back(value);
@@ -124,6 +132,45 @@ bool FakeClipboard::SetImage(const ViewerImage& value) {
 bool FakeShell::Open(const std::string& documentOrUrl) {
   opened.push_back(documentOrUrl);
   return succeeds;
+}
+
+bool ScriptedDownloader::Start(const std::string& url, const std::string& localPath,
+                               DownloadCallbacks callbacks) {
+  urls.push_back(url);
+  path_ = localPath;
+  callbacks_ = std::move(callbacks);
+  running = true;
+  return true;
+}
+
+void ScriptedDownloader::Serve(const std::string& body) {
+  ASSERT_TRUE(running);
+  running = false;
+  const auto total = static_cast<std::int64_t>(body.size());
+  callbacks_.progress(0, total);
+  std::ofstream(path_, std::ios::binary) << body;
+  callbacks_.progress(total, total);
+  callbacks_.done();
+}
+
+void ScriptedDownloader::Break() {
+  ASSERT_TRUE(running);
+  running = false;
+  callbacks_.progress(10, 100);
+  callbacks_.failed("connection closed");
+}
+
+bool ManualUpdateTimers::Fire(MainForm& form, UpdateTimer timer) {
+  if (running.erase(timer) == 0) return false;
+  form.UpdateTimerFired(timer);
+  return true;
+}
+
+int FakeProcessRunner::Run(const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<std::string> run{program};
+  run.insert(run.end(), arguments.begin(), arguments.end());
+  runs.push_back(std::move(run));
+  return status;
 }
 
 }  // namespace habitopia::test

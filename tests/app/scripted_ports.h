@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,9 +12,12 @@
 
 #include "app/clipboard.h"
 #include "app/dialogs.h"
+#include "app/downloader.h"
 #include "app/main_form.h"
+#include "app/process_runner.h"
 #include "app/shell.h"
 #include "app/timers.h"
+#include "app/update_ports.h"
 #include "app/viewer.h"
 
 namespace habitopia::test {
@@ -28,7 +32,7 @@ class FakeViewer : public Viewer {
   bool Command(ViewerCommand command) override;
   bool SetHeadlight(bool on) override;
   std::string RendererName() const override { return std::string(kOpenGLRendererName); }
-  std::optional<ViewerImage> GrabFrame(int) override { return frame; }
+  std::optional<ViewerImage> GrabFrame(int) override;
   void SetAnimationFraction(double fraction) override { animationFractions.push_back(fraction); }
   void ResumeAnimation() override { ++resumes; }
 
@@ -44,6 +48,8 @@ class FakeViewer : public Viewer {
   int resumes = 0;
   std::optional<ViewerCamera> camera;
   std::optional<ViewerImage> frame;
+  int grabs = 0;
+  int grabsBeforeFailure = -1;  // from then on no picture comes; -1: always one
 
  private:
   LoadFinished handler_;
@@ -119,6 +125,46 @@ class FakeShell : public Shell {
   bool succeeds = true;
 };
 
+// Holds the one running download until the test serves or breaks it.
+class ScriptedDownloader : public Downloader {
+ public:
+  bool Start(const std::string& url, const std::string& localPath, DownloadCallbacks callbacks) override;
+  void Abort() override { aborted = true; }
+
+  // Delivers `body` with progress, then done.
+  void Serve(const std::string& body);
+  // Some bytes arrive, then the connection breaks.
+  void Break();
+
+  std::vector<std::string> urls;
+  bool running = false;
+  bool aborted = false;
+
+ private:
+  std::string path_;
+  DownloadCallbacks callbacks_;
+};
+
+// The update window's two timers, fired by the test.
+class ManualUpdateTimers : public UpdateTimers {
+ public:
+  void Start(UpdateTimer timer, int milliseconds) override { running[timer] = milliseconds; }
+  void Stop(UpdateTimer timer) override { running.erase(timer); }
+  // Fires the timer on the form when it runs; false when it did not.
+  bool Fire(MainForm& form, UpdateTimer timer);
+
+  std::map<UpdateTimer, int> running;
+};
+
+// Records the helper programs run; each answers with `status`.
+class FakeProcessRunner : public ProcessRunner {
+ public:
+  int Run(const std::string& program, const std::vector<std::string>& arguments) override;
+
+  std::vector<std::vector<std::string>> runs;  // program, then its arguments
+  int status = 0;
+};
+
 // All ports together, ready to give to a MainForm.
 struct ScriptedPorts {
   FakeViewer viewer;
@@ -126,6 +172,9 @@ struct ScriptedPorts {
   ManualTimers timers;
   FakeClipboard clipboard;
   FakeShell shell;
+  ScriptedDownloader downloader;
+  ManualUpdateTimers updateTimers;
+  FakeProcessRunner processRunner;
 
   FormPorts Ports() { return FormPorts{viewer, dialogs, timers, clipboard, shell}; }
 };
