@@ -19,10 +19,14 @@ std::string GridIndexText(const FaceRecord& face) {
 
 int CleanFaceTable(CrystalModel& model) {
   int kept = 0;
+  int droppedUnique = 0;
   int cleavageFace = -1;
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord source = model.faces[f];
-    if (GridIndexText(source) == "0 0 0" || !(source.distance > 0)) continue;
+    if (GridIndexText(source) == "0 0 0" || !(source.distance > 0)) {
+      if (f <= model.lastUniqueFace) ++droppedUnique;
+      continue;
+    }
     if (f == model.cleavageFace) cleavageFace = kept;
     FaceRecord& target = model.faces[kept];
     target.h = Round3(source.h);
@@ -33,6 +37,7 @@ int CleanFaceTable(CrystalModel& model) {
   }
   const int dropped = model.lastFace + 1 - kept;
   model.lastFace = kept - 1;
+  model.lastUniqueFace -= droppedUnique;
   model.cleavageFace = cleavageFace;
   if (dropped > 0) model.geometryStale = true;
   return dropped;
