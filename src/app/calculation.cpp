@@ -2,8 +2,10 @@
 // cancel, scene, hull question, snapshot and the deferred viewer load.
 
 #include <filesystem>
+#include <vector>
 
 #include "app/form_document.h"
+#include "app/grid_rows.h"
 #include "app/main_form.h"
 #include "app/scoped_flag.h"
 #include "app/shown_file.h"
@@ -84,12 +86,22 @@ void MainForm::CAClick() {
   for (int f = 0; f <= model_.lastFace && f < static_cast<int>(before.size()); ++f)
     if (Dropped(before[f])) model_.faces[f].h = model_.faces[f].k = model_.faces[f].l = 0;
   FaceRows cleaned;
+  std::vector<int> droppedUniqueRows;
   for (int f = 0; f <= model_.lastFace; ++f) {
     const FaceRow row = CleanedRow(model_.faces[f]);
-    if (Dropped(row) || !(model_.faces[f].distance > 0)) continue;
+    if (Dropped(row) || !(model_.faces[f].distance > 0)) {
+      if (f <= model_.lastUniqueFace) droppedUniqueRows.push_back(f + 1);
+      continue;
+    }
     cleaned.push_back(row);
   }
   CleanFaceTable(model_);
+  // The unique list loses the rows of the unique faces dropped.
+  FaceGrid& grid2 = state_.tables.stringGrid2;
+  if (!droppedUniqueRows.empty() && FaceRowCount(grid2) >= droppedUniqueRows.back()) {
+    for (auto row = droppedUniqueRows.rbegin(); row != droppedUniqueRows.rend(); ++row) DeleteRow(grid2, *row);
+    MarkChanged(kGrid2ShapePart);
+  }
   if (cleaned != before) {
     const bool sameShape = cleaned.size() == before.size();
     SetGridFaceRows(grid1, cleaned);

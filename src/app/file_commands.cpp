@@ -103,6 +103,9 @@ void MainForm::ShowReadModel(const ModelDocument& document) {
     model_.operationCount = GetPointGroup(model_.pointGroup).order;
   model_.twin = TwinSettingsFromDocument(document, model_.matrices);
   ShowDocumentSwitches(document, state_);
+  KeepSwitchRules(state_.switches.display, state_.display);
+  model_.display.headlight = state_.switches.display.headlight;
+  ShowDisplayCommands();
   ShowModelInTables();
   state_.tables.applySymmetry = false;
   if (model_.cleavageFace >= 0) model_.modelRestoring = true;

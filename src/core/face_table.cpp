@@ -30,10 +30,14 @@ std::vector<int> FacesToDrop(const CrystalModel& model) {
 
 int CleanFaceTable(CrystalModel& model) {
   int kept = 0;
+  int droppedUnique = 0;
   int cleavageFace = -1;
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord source = model.faces[f];
-    if (DroppedByCleanUp(source)) continue;
+    if (DroppedByCleanUp(source)) {
+      if (f <= model.lastUniqueFace) ++droppedUnique;
+      continue;
+    }
     if (f == model.cleavageFace) cleavageFace = kept;
     FaceRecord& target = model.faces[kept];
     target.h = Round3(source.h);
@@ -44,6 +48,7 @@ int CleanFaceTable(CrystalModel& model) {
   }
   const int dropped = model.lastFace + 1 - kept;
   model.lastFace = kept - 1;
+  model.lastUniqueFace -= droppedUnique;
   model.cleavageFace = cleavageFace;
   if (dropped > 0) model.geometryStale = true;
   return dropped;

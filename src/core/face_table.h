@@ -10,7 +10,8 @@ namespace habitopia {
 // Drops faces whose index text is "0 0 0" or whose distance is not greater than 0.
 // The remaining faces' h, k, l and distance move up without gaps while the
 // appearance attributes (colour, texture, marks) stay in their slots; h, k, l are
-// rounded to 3 decimals. Returns the number of faces dropped.
+// rounded to 3 decimals. The unique faces lead the table: a dropped one shortens
+// the unique list with it. Returns the number of faces dropped.
 int CleanFaceTable(CrystalModel& model);
 // The faces (table indices, ascending) that CleanFaceTable would drop.
 std::vector<int> FacesToDrop(const CrystalModel& model);

@@ -16,11 +16,16 @@ CellBoxes::CellBoxes(MainForm& form, QWidget* parent) : QWidget(parent), form_(f
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   static const char* const kNames[] = {"a", "b", "c", "alpha", "beta", "gamma"};
+  // The angles' labels are their letters, which keeps the boxes readable in a narrow panel.
+  static const char16_t kSymbols[] = {u'a', u'b', u'c', u'\u03b1', u'\u03b2', u'\u03b3'};
   for (int box = 0; box < 6; ++box) {
-    auto* label = new QLabel(QString::fromLatin1(kNames[box]), this);
+    auto* label = new QLabel(QString(QChar(kSymbols[box])), this);
+    label->setAccessibleName(QString::fromLatin1(kNames[box]));
+    label->setToolTip(label->accessibleName());
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Edit%1").arg(box + 4));
-    edit->setAccessibleName(label->text());
+    edit->setAccessibleName(label->accessibleName());
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.000")));
     label->setBuddy(edit);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this,

@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -76,6 +78,10 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
   resize(640, 480);
   ShowState(FormChanges{kAllParts, {}});
+  // The tables region is never narrower than its own controls need.
+  const int tablesWidth = panel3_->minimumSizeHint().width();
+  tablesArea_->setMinimumWidth(tablesWidth);
+  splitter_->setSizes({std::max(230, tablesWidth), 640 - std::max(230, tablesWidth)});
 }
 
 MainWindow::~MainWindow() {
@@ -135,7 +141,6 @@ void MainWindow::BuildRegions() {
   toolBoxes_ = new ToolBoxHost(tablesArea_);
   tablesLayout->addWidget(panel3_);
   tablesLayout->addWidget(toolBoxes_);
-  tablesArea_->setMinimumWidth(200);
 
   // The viewer, and its controls beside it.
   auto* viewerArea = new QWidget(splitter_);

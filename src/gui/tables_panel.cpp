@@ -1,6 +1,7 @@
 #include "gui/tables_panel.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -92,6 +93,7 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   setAccessibleName(QStringLiteral("Tables"));
   setMaximumWidth(360);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
 
   cell_ = new CellBoxes(form_, this);
   layout->addWidget(cell_);
@@ -121,7 +123,8 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   for (QLineEdit* edit : {edit1_, edit2_}) {
     edit->setToolTip(QStringLiteral("Edit, then Enable with Doubleclick"));
     edit->installEventFilter(new AcceptOnDoubleClick(form_, edit));
-    faceRow->addWidget(edit);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    faceRow->addWidget(edit, edit == edit1_ ? 3 : 2);
   }
   connect(edit1_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Edit1Change(t.toStdString()); });
   connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Edit2Change(t.toStdString()); });
@@ -145,7 +148,7 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   connect(accept_, &QPushButton::clicked, this, [this] { form_.Edit1DblClick(); });
 
   symmetryStrip_ = new QWidget(this);
-  auto* symmetryRow = new QHBoxLayout(symmetryStrip_);
+  auto* symmetryRow = new QGridLayout(symmetryStrip_);
   symmetryRow->setContentsMargins(0, 0, 0, 0);
   auto* symmetry = Button(QStringLiteral("Symmetry"), QStringLiteral("SpeedButton15"), symmetryStrip_);
   symmetry->setToolTip(QStringLiteral("Point Group"));
@@ -156,9 +159,9 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   applySymmetry_->setAccessibleName(applySymmetry_->text());
   applySymmetry_->setToolTip(QStringLiteral("Apply Point Group Symmetry to edited Face"));
   applySymmetry_->setContextMenuPolicy(Qt::CustomContextMenu);
-  symmetryRow->addWidget(symmetry);
-  symmetryRow->addWidget(toAll);
-  symmetryRow->addWidget(applySymmetry_);
+  symmetryRow->addWidget(symmetry, 0, 0);
+  symmetryRow->addWidget(toAll, 0, 1);
+  symmetryRow->addWidget(applySymmetry_, 1, 0, 1, 2);
   layout->addWidget(symmetryStrip_);
   connect(symmetry, &QPushButton::clicked, this, [this] { form_.Run(CommandId::SelectPointGroup); });
   connect(toAll, &QPushButton::clicked, this, [this] { form_.ApplyAllFacesClick(); });
@@ -182,7 +185,12 @@ QTableView* TablesPanel::MakeGrid(int grid, FaceGridModel* model) {
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
                         QAbstractItemView::AnyKeyPressed);
-  view->horizontalHeader()->setStretchLastSection(true);
+  // Both columns share the panel's width; rows as high as their text.
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  view->horizontalHeader()->setMinimumSectionSize(view->fontMetrics().horizontalAdvance(QStringLiteral("Distance")) + 12);
+  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this, grid, view](const QModelIndex& current) {

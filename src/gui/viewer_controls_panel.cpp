@@ -54,6 +54,8 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(QString::fromLatin1(name));
+    // As wide as the caption: the panel stays narrow beside the viewer.
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 20);
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (form_.*handler)(); });
     buttons->addWidget(button);
   }

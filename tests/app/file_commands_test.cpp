@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/main_form.h"
+#include "app/grid_rows.h"
 #include "app/settings_file.h"
 #include "app_test_support.h"
 #include "files/model_reader.h"
@@ -219,6 +220,82 @@ TEST_F(FileCommandsTest, ADroppedFileOpensLikeAChosenOne) {
   ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer12));
   EXPECT_EQ(form_.State().caption, "Habitopia: first.mor");
   EXPECT_EQ(RecentFiles(Settings()), (std::array<std::string, 5>{first, "", "", "", ""}));
+}
+
+TEST_F(FileCommandsTest, AFileWithAnEmptyFaceKeepsItsUniqueListInStep) {
+  ModelDocument document = CubeDocument();
+  FaceRecord empty;
+  empty.distance = 1;
+  document.faces.insert(document.faces.begin(), empty);
+  document.uniqueFaces.insert(document.uniqueFaces.begin(), {0, 0, 0, 1});
+  form_.FormActivate({WriteModel(scratch_.Path() / "empty.mor", document)});
+  ASSERT_EQ(form_.Model().lastFace, 5);
+  EXPECT_EQ(form_.Model().lastUniqueFace, 5) << "the dropped face leaves the unique list too";
+  EXPECT_EQ(FaceRowCount(form_.State().tables.stringGrid2), 6);
+
+  const std::string target = (scratch_.Path() / "saved.mor").string();
+  ports_.dialogs.files.push_back(target);
+  form_.Run(CommandId::SaveData);
+  const ModelReadResult read = ReadModelFile(target);
+  ASSERT_TRUE(read.ok) << read.error;
+  ASSERT_EQ(read.document.uniqueFaces.size(), 6u) << "no face twice, none left over";
+  for (std::size_t i = 0; i < 6; ++i) {
+    const FaceRecord& face = document.faces[i + 1];
+    const UniqueFaceLine& line = read.document.uniqueFaces[i];
+    EXPECT_EQ(Vec3({line.h, line.k, line.l}), face.Indices()) << i;
+  }
+}
+
+TEST_F(FileCommandsTest, ARemovedFaceDoesNotComeBackThroughTheUniqueList) {
+  // A cube with a face {111} too far out to show: removing it leaves the cube.
+  ModelDocument document = CubeDocument();
+  FaceRecord corner;
+  corner.h = corner.k = corner.l = 1;
+  corner.distance = 2;
+  document.faces.push_back(corner);
+  document.uniqueFaces.push_back({1, 1, 1, 2});
+  form_.FormActivate({WriteModel(scratch_.Path() / "cube.mor", document)});
+  form_.Run(CommandId::EditFace);
+  ASSERT_TRUE(form_.StringGrid1SelectCell(7, 0));
+  form_.Button4Click();
+  ASSERT_EQ(form_.Model().lastFace, 5);
+  EXPECT_EQ(form_.Model().lastUniqueFace, 5);
+
+  const std::string target = (scratch_.Path() / "saved.mor").string();
+  ports_.dialogs.files.push_back(target);
+  form_.Run(CommandId::SaveData);
+  const ModelReadResult read = ReadModelFile(target);
+  ASSERT_TRUE(read.ok) << read.error;
+  EXPECT_EQ(read.document.LastUniqueFace(), 5);
+  for (const UniqueFaceLine& line : read.document.uniqueFaces)
+    EXPECT_FALSE(line.h == 1 && line.k == 1 && line.l == 1) << "the removed face";
+}
+
+TEST_F(FileCommandsTest, SwitchesReadFromAFileKeepTheDisplayRules) {
+  ModelDocument document = CubeDocument();
+  document.switches[kSwitchFill] = 0;
+  document.switches[kSwitchGrid] = 1;
+  document.switches[kSwitchSpotlights] = 0;
+  document.switches[kSwitchHeadlight] = 1;
+  document.switches[kSwitchAnimation] = 1;
+  form_.FormActivate({});
+  ASSERT_TRUE(form_.State().display.transparencyEnabled);
+  ports_.dialogs.answers.push_back(Answer::No);
+  ASSERT_TRUE(form_.Load1Click(WriteModel(scratch_.Path() / "edges.mor", document)));
+  const FormState& state = form_.State();
+  ASSERT_FALSE(state.switches.display.fill);
+  EXPECT_FALSE(state.display.transparencyEnabled) << "no transparency without faces";
+  EXPECT_FALSE(state.display.brilliantEnabled) << "brilliant needs the spotlights";
+  EXPECT_TRUE(state.display.speedEnabled && state.display.tumbleEnabled);
+  EXPECT_FALSE(state.Command(CommandId::Fill).checked);
+  EXPECT_TRUE(state.Command(CommandId::HeadlightOffButton).visible);
+  EXPECT_FALSE(state.Command(CommandId::SpotlightsOffButton).visible);
+
+  // Both faces and edges off in a file: the edges come on.
+  document.switches[kSwitchGrid] = 0;
+  ports_.dialogs.answers.push_back(Answer::No);
+  ASSERT_TRUE(form_.Load1Click(WriteModel(scratch_.Path() / "nothing.mor", document)));
+  EXPECT_TRUE(form_.State().switches.display.grid);
 }
 
 TEST(FormStart, AWorkingDirectoryThatCannotBeMadeSaysSo) {

@@ -11,6 +11,10 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -123,6 +127,38 @@ TEST_F(RegionsTest, EveryControlOfThePanelsHasANameAndStartsAsTheWindowSays) {
   EXPECT_EQ(window_->findChild<QAbstractSlider*>(QStringLiteral("Speed1"))->value(), 60);
   EXPECT_FALSE(window_->findChild<QAbstractButton*>(QStringLiteral("tumble"))->isEnabled());
   EXPECT_EQ(window_->size(), QSize(640, 480));
+}
+
+TEST_F(RegionsTest, AtTheStartSizeEveryControlOfTheTablesIsWhole) {
+  OpenExample();
+  ASSERT_EQ(window_->size(), QSize(640, 480));
+  QWidget* area = Region("TablesArea");
+  ASSERT_NE(area, nullptr);
+  const QRect shown = area->rect();
+  for (QWidget* control : Region("Panel3")->findChildren<QWidget*>()) {
+    if (!control->isVisible()) continue;
+    if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QLineEdit*>(control) &&
+        !qobject_cast<QLabel*>(control) && !qobject_cast<QTableView*>(control))
+      continue;
+    const QRect rect(control->mapTo(area, QPoint(0, 0)), control->size());
+    EXPECT_TRUE(shown.contains(rect)) << control->objectName().toStdString() << " "
+                                      << control->accessibleName().toStdString() << " ends at x "
+                                      << rect.right() << " of " << shown.right();
+    // Captions are not cut.
+    int needed = control->sizeHint().width();
+    if (auto* button = qobject_cast<QPushButton*>(control))
+      needed = button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 8;
+    if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control))
+      EXPECT_GE(control->width(), needed) << control->accessibleName().toStdString();
+  }
+  for (const char* name : {"StringGrid1", "StringGrid2"}) {
+    auto* grid = window_->findChild<QTableView*>(QString::fromLatin1(name));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible()) << name << ": both columns fit";
+  }
+  EXPECT_GE(window_->findChild<QTableView*>(QStringLiteral("StringGrid2"))->height(), 100)
+      << "a few faces show";
+  EXPECT_GE(Region("Panel1")->width(), 200) << "the viewer keeps room";
 }
 
 TEST_F(RegionsTest, SparklingBlackTurnsTheViewerBlackAndAResizeKeepsThePicture) {
