@@ -32,4 +32,10 @@ RandomFaceSet MakeRandomFaceSet(std::uint64_t seed, const RandomFaceOptions& opt
 // A triclinic cell and faces with integer indices up to `maxIndex`.
 RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t seed);
 
+// A sphere-like habit on a triclinic cell: the `faceCount` primitive index
+// vectors (indices up to 5) of shortest reciprocal length, all at central
+// distance 1. Every plane touches the unit sphere at its own point, so every
+// face is present.
+RandomFaceSet MakeDenseFaceSet(int faceCount);
+
 }  // namespace habitopia::test
