@@ -81,18 +81,29 @@ class FilterBuilder {
       for (int v : loop) alive_.push_back(v);
     std::sort(alive_.begin(), alive_.end());
     alive_.erase(std::unique(alive_.begin(), alive_.end()), alive_.end());
+    for (int v : alive_) {
+      const auto& p = sketch_.vertices[v].position;
+      xs_.push_back(p[0]), ys_.push_back(p[1]), zs_.push_back(p[2]);
+    }
     if (!ProveReach()) return {};
-    filter_.admitted.assign(static_cast<std::size_t>(count_) * count_, 1);
+    filter_.admitted.assign((static_cast<std::size_t>(count_) * count_ + 63) / 64, ~std::uint64_t{0});
     filter_.testFaces.assign(count_, {});
+    // A plane no corner can lie on drops out with all its pairs; one that the
+    // passing points clear also adds nothing to their inside tests.
+    dead_.assign(count_, 0);
     for (int g = 0; g < count_; ++g) {
       if (planes_[g].zero || (planes_[g].usable && sketch_.loops[g].empty() && PlaneMissed(g)))
-        ExcludePlane(g);
+        dead_[g] = 1;
+      else
+        live_.push_back(g);
     }
-    for (int p = 0; p < count_; ++p)
+    for (int p : live_)
       if (planes_[p].usable && !sketch_.loops[p].empty()) BoxFace(p);
-    for (int i = 0; i < count_; ++i)
-      for (int j = i + 1; j < count_; ++j)
+    for (std::size_t a = 0; a < live_.size(); ++a)
+      for (std::size_t b = a + 1; b < live_.size(); ++b) {
+        const int i = live_[a], j = live_[b];
         if (filter_.Admitted(i, j) && PairMissed(i, j)) Exclude(i, j);
+      }
     MakePartners();
     filter_.active = true;
     filter_.reach = reach_;
@@ -130,7 +141,7 @@ class FilterBuilder {
     for (int signs = 0; signs < 8; ++signs) {
       const D3 t{(signs & 1 ? -a : a) / length, (signs & 2 ? -b : b) / length,
                  (signs & 4 ? -c : c) / length};
-      const int v = Furthest(alive_, t);
+      const int v = FurthestAlive(t);
       if (v < 0) return false;
       double bound = 0;
       if (!PositiveBound(t, sketch_.vertices[v].planes, bound)) return false;
@@ -143,6 +154,16 @@ class FilterBuilder {
     delta_ = 64 * static_cast<double>(kLongEps) * spread_ * size;
     return std::isfinite(reach_) && 1.0000001e-14 + 8 * static_cast<double>(kLongEps) * size < pass_ &&
            delta_ < kSideMargin / 10;
+  }
+
+  int FurthestAlive(const D3& t) const {
+    int best = -1;
+    double most = -INFINITY;
+    for (std::size_t m = 0; m < xs_.size(); ++m) {
+      const double d = xs_[m] * t[0] + ys_[m] * t[1] + zs_[m] * t[2];
+      if (d > most) most = d, best = static_cast<int>(m);
+    }
+    return best < 0 ? -1 : alive_[best];
   }
 
   int Furthest(const std::vector<int>& vertices, const D3& t) const {
@@ -222,13 +243,20 @@ class FilterBuilder {
   }
 
   // The whole plane g stays clear of the passing points: g carries no corner.
+  // The faces of the sketch corner that was furthest along g's normal when g
+  // was tried, or else of the finished sketch's, bound the crystal that way.
   bool PlaneMissed(int g) const {
-    const int v = Furthest(alive_, planes_[g].unit);
+    const double limit = planes_[g].offset - kSideMargin - kSlack * std::fabs(planes_[g].offset);
+    const auto& early = sketch_.furthest[g];
+    double bound = 0;
+    if (early[0] >= 0 && PlaneBound(planes_[g].unit, -1, early[1], early[2], early[0], bound) &&
+        bound < limit)
+      return true;
+    const int v = FurthestAlive(planes_[g].unit);
     if (v < 0) return false;
     const auto& f = sketch_.vertices[v].planes;
-    double bound = 0;
     if (!PlaneBound(planes_[g].unit, -1, f[1], f[2], f[0], bound)) return false;
-    return bound < planes_[g].offset - kSideMargin - kSlack * std::fabs(planes_[g].offset);
+    return bound < limit;
   }
 
   // On plane i, the wedge at the outline's corner furthest towards plane j
@@ -287,6 +315,7 @@ class FilterBuilder {
     std::vector<int>& tests = filter_.testFaces[p];
     for (int g = 0; g < count_; ++g) {
       const Plane& q = planes_[g];
+      if (q.usable && dead_[g]) continue;
       const bool clear = q.usable && g != p &&
                          Dot(q.unit, centre) + radius <
                              q.offset - kSideMargin - kSlack * std::fabs(q.offset);
@@ -301,18 +330,16 @@ class FilterBuilder {
   }
 
   void Exclude(int i, int j) {
-    filter_.admitted[static_cast<std::size_t>(i) * count_ + j] = 0;
-    filter_.admitted[static_cast<std::size_t>(j) * count_ + i] = 0;
+    for (const std::size_t bit : {static_cast<std::size_t>(i) * count_ + j,
+                                  static_cast<std::size_t>(j) * count_ + i})
+      filter_.admitted[bit / 64] &= ~(std::uint64_t{1} << (bit % 64));
   }
 
-  void ExcludePlane(int g) {
-    for (int h = 0; h < count_; ++h) Exclude(g, h);
-  }
-
+  // Pairs with a dead plane are never listed, whatever the matrix says.
   void MakePartners() {
     filter_.partners.assign(count_, {});
-    for (int i = 0; i < count_; ++i)
-      for (int j = 0; j < count_; ++j)
+    for (int i : live_)
+      for (int j : live_)
         if (j != i && filter_.Admitted(i, j)) filter_.partners[i].push_back(j);
   }
 
@@ -327,6 +354,9 @@ class FilterBuilder {
   const double pass_ = 1e-12;
   HullSketch sketch_;
   std::vector<int> alive_;
+  std::vector<double> xs_, ys_, zs_;  // positions of the alive vertices
+  std::vector<std::uint8_t> dead_;
+  std::vector<int> live_;  // planes not dead, ascending
   CornerFilter filter_;
 };
 

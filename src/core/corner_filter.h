@@ -12,15 +12,19 @@ namespace habitopia {
 struct CornerFilter {
   bool active = false;  // false: every pair must be searched
   int count = 0;
-  std::vector<std::uint8_t> admitted;  // count x count: the pair may carry a corner
-  // Per pair: the pair's third planes worth solving are among these, ascending.
+  // count x count bits: the pair may carry a corner (read only for listed partners).
+  std::vector<std::uint64_t> admitted;
+  // Per plane: the planes it may share a corner with, ascending.
   std::vector<std::vector<int>> partners;
   // Per plane: the faces the inside test must weigh for a point solved on this
   // plane (ascending); empty when every face must be weighed.
   std::vector<std::vector<int>> testFaces;
   Real reach = 0;  // every point that passes the inside test lies this close to the origin
 
-  bool Admitted(int i, int j) const { return admitted[static_cast<std::size_t>(i) * count + j] != 0; }
+  bool Admitted(int i, int j) const {
+    const std::size_t bit = static_cast<std::size_t>(i) * count + j;
+    return (admitted[bit / 64] >> (bit % 64)) & 1;
+  }
 };
 
 CornerFilter MakeCornerFilter(const std::vector<FacePlane>& planes, int cleavageFace);

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace habitopia {
 
 namespace {
 
 using Point = std::array<double, 3>;
-
-double Dot(const Point& a, const Point& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 // The face other than `face` on the edge between two neighbouring vertices, or -1.
 int OtherPlane(const SketchVertex& a, const SketchVertex& b, int face) {
@@ -33,31 +32,48 @@ struct Crossing {
 class Sketcher {
  public:
   Sketcher(const std::vector<SketchPlane>& planes, double boxSize)
-      : planeCount_(static_cast<int>(planes.size()) + 6), edgeVertex_(planeCount_ * planeCount_, -1) {
+      : planeCount_(static_cast<int>(planes.size()) + 6),
+        stamp_(planeCount_, -1) {
     sketch_.faceCount = static_cast<int>(planes.size());
+    sketch_.furthest.assign(planes.size(), {-1, -1, -1});
     sketch_.loops.resize(planeCount_);
     MakeBox(boxSize);
   }
 
   bool Cut(const SketchPlane& plane, int id) {
     distance_.resize(sketch_.vertices.size());
-    stamp_.resize(sketch_.vertices.size(), -1);
-    bool anyOutside = false, anyInside = false;
-    for (int f : alive_)
-      for (int v : sketch_.loops[f]) {
-        if (stamp_[v] == id) continue;
-        stamp_[v] = id;
-        distance_[v] = Dot(sketch_.vertices[v].position, plane.unit) - plane.offset;
-        if (distance_[v] > 0)
-          anyOutside = true;
-        else
-          anyInside = true;
-      }
-    if (!anyOutside) return true;
-    if (!anyInside) return false;
+    touched_.clear();
+    const std::size_t count = aliveVertex_.size();
+    const double* xs = xs_.data();
+    const double* ys = ys_.data();
+    const double* zs = zs_.data();
+    const double ux = plane.unit[0], uy = plane.unit[1], uz = plane.unit[2], d = plane.offset;
+    std::size_t outside = 0, furthest = 0;
+    double most = -INFINITY;
+    for (std::size_t m = 0; m < count; ++m) {
+      const double e = xs[m] * ux + ys[m] * uy + zs[m] * uz - d;
+      distance_[aliveVertex_[m]] = e;
+      outside += e > 0;
+      if (e > most) most = e, furthest = m;
+    }
+    if (outside == 0) {
+      if (count > 0) sketch_.furthest[id] = sketch_.vertices[aliveVertex_[furthest]].planes;
+      return true;
+    }
+    if (outside == count) return false;
+    // Only the faces at an outside vertex change.
+    for (std::size_t m = 0; m < count; ++m) {
+      const int v = aliveVertex_[m];
+      if (!(distance_[v] > 0)) continue;
+      for (int f : sketch_.vertices[v].planes)
+        if (stamp_[f] != id) {
+          stamp_[f] = id;
+          touched_.push_back(f);
+        }
+    }
     crossings_.clear();
-    for (int f : alive_)
-      if (!FindCrossing(f)) return true;  // inconsistent: leave the plane out
+    for (int f : touched_)
+      if (!sketch_.loops[f].empty() && !FindCrossing(f)) return true;  // inconsistent: leave the plane out
     if (!CapIsOneLoop()) return true;
     Apply(id);
     return true;
@@ -85,6 +101,19 @@ class Sketcher {
     sketch_.loops[n + 4] = {4, 5, 7, 6};
     sketch_.loops[n + 5] = {0, 2, 3, 1};
     for (int f = n; f < n + 6; ++f) alive_.push_back(f);
+    for (int v = 0; v < 8; ++v) aliveVertex_.push_back(v);
+    CopyPositions();
+  }
+
+  void CopyPositions() {
+    const std::size_t count = aliveVertex_.size();
+    xs_.resize(count);
+    ys_.resize(count);
+    zs_.resize(count);
+    for (std::size_t m = 0; m < count; ++m) {
+      const Point& p = sketch_.vertices[aliveVertex_[m]].position;
+      xs_[m] = p[0], ys_[m] = p[1], zs_[m] = p[2];
+    }
   }
 
   bool Outside(int v) const { return distance_[v] > 0; }
@@ -142,8 +171,9 @@ class Sketcher {
   }
 
   int EdgeVertex(int f, int g, int a, int b, int plane) {
-    const int key = std::min(f, g) * planeCount_ + std::max(f, g);
-    if (edgeVertex_[key] >= 0) return edgeVertex_[key];
+    const long key = static_cast<long>(std::min(f, g)) * planeCount_ + std::max(f, g);
+    for (const auto& [known, vertex] : edgeVertex_)
+      if (known == key) return vertex;
     const Point& pa = sketch_.vertices[a].position;
     const Point& pb = sketch_.vertices[b].position;
     const double t = distance_[a] / (distance_[a] - distance_[b]);
@@ -152,8 +182,9 @@ class Sketcher {
     v.planes = {f, g, plane};
     sketch_.vertices.push_back(v);
     distance_.push_back(0);
-    usedKeys_.push_back(key);
-    return edgeVertex_[key] = static_cast<int>(sketch_.vertices.size()) - 1;
+    const int vertex = static_cast<int>(sketch_.vertices.size()) - 1;
+    edgeVertex_.emplace_back(key, vertex);
+    return vertex;
   }
 
   void Apply(int plane) {
@@ -192,22 +223,28 @@ class Sketcher {
         if (capNext[p] == at) x = capNext[p + 1];
       at = x;  // x of one face is the entry vertex of the next
     }
-    for (int key : usedKeys_) edgeVertex_[key] = -1;
-    usedKeys_.clear();
+    edgeVertex_.clear();
     alive_.erase(std::remove_if(alive_.begin(), alive_.end(),
                                 [&](int f) { return sketch_.loops[f].empty(); }),
                  alive_.end());
     alive_.push_back(plane);
+    aliveVertex_.erase(std::remove_if(aliveVertex_.begin(), aliveVertex_.end(),
+                                      [&](int v) { return Outside(v); }),
+                       aliveVertex_.end());
+    aliveVertex_.insert(aliveVertex_.end(), cap.begin(), cap.end());
+    CopyPositions();
   }
 
   int planeCount_;
   HullSketch sketch_;
   std::vector<int> alive_;  // planes with a loop
   std::vector<double> distance_;
-  std::vector<int> stamp_;  // the cut that last measured each vertex
+  std::vector<int> touched_;
+  std::vector<int> aliveVertex_;
+  std::vector<double> xs_, ys_, zs_;  // positions of the alive vertices
   std::vector<Crossing> crossings_;
-  std::vector<int> edgeVertex_;
-  std::vector<int> usedKeys_;
+  std::vector<std::pair<long, int>> edgeVertex_;  // the new vertex on each cut edge
+  std::vector<int> stamp_;  // per plane: the cut that last listed it as touched
 };
 
 }  // namespace

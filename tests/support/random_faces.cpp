@@ -76,9 +76,15 @@ RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t se
   return set;
 }
 
-RandomFaceSet MakeDenseFaceSet(int faceCount) {
+RandomFaceSet MakeDenseFaceSet(int faceCount, std::uint64_t seed, bool cubic) {
+  std::mt19937_64 rng(seed);
   RandomFaceSet set;
   set.cell = {0.9L, 1.0L, 1.1L, 82, 97, 104};
+  if (cubic)
+    set.cell = {};
+  else if (seed != 0)
+    set.cell = {Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L),
+                Uniform(rng, 70, 110), Uniform(rng, 70, 110), Uniform(rng, 70, 110)};
   const CellMatrices cell = BuildCellMatrices(set.cell);
   std::vector<std::tuple<Real, int, int, int>> candidates;
   for (int h = -5; h <= 5; ++h)
@@ -88,6 +94,7 @@ RandomFaceSet MakeDenseFaceSet(int faceCount) {
           candidates.emplace_back(d_value(cell, {Real(h), Real(k), Real(l)}), h, k, l);
   std::sort(candidates.begin(), candidates.end());
   faceCount = std::min(faceCount, static_cast<int>(candidates.size()));
+  if (seed != 0) std::shuffle(candidates.begin(), candidates.begin() + faceCount, rng);
   for (int f = 0; f < faceCount; ++f) {
     FaceRecord face;
     face.h = std::get<1>(candidates[f]);
