@@ -6,6 +6,7 @@ namespace habitopia {
 Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& options) {
   Polyhedron polyhedron;
   polyhedron.distanceScale = ComputeDistanceScale(input);
+  polyhedron.mergeScale = ComputeMergeScale(input, polyhedron.distanceScale);
   polyhedron.planes = ComputeFacePlanes(input, polyhedron.distanceScale);
   polyhedron.complete =
       SearchCorners(polyhedron.planes, input.cleavageFace, options.progress, polyhedron.corners);

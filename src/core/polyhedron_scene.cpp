@@ -65,11 +65,12 @@ SceneCorners NumberSceneCorners(const Polyhedron& polyhedron) {
 SceneCorners NumberSceneCorners(const Polyhedron& polyhedron, const FlatCorners& flat) {
   SceneCorners scene;
   scene.entryCorner.resize(polyhedron.PresentFaceCount());
+  const Real mergeDistance = kSceneMergeDistance * polyhedron.mergeScale;
   for (std::size_t q = 0; q < flat.positions.size(); ++q) {
     const Vec3& position = flat.positions[q];
     int number = -1;
     for (int j = 0; j < scene.Count(); ++j)
-      if (CoordinateDistance(scene.positions[j], position) < kSceneMergeDistance) {
+      if (CoordinateDistance(scene.positions[j], position) < mergeDistance) {
         number = j;
         break;
       }
