@@ -91,6 +91,10 @@ class FilterBuilder {
     // A plane no corner can lie on drops out with all its pairs; one that the
     // passing points clear also adds nothing to their inside tests.
     dead_.assign(count_, 0);
+    for (const Plane& q : planes_) {
+      ux_.push_back(q.unit[0]), uy_.push_back(q.unit[1]), uz_.push_back(q.unit[2]);
+      limit_.push_back(q.offset - kSideMargin - kSlack * std::fabs(q.offset));
+    }
     for (int g = 0; g < count_; ++g) {
       if (planes_[g].zero || (planes_[g].usable && sketch_.loops[g].empty() && PlaneMissed(g)))
         dead_[g] = 1;
@@ -313,12 +317,15 @@ class FilterBuilder {
                           kSlack * (1 + reach_ + Length(centre));
     if (!std::isfinite(radius)) return;
     std::vector<int>& tests = filter_.testFaces[p];
+    // Reach of each plane over the box, in flat arrays the compiler can stream.
+    const std::size_t planeCount = static_cast<std::size_t>(count_);
+    reachOver_.resize(planeCount);
+    for (std::size_t g = 0; g < planeCount; ++g)
+      reachOver_[g] = ux_[g] * centre[0] + uy_[g] * centre[1] + uz_[g] * centre[2] + radius - limit_[g];
     for (int g = 0; g < count_; ++g) {
       const Plane& q = planes_[g];
       if (q.usable && dead_[g]) continue;
-      const bool clear = q.usable && g != p &&
-                         Dot(q.unit, centre) + radius <
-                             q.offset - kSideMargin - kSlack * std::fabs(q.offset);
+      const bool clear = q.usable && g != p && reachOver_[g] < 0;
       if (clear)
         Exclude(p, g);
       else
@@ -355,6 +362,8 @@ class FilterBuilder {
   HullSketch sketch_;
   std::vector<int> alive_;
   std::vector<double> xs_, ys_, zs_;  // positions of the alive vertices
+  std::vector<double> ux_, uy_, uz_, limit_;  // unit normals; offsets less the side margin
+  std::vector<double> reachOver_;
   std::vector<std::uint8_t> dead_;
   std::vector<int> live_;  // planes not dead, ascending
   CornerFilter filter_;
