@@ -251,7 +251,13 @@ class Sketcher {
 
 HullSketch SketchHull(const std::vector<SketchPlane>& planes, double boxSize) {
   Sketcher sketcher(planes, boxSize);
-  for (int p = 0; p < static_cast<int>(planes.size()); ++p)
+  // Nearest planes first: they are the likeliest faces, and the farther ones
+  // then mostly miss the small solid left and cost one pass over its corners.
+  std::vector<int> order(planes.size());
+  for (std::size_t p = 0; p < order.size(); ++p) order[p] = static_cast<int>(p);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return planes[a].offset < planes[b].offset; });
+  for (int p : order)
     if (planes[p].cuts && !sketcher.Cut(planes[p], p)) return {};
   return sketcher.Finish();
 }
