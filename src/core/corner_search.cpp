@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "core/corner_filter.h"
+
 namespace habitopia {
 
 namespace {
@@ -46,10 +48,8 @@ class InsideTest {
     const int count = static_cast<int>(planes_.size());
     for (int g = 0; g < count; ++g) {
       const Real e = Excess(g, x);
-      // A NaN term of a face with a plane (a point that is not finite) rules the
-      // point out; only a face without a plane, zero indices, has no say.
-      if (std::isnan(e) && g != cleavageFace_ && constraints_[g].norm != 0) return false;
-      if (e > 0 && g != cleavageFace_) {
+      if (Rules(e, g)) return false;
+      if (Counts(e, g)) {
         s += e;
         if (s >= kInsideTolerance) {
           if (e >= kInsideTolerance) lastViolator_ = g;
@@ -60,7 +60,29 @@ class InsideTest {
     return s < kInsideTolerance;
   }
 
+  // The same test over the listed faces only (ascending), for a point whose
+  // other faces are known to add nothing once these stay below the tolerance.
+  bool IsCornerAmong(const Vec3& x, const std::vector<int>& faces) const {
+    Real s = 0;
+    for (int g : faces) {
+      const Real e = Excess(g, x);
+      if (Rules(e, g)) return false;
+      if (Counts(e, g)) {
+        s += e;
+        if (s >= kInsideTolerance) return false;
+      }
+    }
+    return s < kInsideTolerance;
+  }
+
  private:
+  bool Counts(Real e, int g) const { return e > 0 && g != cleavageFace_; }
+  // A NaN term of a face with a plane (a point that is not finite) rules the
+  // point out; only a face without a plane, zero indices, has no say.
+  bool Rules(Real e, int g) const {
+    return std::isnan(e) && g != cleavageFace_ && constraints_[g].norm != 0;
+  }
+
   Real Excess(int g, const Vec3& x) const {
     const Vec3& n = planes_[g].normal;
     Real dot = 0;
@@ -126,6 +148,20 @@ class CornerSearch {
       if (std::isfinite(c.norm) && c.norm > 0 && std::isfinite(planes[g].offset)) {
         c.unit = ScaleVec(planes[g].normal, 1 / c.norm);
         c.usable = true;
+      }
+    }
+  }
+
+  // Solves only the triples the filter admits, in the same order.
+  void SearchFiltered(const CornerFilter& filter, int i) {
+    const Real reach = filter.reach * (1 + 1e-9L);
+    for (int j : filter.partners[i]) {
+      if (j <= i) continue;
+      for (int k : filter.partners[j]) {
+        if (k <= j || !filter.Admitted(i, k)) continue;
+        Vec3 x{};
+        if (SolveCorner(planes_[i], planes_[j], planes_[k], x) == 0) continue;
+        if (IsCornerFiltered(filter, reach, {i, j, k}, x)) corners_.push_back({x, {i, j, k}});
       }
     }
   }
@@ -225,6 +261,16 @@ class CornerSearch {
     return line.ViolationBound(t) > kPruneMargin;
   }
 
+  bool IsCornerFiltered(const CornerFilter& filter, Real reach, const std::array<int, 3>& triple,
+                        const Vec3& x) {
+    const Real distance = Norm(x);
+    if (!std::isfinite(distance)) return inside_.IsCorner(x);
+    if (!(distance <= reach)) return false;  // beyond every point that passes
+    for (int p : triple)
+      if (!filter.testFaces[p].empty()) return inside_.IsCornerAmong(x, filter.testFaces[p]);
+    return inside_.IsCorner(x);
+  }
+
   void SolveAll(int i, int j) {
     for (int k = j + 1; k < count_; ++k) Solve(i, j, k);
   }
@@ -253,9 +299,13 @@ bool SearchCorners(const std::vector<FacePlane>& planes, int cleavageFace,
                    std::vector<CornerRecord>& corners) {
   const int count = static_cast<int>(planes.size());
   CornerSearch search(planes, cleavageFace, corners);
+  const CornerFilter filter = MakeCornerFilter(planes, cleavageFace);
   for (int i = 0; i < count; ++i) {
     if (progress && !progress(i, count - 1)) return false;
-    for (int j = i + 1; j < count; ++j) search.SearchPair(i, j);
+    if (filter.active)
+      search.SearchFiltered(filter, i);
+    else
+      for (int j = i + 1; j < count; ++j) search.SearchPair(i, j);
   }
   return true;
 }

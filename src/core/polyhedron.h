@@ -24,6 +24,10 @@ inline constexpr Real kInsideTolerance = 1e-14L;
 inline constexpr Real kCleavagePush = 1.0000002L;
 inline constexpr Real kPolygonMergeDistance = 0.005L;  // per coordinate
 inline constexpr Real kSceneMergeDistance = 0.02L;     // sum of coordinate differences
+// A crystal whose nearest face lies closer than this (scaled units) is thin:
+// its merge distances shrink in proportion, so that the corners on its two
+// sides stay apart.
+inline constexpr Real kThinFaceDistance = 0.05L;
 inline constexpr Real kPolygonSentinelKey = 100.0L;
 
 struct FacePlane {
@@ -55,6 +59,7 @@ struct PresentFace {
 
 struct Polyhedron {
   Real distanceScale = 1;
+  Real mergeScale = 1;  // factor of both merge distances, below 1 only on thin crystals
   std::vector<FacePlane> planes;           // per face
   std::vector<CornerRecord> corners;       // in the order found
   std::vector<int> presentIndex;           // per face: present number or kAbsentFace
@@ -90,6 +95,10 @@ void ExpectBuildableInput(const PolyhedronInput& input);
 
 // The pieces of the construction, shared with the reference implementation.
 Real ComputeDistanceScale(const PolyhedronInput& input);
+// The factor of the merge distances: 1, or on a thin crystal the nearest face's
+// scaled distance (faces with a normal and a positive distance, the cleavage
+// face aside) over kThinFaceDistance.
+Real ComputeMergeScale(const PolyhedronInput& input, Real distanceScale);
 std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale);
 // Solves the three plane equations n . x = D |n|; returns the determinant.
 Real SolveCorner(const FacePlane& a, const FacePlane& b, const FacePlane& c, Vec3& x);

@@ -8,6 +8,7 @@ Polyhedron BuildPolyhedron(const PolyhedronInput& input, const BuildOptions& opt
   ExpectBuildableInput(input);
   Polyhedron polyhedron;
   polyhedron.distanceScale = ComputeDistanceScale(input);
+  polyhedron.mergeScale = ComputeMergeScale(input, polyhedron.distanceScale);
   polyhedron.planes = ComputeFacePlanes(input, polyhedron.distanceScale);
   polyhedron.complete =
       SearchCorners(polyhedron.planes, input.cleavageFace, options.progress, polyhedron.corners);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/polyhedron.h"
@@ -20,6 +21,17 @@ Real ComputeDistanceScale(const PolyhedronInput& input) {
   Real sum = 0;
   for (const FaceRecord& face : input.faces) sum += face.distance;
   return sum / static_cast<Real>(input.faces.size());
+}
+
+Real ComputeMergeScale(const PolyhedronInput& input, Real distanceScale) {
+  Real nearest = kThinFaceDistance;
+  for (std::size_t f = 0; f < input.faces.size(); ++f) {
+    const FaceRecord& face = input.faces[f];
+    if (static_cast<int>(f) == input.cleavageFace || !(face.distance > 0)) continue;
+    if (face.h == 0 && face.k == 0 && face.l == 0) continue;
+    nearest = std::min(nearest, face.distance / distanceScale);
+  }
+  return nearest < kThinFaceDistance ? nearest / kThinFaceDistance : 1;
 }
 
 std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale) {

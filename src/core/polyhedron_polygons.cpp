@@ -17,10 +17,9 @@ bool Coincident(const Vec3& a, const Vec3& b) {
          std::fabs(a[2] - b[2]) <= kCoincidentCorner;
 }
 
-bool SameCorner(const Vec3& a, const Vec3& b) {
-  return std::fabs(a[0] - b[0]) < kPolygonMergeDistance &&
-         std::fabs(a[1] - b[1]) < kPolygonMergeDistance &&
-         std::fabs(a[2] - b[2]) < kPolygonMergeDistance;
+bool SameCorner(const Vec3& a, const Vec3& b, Real distance) {
+  return std::fabs(a[0] - b[0]) < distance && std::fabs(a[1] - b[1]) < distance &&
+         std::fabs(a[2] - b[2]) < distance;
 }
 
 bool OnFace(const CornerRecord& corner, int face) {
@@ -49,14 +48,14 @@ void AssignKeys(std::vector<PolygonEntry>& entries, bool cleavageExists) {
 }
 
 // Drops near-duplicate neighbours of a sorted polygon; the last entry gets key 100.
-void MergeNearDuplicates(std::vector<PolygonEntry>& entries) {
+void MergeNearDuplicates(std::vector<PolygonEntry>& entries, Real distance) {
   int last = static_cast<int>(entries.size()) - 1;
-  if (SameCorner(entries[last].position, entries[0].position)) --last;
+  if (SameCorner(entries[last].position, entries[0].position, distance)) --last;
   entries[last].key = kPolygonSentinelKey;
   Vec3 current = entries[0].position;
   int skipped = 0;
   for (int m = 1; m <= last; ++m) {
-    if (SameCorner(entries[m].position, current))
+    if (SameCorner(entries[m].position, current, distance))
       ++skipped;
     else
       current = entries[m].position;
@@ -120,7 +119,7 @@ void BuildFacePolygons(const PolyhedronInput& input, Polyhedron& polyhedron) {
       ++polyhedron.absentCount;
       continue;
     }
-    MergeNearDuplicates(entries);
+    MergeNearDuplicates(entries, kPolygonMergeDistance * polyhedron.mergeScale);
 
     const FaceRecord& face = input.faces[f];
     PresentFace present;

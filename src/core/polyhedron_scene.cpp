@@ -1,4 +1,5 @@
 #include <cmath>
+#include <unordered_map>
 
 #include "core/numbers.h"
 #include "core/polyhedron.h"
@@ -46,6 +47,48 @@ Real TriangleArea(const Vec3& a, const Vec3& b, const Vec3& c) {
   return std::sqrt((s - ab) * s * (s - ac) * (s - bc));
 }
 
+// Distinct corners by grid cells a little wider than the merge distance (so that
+// the rounding of a division cannot matter): corners closer than it, summed over
+// the coordinates, lie in neighbouring cells.
+class CornerGrid {
+ public:
+  explicit CornerGrid(Real distance) : cell_(distance * (1 + 1e-9L)) {}
+
+  // Positions beyond the grid's range (or not finite) are searched in full;
+  // such corners are also kept out of the grid, so they are never found here.
+  bool Covers(const Vec3& p) const {
+    for (Real v : p)
+      if (!(std::fabs(v / cell_) < 1e6L)) return false;
+    return cell_ > 0;
+  }
+
+  void Add(const Vec3& p, int number) {
+    if (Covers(p)) cells_[Key(Cell(p[0]), Cell(p[1]), Cell(p[2]))].push_back(number);
+    else outside_.push_back(number);
+  }
+
+  template <typename Visit>
+  void ForNeighbours(const Vec3& p, Visit visit) const {
+    const long x = Cell(p[0]), y = Cell(p[1]), z = Cell(p[2]);
+    for (long dx = -1; dx <= 1; ++dx)
+      for (long dy = -1; dy <= 1; ++dy)
+        for (long dz = -1; dz <= 1; ++dz) {
+          const auto found = cells_.find(Key(x + dx, y + dy, z + dz));
+          if (found == cells_.end()) continue;
+          for (int j : found->second) visit(j);
+        }
+    for (int j : outside_) visit(j);
+  }
+
+ private:
+  long Cell(Real v) const { return static_cast<long>(std::floor(v / cell_)); }
+  static long Key(long x, long y, long z) { return (x * 4000003L + y) * 4000037L + z; }
+
+  Real cell_;
+  std::unordered_map<long, std::vector<int>> cells_;
+  std::vector<int> outside_;
+};
+
 }  // namespace
 
 FlatCorners FlattenPolygons(const Polyhedron& polyhedron) {
@@ -65,17 +108,30 @@ SceneCorners NumberSceneCorners(const Polyhedron& polyhedron) {
 SceneCorners NumberSceneCorners(const Polyhedron& polyhedron, const FlatCorners& flat) {
   SceneCorners scene;
   scene.entryCorner.resize(polyhedron.PresentFaceCount());
+  const Real mergeDistance = kSceneMergeDistance * polyhedron.mergeScale;
+  CornerGrid grid(mergeDistance);
   for (std::size_t q = 0; q < flat.positions.size(); ++q) {
     const Vec3& position = flat.positions[q];
+    // The first distinct corner within the merge distance: all of them lie in the
+    // grid cells next to the position's own.
     int number = -1;
-    for (int j = 0; j < scene.Count(); ++j)
-      if (CoordinateDistance(scene.positions[j], position) < kSceneMergeDistance) {
-        number = j;
-        break;
-      }
+    if (grid.Covers(position)) {
+      grid.ForNeighbours(position, [&](int j) {
+        if ((number < 0 || j < number) &&
+            CoordinateDistance(scene.positions[j], position) < mergeDistance)
+          number = j;
+      });
+    } else {
+      for (int j = 0; j < scene.Count(); ++j)
+        if (CoordinateDistance(scene.positions[j], position) < mergeDistance) {
+          number = j;
+          break;
+        }
+    }
     if (number < 0) {
       number = scene.Count();
       scene.positions.push_back(position);
+      grid.Add(position, number);
     }
     scene.entryCorner[flat.presentFace[q]].push_back(number);
   }

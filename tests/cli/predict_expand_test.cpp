@@ -94,6 +94,27 @@ TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
   EXPECT_NEAR(static_cast<double>(shape.volume), 36.0, 0.01);
 }
 
+TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
+  // b twenty times a and c: a plate whose {111} faces are thin strips.
+  const CliRun run = Run("predict", {"--cell", "1", "20", "1", "90", "90", "90", "--group", "8",
+                                     "-o", Path("plate.mor")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const ModelReadResult read = ReadModelFile(Path("plate.mor"));
+  ASSERT_TRUE(read.ok) << read.error;
+  CrystalModel model;
+  ApplyDocument(read.document, model);
+  const Polyhedron p = BuildPolyhedron(MakePolyhedronInput(model));
+  const FaceIndexLists lists = BuildFaceIndexLists(p, NumberSceneCorners(p), false);
+  // The half-space intersection of these planes holds 2848.
+  EXPECT_NEAR(static_cast<double>(lists.volumeTotal), 2848, 28);
+  std::vector<Real> strips;
+  for (int i = 0; i < p.PresentFaceCount(); ++i)
+    if (IndexSum(IndexText({p.presentFaces[i].h, p.presentFaces[i].k, p.presentFaces[i].l})) == 3)
+      strips.push_back(lists.faceArea[i]);
+  ASSERT_EQ(strips.size(), 8u);
+  for (Real area : strips) EXPECT_NEAR(static_cast<double>(area / strips[0]), 1.0, 0.01);
+}
+
 TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
   Write("spinel.cif", "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
                      "_cell_length_c 8.08\n_cell_angle_alpha 90\n"

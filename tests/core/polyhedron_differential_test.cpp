@@ -81,6 +81,38 @@ TEST(PolyhedronDifferentialTest, CubicCellsWithManyConcurrentPlanes) {
   CheckRandomSets(60000, 300, options);
 }
 
+// Sphere-like habits where every face is present: the corner search skips the
+// most here, and on the cubic cell many planes meet four or more in one point.
+void CheckDenseSets(std::uint64_t firstSeed, int count, bool cubic) {
+  for (std::uint64_t seed = firstSeed; seed < firstSeed + count; ++seed) {
+    const int faces = 20 + static_cast<int>(seed % 41);
+    const RandomFaceSet set = test::MakeDenseFaceSet(faces, seed, cubic);
+    const PolyhedronInput input = InputOf(set);
+    const Polyhedron reference = BuildReferencePolyhedron(input);
+    ASSERT_TRUE(IdenticalPolyhedra(BuildPolyhedron(input), reference)) << "seed " << seed;
+    if (!cubic) {
+      ASSERT_EQ(reference.absentCount, 0) << "seed " << seed;
+    }
+  }
+}
+
+TEST(PolyhedronDifferentialTest, DenseHabitsEveryFacePresent) { CheckDenseSets(70000, 100, false); }
+
+TEST(PolyhedronDifferentialTest, DenseCubicHabitsWithConcurrentPlanes) {
+  CheckDenseSets(80000, 80, true);
+}
+
+TEST(PolyhedronDifferentialTest, DenseHabitOf301Faces) {
+  const RandomFaceSet whole = test::MakeDenseFaceSet(301);
+  const Polyhedron fast = BuildPolyhedron(InputOf(whole));
+  EXPECT_EQ(fast.PresentFaceCount(), 301);
+  EXPECT_EQ(fast.corners.size(), 598u);  // 2 F - 4 for a simple polyhedron
+  // The exhaustive method takes seconds here; its 120-face part stands in.
+  const RandomFaceSet part = test::MakeDenseFaceSet(120);
+  const PolyhedronInput input = InputOf(part);
+  EXPECT_TRUE(IdenticalPolyhedra(BuildPolyhedron(input), BuildReferencePolyhedron(input)));
+}
+
 TEST(PolyhedronDifferentialTest, UnboundedTables) {
   RandomFaceOptions options;
   options.faceCount = 0;

@@ -1,5 +1,9 @@
 #include "support/random_faces.h"
 
+#include <algorithm>
+#include <numeric>
+#include <tuple>
+
 namespace habitopia::test {
 namespace {
 
@@ -69,6 +73,36 @@ RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t se
   RandomFaceSet set;
   set.cell = {0.9L, 1.0L, 1.1L, 82, 97, 104};
   for (int f = 0; f < faceCount; ++f) set.faces.push_back(RandomFace(rng, maxIndex, 1, 1.5L));
+  return set;
+}
+
+RandomFaceSet MakeDenseFaceSet(int faceCount, std::uint64_t seed, bool cubic) {
+  std::mt19937_64 rng(seed);
+  RandomFaceSet set;
+  set.cell = {0.9L, 1.0L, 1.1L, 82, 97, 104};
+  if (cubic)
+    set.cell = {};
+  else if (seed != 0)
+    set.cell = {Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L),
+                Uniform(rng, 70, 110), Uniform(rng, 70, 110), Uniform(rng, 70, 110)};
+  const CellMatrices cell = BuildCellMatrices(set.cell);
+  std::vector<std::tuple<Real, int, int, int>> candidates;
+  for (int h = -5; h <= 5; ++h)
+    for (int k = -5; k <= 5; ++k)
+      for (int l = -5; l <= 5; ++l)
+        if (std::gcd(std::gcd(h, k), l) == 1)
+          candidates.emplace_back(d_value(cell, {Real(h), Real(k), Real(l)}), h, k, l);
+  std::sort(candidates.begin(), candidates.end());
+  faceCount = std::min(faceCount, static_cast<int>(candidates.size()));
+  if (seed != 0) std::shuffle(candidates.begin(), candidates.begin() + faceCount, rng);
+  for (int f = 0; f < faceCount; ++f) {
+    FaceRecord face;
+    face.h = std::get<1>(candidates[f]);
+    face.k = std::get<2>(candidates[f]);
+    face.l = std::get<3>(candidates[f]);
+    face.distance = 1;
+    set.faces.push_back(face);
+  }
   return set;
 }
 

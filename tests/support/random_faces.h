@@ -32,4 +32,11 @@ RandomFaceSet MakeRandomFaceSet(std::uint64_t seed, const RandomFaceOptions& opt
 // A triclinic cell and faces with integer indices up to `maxIndex`.
 RandomFaceSet MakeBenchmarkFaceSet(int faceCount, int maxIndex, std::uint64_t seed);
 
+// A sphere-like habit: the `faceCount` primitive index vectors (indices up to 5)
+// of shortest reciprocal length, all at central distance 1. Every plane touches
+// the unit sphere at its own point, so every face is present. Seed 0 gives a
+// fixed triclinic cell and the faces by length; other seeds a random cell
+// (cubic when `cubic`) and the faces in random order.
+RandomFaceSet MakeDenseFaceSet(int faceCount, std::uint64_t seed = 0, bool cubic = false);
+
 }  // namespace habitopia::test

@@ -75,12 +75,13 @@ void BuildPolygons(const PolyhedronInput& input, Polyhedron& out) {
     }
     // Merge near-duplicates: every entry moves down by the number skipped so far.
     int end = last;
-    if (Within(list[end].position, list[0].position, kPolygonMergeDistance, false)) end--;
+    const Real merge = kPolygonMergeDistance * out.mergeScale;
+    if (Within(list[end].position, list[0].position, merge, false)) end--;
     list[end].key = 100.0L;
     PolygonEntry current = list[0];
     int skipped = 0;
     for (int m = 1; m <= end; ++m) {
-      if (Within(list[m].position, current.position, kPolygonMergeDistance, false))
+      if (Within(list[m].position, current.position, merge, false))
         skipped++;
       else
         current = list[m];
@@ -111,6 +112,7 @@ Polyhedron BuildReferencePolyhedron(const PolyhedronInput& input) {
   } else {
     out.distanceScale = input.previousDistanceScale;
   }
+  out.mergeScale = ComputeMergeScale(input, out.distanceScale);
   out.planes.resize(n);
   for (int f = 0; f < n; ++f) {
     const FaceRecord& face = input.faces[f];

@@ -1,0 +1,138 @@
+// Our polyhedron builder beside Qhull's half-space intersection on the same
+// planes, in one run: the dense 301-face habit, 301 random faces, a 60-face and
+// a 20-face crystal. Qhull works in double precision and merges what it finds
+// coplanar; it is timed here only as the speed to measure ours against.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libqhull_r/qhull_ra.h>
+}
+
+#include "bench_models.h"
+#include "core/polyhedron.h"
+#include "support/polyhedron_compare.h"
+#include "support/reference_polyhedron.h"
+
+namespace {
+
+using namespace habitopia;
+using habitopia::bench::BenchModel;
+
+// One row a, b per plane: a . x + b <= 0 keeps the crystal side.
+std::vector<double> HalfSpaces(const BenchModel& model) {
+  const PolyhedronInput input = habitopia::bench::InputOf(model);
+  const std::vector<FacePlane> planes = ComputeFacePlanes(input, ComputeDistanceScale(input));
+  std::vector<double> rows;
+  for (const FacePlane& plane : planes) {
+    const Real norm = Norm(plane.normal);
+    for (int i = 0; i < 3; ++i) rows.push_back(static_cast<double>(plane.normal[i] / norm));
+    rows.push_back(static_cast<double>(-plane.offset));
+  }
+  return rows;
+}
+
+// The corners Qhull finds: one per facet of the dual hull.
+std::vector<std::array<double, 3>> QhullCorners(std::vector<double>& rows) {
+  qhT context;
+  qhT* qh = &context;
+  qh_zero(qh, stderr);
+  char command[] = "qhull H0,0,0";
+  std::vector<std::array<double, 3>> corners;
+  const int count = static_cast<int>(rows.size() / 4);
+  if (qh_new_qhull(qh, 4, count, rows.data(), False, command, nullptr, stderr) == 0) {
+    facetT* facet;
+    FORALLfacets {
+      if (facet->offset >= -qh->MINdenom) continue;  // a direction without corner
+      std::array<double, 3> x;
+      for (int k = 0; k < 3; ++k) x[k] = facet->normal[k] / -facet->offset + qh->feasible_point[k];
+      corners.push_back(x);
+    }
+  }
+  qh_freeqhull(qh, !qh_ALL);
+  int curlong, totlong;
+  qh_memfreeshort(qh, &curlong, &totlong);
+  return corners;
+}
+
+void BM_Ours(benchmark::State& state, const BenchModel& model) {
+  const PolyhedronInput input = habitopia::bench::InputOf(model);
+  for (auto _ : state) benchmark::DoNotOptimize(BuildPolyhedron(input));
+}
+
+void BM_Qhull(benchmark::State& state, const BenchModel& model) {
+  std::vector<double> rows = HalfSpaces(model);
+  for (auto _ : state) benchmark::DoNotOptimize(QhullCorners(rows));
+}
+
+// Prints both builders' corner counts and refuses to time a builder whose output
+// differs from the exhaustive method.
+void CheckModels(const std::vector<BenchModel>& models) {
+  for (const BenchModel& model : models) {
+    const PolyhedronInput input = habitopia::bench::InputOf(model);
+    const Polyhedron ours = BuildPolyhedron(input);
+    const auto same = habitopia::test::IdenticalPolyhedra(ours, habitopia::test::BuildReferencePolyhedron(input));
+    std::vector<double> rows = HalfSpaces(model);
+    const auto qhull = QhullCorners(rows);
+    std::fprintf(stderr, "%-10s %3zu faces: ours %zu corners, %d present faces (%s); Qhull %zu corners\n",
+                 model.name.c_str(), model.faces.size(), ours.corners.size(), ours.PresentFaceCount(),
+                 same ? "identical to the exhaustive method" : same.message(), qhull.size());
+    if (!same) std::exit(1);
+  }
+}
+
+// Collects the median CPU times and prints ours / Qhull per model at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        medians_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+  }
+  void PrintRatios(const std::vector<BenchModel>& models) const {
+    std::printf("\n%-10s %12s %12s %8s   (median CPU time, ms)\n", "model", "ours", "Qhull", "ratio");
+    for (const BenchModel& model : models) {
+      const auto ours = medians_.find("Ours/" + model.name);
+      const auto qhull = medians_.find("Qhull/" + model.name);
+      if (ours == medians_.end() || qhull == medians_.end()) continue;
+      std::printf("%-10s %12.3f %12.3f %8.2f\n", model.name.c_str(), ours->second, qhull->second,
+                  ours->second / qhull->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> medians_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  static const std::vector<BenchModel> models = habitopia::bench::BenchModels();
+  CheckModels(models);
+  for (const BenchModel& model : models) {
+    benchmark::RegisterBenchmark("Ours", BM_Ours, model)
+        ->Name("Ours/" + model.name)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Qhull", BM_Qhull, model)
+        ->Name("Qhull/" + model.name)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+  }
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios(models);
+  benchmark::Shutdown();
+  return 0;
+}
