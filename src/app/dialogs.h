@@ -2,6 +2,7 @@
 // Message boxes, questions and the common dialogs as the controller sees them.
 // The window supplies Qt dialogs; tests supply scripted answers.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,7 @@ struct FontChoice {
   int points = 12;
   bool bold = false;
   bool italic = false;
+  Rgb colour;
 };
 
 class Dialogs {
@@ -44,6 +46,10 @@ class Dialogs {
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   virtual std::optional<Rgb> Colour(const Rgb& initial) = 0;
   virtual std::optional<FontChoice> Font(const FontChoice& initial) = 0;
+  // The font dialog with a colour and an Apply button, which hands the font
+  // shown to `apply` without closing.
+  virtual std::optional<FontChoice> LabelFont(const FontChoice& initial,
+                                              const std::function<void(const FontChoice&)>& apply) = 0;
 };
 
 }  // namespace habitopia

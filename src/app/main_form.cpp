@@ -18,6 +18,8 @@ MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
                        CommandId::Recent5})
     state_.Command(id).visible = false;
   ports_.viewer.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
+  ShowRegionCommands();
+  ShowDisplayCommands();
 }
 
 void MainForm::Changed(unsigned parts) {
@@ -51,10 +53,12 @@ void MainForm::TimerFired(TimerId id) {
   }
   switch (id) {
     case TimerId::Timer5: Timer5Timer(); break;
+    case TimerId::Timer8: Timer8Timer(); break;
+    case TimerId::Timer10: Timer10Timer(); break;
     case TimerId::Timer12: Timer12Timer(); break;
     case TimerId::Timer13:
       state_.regions.utilities = state_.regions.viewerControls = true;
-      MarkChanged(kRegionsPart);
+      ShowRegionCommands();
       break;
     default: break;
   }

@@ -1,20 +1,31 @@
 #include "gui/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEngineView>
 #include <cstdio>
 
 #include "gui/command_actions.h"
+#include "gui/command_icons.h"
 #include "gui/status_bar_widget.h"
+#include "gui/tool_box_host.h"
+#include "gui/utility_panel.h"
+#include "gui/viewer_controls_panel.h"
 #include "gui/vrml_viewer.h"
 
 namespace habitopia::gui {
@@ -22,26 +33,15 @@ namespace habitopia::gui {
 MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirectory, QWidget* parent)
     : QMainWindow(parent) {
   setObjectName(QStringLiteral("THabitopiaform"));
+  setWindowIcon(NamedIcon(QStringLiteral("habitopia")));
 
+  // The viewer exists before the form, which talks to it.
   panel1_ = new QFrame(this);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  panel1Layout_ = new QStackedLayout(panel1_);
-  panel1Layout_->setStackingMode(QStackedLayout::StackAll);
-  panel1Layout_->setContentsMargins(0, 0, 0, 0);
-
-  // The caption lies over the viewer while it draws nothing; the viewer keeps
-  // running underneath so that its first frame is ready when the caption goes.
-  caption_ = new QLabel(QString::fromUtf8(kNoModelRendered), panel1_);
-  caption_->setObjectName(QStringLiteral("Panel1Caption"));
-  caption_->setAlignment(Qt::AlignCenter);
-  caption_->setWordWrap(true);
-  caption_->setAutoFillBackground(true);
   viewer_ = new VrmlViewer(pageDirectory, workDirectory, panel1_);
-  viewer_->setObjectName(QStringLiteral("Cortona1"));
-  panel1Layout_->addWidget(viewer_);
-  panel1Layout_->addWidget(caption_);
-  caption_->raise();
-  setCentralWidget(panel1_);
+  timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
+  form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
+                                     workDirectory.toStdString());
+  BuildRegions();
 
   status_ = std::make_unique<StatusBarWidget>(*statusBar());
   // While a calculation runs this is the one live control.
@@ -51,12 +51,16 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   cancel_->hide();
   statusBar()->addPermanentWidget(cancel_);
   setAcceptDrops(true);
-
-  timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
-  form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
-                                     workDirectory.toStdString());
   connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
+
   actions_ = new CommandActions(*form_, *this);
+  for (const Command& command : Commands()) {
+    const QIcon icon = CommandIcon(command.id);
+    if (icon.isNull()) continue;
+    QAction* action = actions_->Action(command.id);
+    action->setIcon(icon);
+    action->setIconVisibleInMenu(false);  // menus show their check marks
+  }
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
   resize(640, 480);
   ShowState(FormChanges{kAllParts, {}});
@@ -69,17 +73,6 @@ MainWindow::~MainWindow() {
 QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }
 
 QProgressBar* MainWindow::Progress() const { return status_->Progress(); }
-
-void MainWindow::ShowState(const FormChanges& changes) {
-  const FormState& state = form_->State();
-  setWindowTitle(QString::fromStdString(state.caption));
-  caption_->setText(QString::fromStdString(state.panel1Caption));
-  caption_->setVisible(!state.sceneShown);
-  status_->Show(state, changes);
-  actions_->Show(state, changes);
-  cancel_->setVisible(state.regions.locked);
-  if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (form_->FormClose(width(), height()))
@@ -98,6 +91,125 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   event->acceptProposedAction();
   form_->DropFiles(paths);
+}
+
+void MainWindow::BuildRegions() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Regions"));
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setObjectName(QStringLiteral("RegionSplitter"));
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setHandleWidth(4);
+
+  // Tables, and the tool boxes over them.
+  tablesArea_ = new QWidget(splitter_);
+  tablesArea_->setObjectName(QStringLiteral("TablesArea"));
+  auto* tablesLayout = new QStackedLayout(tablesArea_);
+  tablesLayout->setStackingMode(QStackedLayout::StackAll);
+  panel3_ = new QFrame(tablesArea_);
+  panel3_->setObjectName(QStringLiteral("Panel3"));
+  panel3_->setAccessibleName(tr("Tables"));
+  auto* panel3Layout = new QVBoxLayout(panel3_);
+  panel3Layout->setContentsMargins(4, 4, 4, 4);
+  toolBoxes_ = new ToolBoxHost(tablesArea_);
+  tablesLayout->addWidget(panel3_);
+  tablesLayout->addWidget(toolBoxes_);
+  tablesArea_->setMinimumWidth(200);
+
+  // The viewer, and its controls beside it.
+  auto* viewerArea = new QWidget(splitter_);
+  viewerArea->setObjectName(QStringLiteral("ViewerArea"));
+  auto* viewerLayout = new QHBoxLayout(viewerArea);
+  viewerLayout->setContentsMargins(0, 0, 0, 0);
+  viewerLayout->setSpacing(0);
+  panel1_->setObjectName(QStringLiteral("Panel1"));
+  panel1_->setAccessibleName(tr("Crystal"));
+  panel1Layout_ = new QStackedLayout(panel1_);
+  panel1Layout_->setStackingMode(QStackedLayout::StackAll);
+  panel1Layout_->setContentsMargins(0, 0, 0, 0);
+  // The caption lies over the viewer while it draws nothing; the viewer keeps
+  // running underneath so that its first frame is ready when the caption goes.
+  caption_ = new QLabel(QString::fromUtf8(kNoModelRendered), panel1_);
+  caption_->setObjectName(QStringLiteral("Panel1Caption"));
+  caption_->setAlignment(Qt::AlignCenter);
+  caption_->setWordWrap(true);
+  caption_->setAutoFillBackground(true);
+  viewer_->setObjectName(QStringLiteral("Cortona1"));
+  panel1Layout_->addWidget(viewer_);
+  panel1Layout_->addWidget(caption_);
+  caption_->raise();
+  viewerLayout->addWidget(panel1_, 1);
+  viewerControls_ = new ViewerControlsPanel(*form_, viewerArea);
+  viewerLayout->addWidget(viewerControls_);
+
+  splitter_->addWidget(tablesArea_);
+  splitter_->addWidget(viewerArea);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({230, 410});
+  layout->addWidget(splitter_, 1);
+
+  utilities_ = new UtilityPanel(*form_, central);
+  layout->addWidget(utilities_);
+  setCentralWidget(central);
+
+  // A double click on the viewer shows or hides its controls; a right click
+  // copies its picture.
+  viewer_->View()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(viewer_->View(), &QWidget::customContextMenuRequested, this, [this] { form_->Cortona1RightClick(); });
+  viewer_->View()->installEventFilter(this);
+  if (QWidget* proxy = viewer_->View()->focusProxy()) proxy->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ChildAdded && watched == viewer_->View()) {
+    // WebEngine draws through a child widget that gets the mouse.
+    if (QWidget* proxy = viewer_->View()->focusProxy()) proxy->installEventFilter(this);
+  } else if (event->type() == QEvent::MouseButtonDblClick &&
+             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    form_->Cortona1DblClick();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (form_) form_->FormResize();
+}
+
+void MainWindow::ShowRegions(const FormState& state) {
+  const Regions& regions = state.regions;
+  panel3_->setVisible(regions.tables);
+  tablesArea_->setVisible(regions.tables || regions.toolBox != ToolBox::None);
+}
+
+void MainWindow::ShowViewerBackground(const FormState& state) {
+  const Rgb& sky = state.display.settings.backgroundColour;
+  const QColor background(sky.red, sky.green, sky.blue);
+  QPalette palette = caption_->palette();
+  palette.setColor(QPalette::Window, background);
+  palette.setColor(QPalette::WindowText, background.lightnessF() < 0.5 ? Qt::white : Qt::black);
+  caption_->setPalette(palette);
+}
+
+void MainWindow::ShowState(const FormChanges& changes) {
+  const FormState& state = form_->State();
+  setWindowTitle(QString::fromStdString(state.caption));
+  caption_->setText(QString::fromStdString(state.panel1Caption));
+  caption_->setVisible(!state.sceneShown);
+  if (changes.Has(kRegionsPart)) ShowRegions(state);
+  if (changes.Has(kDisplayPart)) ShowViewerBackground(state);
+  toolBoxes_->Show(state, changes);
+  viewerControls_->Show(state, changes);
+  utilities_->Show(state, changes);
+  status_->Show(state, changes);
+  actions_->Show(state, changes);
+  cancel_->setVisible(state.regions.locked);
+  if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 }  // namespace habitopia::gui

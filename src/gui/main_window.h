@@ -1,9 +1,10 @@
 #pragma once
-// The main window: the viewer fills Panel1, the status bar StatusBar1 sits below.
-// It shows the FormState of the MainForm and holds no behaviour of its own.
+// The main window: the tables region Panel3 (with the tool boxes laid over it)
+// on the left; the viewer Panel1 with the viewer controls Panel11 on the right;
+// the utility panel panel2 below; the status bar StatusBar1 at the bottom. It
+// shows the FormState of the MainForm and holds no behaviour of its own.
 
 #include <QMainWindow>
-#include <array>
 #include <memory>
 
 #include "app/main_form.h"
@@ -12,13 +13,17 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QStackedLayout;
 
 namespace habitopia::gui {
 
-class VrmlViewer;
 class CommandActions;
 class StatusBarWidget;
+class ToolBoxHost;
+class UtilityPanel;
+class ViewerControlsPanel;
+class VrmlViewer;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -35,6 +40,9 @@ class MainWindow : public QMainWindow {
   QLabel* Panel1Caption() const { return caption_; }
   CommandActions& Actions() { return *actions_; }
   QPushButton* CancelButton() const { return cancel_; }
+  // The tables region: the face tables put their panel in here.
+  QWidget* TablesRegion() const { return panel3_; }
+  ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -43,17 +51,29 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildRegions();
+  void ShowRegions(const FormState& state);
+  void ShowViewerBackground(const FormState& state);
+
   VrmlViewer* viewer_ = nullptr;
   QtDialogs dialogs_{this};
   QtTimers* timers_ = nullptr;
   QtClipboard clipboard_;
   QtShell shell_;
   std::unique_ptr<MainForm> form_;
+  QSplitter* splitter_ = nullptr;
+  QWidget* tablesArea_ = nullptr;  // Panel3 with the tool boxes over it
+  QWidget* panel3_ = nullptr;
+  ToolBoxHost* toolBoxes_ = nullptr;
   QWidget* panel1_ = nullptr;
   QStackedLayout* panel1Layout_ = nullptr;
   QLabel* caption_ = nullptr;
+  ViewerControlsPanel* viewerControls_ = nullptr;
+  UtilityPanel* utilities_ = nullptr;
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;

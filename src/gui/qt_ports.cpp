@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "gui/label_font_dialog.h"
+
 namespace habitopia::gui {
 namespace {
 
@@ -75,6 +77,13 @@ std::optional<FontChoice> QtDialogs::Font(const FontChoice& initial) {
   const QFont font = QFontDialog::getFont(&ok, start, parent_);
   if (!ok) return std::nullopt;
   return FontChoice{font.family().toStdString(), font.pointSize(), font.bold(), font.italic()};
+}
+
+std::optional<FontChoice> QtDialogs::LabelFont(const FontChoice& initial,
+                                               const std::function<void(const FontChoice&)>& apply) {
+  LabelFontDialog dialog(initial, apply, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 QtTimers::QtTimers(std::function<void(TimerId)> fired, QObject* parent)

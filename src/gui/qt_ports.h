@@ -27,6 +27,8 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<Rgb> Colour(const Rgb& initial) override;
   std::optional<FontChoice> Font(const FontChoice& initial) override;
+  std::optional<FontChoice> LabelFont(const FontChoice& initial,
+                                      const std::function<void(const FontChoice&)>& apply) override;
 
  private:
   QWidget* parent_;

@@ -61,7 +61,8 @@ std::optional<Rgb> ScriptedDialogs::Colour(const Rgb&) {
   return colour;
 }
 
-std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice&) {
+std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice& initial) {
+  fontStarts.push_back(initial);
   if (fonts.empty()) {
     ADD_FAILURE() << "unexpected font dialog";
     return std::nullopt;
@@ -69,6 +70,14 @@ std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice&) {
   auto font = fonts.front();
   fonts.pop_front();
   return font;
+}
+
+std::optional<FontChoice> ScriptedDialogs::LabelFont(const FontChoice& initial,
+                                                     const std::function<void(const FontChoice&)>& apply) {
+  std::vector<FontChoice> pressed;
+  std::swap(pressed, applied);
+  for (const FontChoice& font : pressed) apply(font);
+  return Font(initial);
 }
 
 void ManualTimers::Start(TimerId id) {

@@ -64,6 +64,9 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<Rgb> Colour(const Rgb& initial) override;
   std::optional<FontChoice> Font(const FontChoice& initial) override;
+  // Presses Apply with each of `applied` before answering from `fonts`.
+  std::optional<FontChoice> LabelFont(const FontChoice& initial,
+                                      const std::function<void(const FontChoice&)>& apply) override;
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;
@@ -73,6 +76,8 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<std::string>> files;  // answers to open and save dialogs
   std::deque<std::optional<Rgb>> colours;
   std::deque<std::optional<FontChoice>> fonts;
+  std::vector<FontChoice> applied;
+  std::vector<FontChoice> fontStarts;  // what each font dialog opened with
 };
 
 // Timers that fire only when the test says so.

@@ -1,0 +1,59 @@
+#include "gui/tool_box_host.h"
+
+#include <QGroupBox>
+#include <QStackedLayout>
+
+namespace habitopia::gui {
+
+QString ToolBoxCaption(ToolBox box) {
+  switch (box) {
+    case ToolBox::None: return {};
+    case ToolBox::PointGroups: return QStringLiteral("Point Groups");
+    case ToolBox::CleavageFace: return QStringLiteral("Indicate cleavage face");
+    case ToolBox::SpecialFaceFeatures: return QStringLiteral("Special Face Features");
+    case ToolBox::ShapePrediction: return QStringLiteral("Shape Prediction");
+    case ToolBox::Twintool: return QStringLiteral("Twintool");
+    case ToolBox::CombinedObjects: return QStringLiteral("Combined Objects Wizard");
+    case ToolBox::Calculations: return QStringLiteral("Calculations");
+  }
+  return {};
+}
+
+ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ToolBoxHost"));
+  auto* layout = new QStackedLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  const struct {
+    ToolBox box;
+    const char* name;
+  } tools[] = {
+      {ToolBox::PointGroups, "GroupBox1"},      {ToolBox::CleavageFace, "GroupBox4"},
+      {ToolBox::SpecialFaceFeatures, "GroupBox3"}, {ToolBox::ShapePrediction, "GroupBox10"},
+      {ToolBox::Twintool, "Twintool"},          {ToolBox::CombinedObjects, "CombinedObjects"},
+      {ToolBox::Calculations, "GroupBox6"},
+  };
+  for (const auto& tool : tools) {
+    auto* group = new QGroupBox(ToolBoxCaption(tool.box), this);
+    group->setObjectName(QString::fromLatin1(tool.name));
+    group->setAccessibleName(ToolBoxCaption(tool.box));
+    group->setAutoFillBackground(true);
+    layout->addWidget(group);
+    boxes_[tool.box] = group;
+  }
+  hide();
+}
+
+QGroupBox* ToolBoxHost::Box(ToolBox box) const {
+  const auto found = boxes_.find(box);
+  return found == boxes_.end() ? nullptr : found->second;
+}
+
+void ToolBoxHost::Show(const FormState& state, const FormChanges& changes) {
+  if (!changes.Has(kRegionsPart)) return;
+  QGroupBox* shown = Box(state.regions.toolBox);
+  if (shown) static_cast<QStackedLayout*>(layout())->setCurrentWidget(shown);
+  setVisible(shown != nullptr);
+  if (shown) raise();
+}
+
+}  // namespace habitopia::gui
