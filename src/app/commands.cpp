@@ -88,7 +88,7 @@ constexpr Command kCommands[] = {
     {C::HelpContents, "Help2", M::Help, "&Contents", "", false, nullptr},
     {C::HelpExamples, "Examples2", M::Help, "&Examples", "", false, &MainForm::Examples1Click},
     {C::CheckForUpdates, "CheckforUpdates1", M::Help, "&Check for Updates", "", false, nullptr},
-    {C::HomePage, "HomePage1", M::Help, "Home &Page", "", false, nullptr},
+    {C::HomePage, "HomePage1", M::Help, "Home &Page", "", false, &MainForm::HomePage1Click},
     {C::History, "History1", M::Help, "H&istory", "", false, &MainForm::History1Click},
     {C::Logo, "Logo1", M::Help, "Lo&go", "", false, &MainForm::Logo1Click},
 

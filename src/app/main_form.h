@@ -122,9 +122,20 @@ class MainForm {
   // are gone and the settings file is written.
   bool FormClose(int windowWidth, int windowHeight);
   void About1Click();
+  // "H&istory", "Home &Page" and "&Donations" show one information panel at a
+  // time; choosing the shown one again hides it.
   void History1Click();
+  void HomePage1Click();
+  void Donations1Click();
+  void CloseInfoPanel();
+  // The splash window: shown at program entry with its closing timer, again by
+  // "Lo&go" without it; closed by a click or its timer.
+  void ShowSplash();
   void Logo1Click();
   void SplashClosed();
+  // The window moved, was resized, shown or hidden: Timer14 places the logo.
+  void WindowGeometryChanged(const WindowGeometry& geometry) { windowGeometry_ = geometry; }
+  void Timer14Timer();
 
   // ---- Calculation and history ----
 
@@ -277,6 +288,7 @@ class MainForm {
   int savedUndoPosition_ = 2;
   std::optional<ViewerCamera> savedViewpoint_;
   std::string pendingOpenFile_;  // opened by Timer12
+  WindowGeometry windowGeometry_;  // as the window last reported it
   FaceRows gridBeforeCalculation_;  // StringGrid1 as the last calculation found it
 
   FormPorts ports_;

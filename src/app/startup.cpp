@@ -5,6 +5,7 @@
 
 #include "app/form_document.h"
 #include "app/main_form.h"
+#include "app/program_texts.h"
 #include "app/settings_file.h"
 #include "app/shown_file.h"
 #include "app/work_directory.h"
@@ -28,6 +29,9 @@ bool LocaleWritesDecimalComma() {
   const std::lconv* conventions = std::localeconv();
   return conventions && conventions->decimal_point && conventions->decimal_point[0] == ',';
 }
+
+// Choosing the information panel that is shown hides it.
+InfoPanel Toggled(InfoPanel shown, InfoPanel chosen) { return shown == chosen ? InfoPanel::None : chosen; }
 
 }  // namespace
 
@@ -75,8 +79,6 @@ void MainForm::FormActivate(const std::vector<std::string>& arguments) {
   history_.SetWorkDirectory(state_.workDirectory);
   state_.decimalComma = LocaleWritesDecimalComma();
   LoadRecent1Click();
-  state_.splashShown = true;
-  state_.splashStays = false;
 
   if (arguments.size() != 1) {
     BuildDefaultModel();
@@ -189,18 +191,32 @@ bool MainForm::FormClose(int windowWidth, int windowHeight) {
   return true;
 }
 
-void MainForm::About1Click() {
-  ports_.dialogs.Message(std::string("Habitopia Vers. ") + kProgramVersionText +
-                             "\n\nCrystal morphology: faces, point-group symmetry, the crystal polyhedron and its "
-                             "VRML scene.\n\nBuilt with Qt (The Qt Company, LGPL), the X_ITE VRML browser "
-                             "(Holger Seelig, MIT) and zlib (Jean-loup Gailly and Mark Adler).",
-                         "About Habitopia");
-}
+void MainForm::About1Click() { ports_.dialogs.Message(AboutText(), "About Habitopia"); }
 
 void MainForm::History1Click() {
-  state_.regions.infoPanel =
-      state_.regions.infoPanel == InfoPanel::History ? InfoPanel::None : InfoPanel::History;
+  state_.regions.infoPanel = Toggled(state_.regions.infoPanel, InfoPanel::History);
   MarkChanged(kRegionsPart);
+}
+
+void MainForm::HomePage1Click() {
+  state_.regions.infoPanel = Toggled(state_.regions.infoPanel, InfoPanel::HomePage);
+  MarkChanged(kRegionsPart);
+}
+
+void MainForm::Donations1Click() {
+  state_.regions.infoPanel = Toggled(state_.regions.infoPanel, InfoPanel::Donation);
+  Changed(kRegionsPart);
+}
+
+void MainForm::CloseInfoPanel() {
+  state_.regions.infoPanel = InfoPanel::None;
+  Changed(kRegionsPart);
+}
+
+void MainForm::ShowSplash() {
+  state_.splashShown = true;
+  state_.splashStays = false;
+  Changed(kRegionsPart);
 }
 
 void MainForm::Logo1Click() {
@@ -213,6 +229,15 @@ void MainForm::SplashClosed() {
   state_.splashShown = false;
   state_.splashStays = false;
   Changed(kRegionsPart);
+}
+
+void MainForm::Timer14Timer() {
+  ports_.timers.Start(TimerId::Timer14);
+  const LogoState placed = PlaceLogo(windowGeometry_, state_.regions.statusBar, state_.regions.utilities,
+                                     state_.display.settings.backgroundColour);
+  if (placed == state_.logo) return;
+  state_.logo = placed;
+  MarkChanged(kRegionsPart);
 }
 
 }  // namespace habitopia

@@ -22,6 +22,9 @@
 
 #include "gui/command_actions.h"
 #include "gui/command_icons.h"
+#include "gui/information_panels.h"
+#include "gui/logo_widget.h"
+#include "gui/splash_window.h"
 #include "gui/status_bar_widget.h"
 #include "gui/tool_box_host.h"
 #include "gui/utility_panel.h"
@@ -52,6 +55,8 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   statusBar()->addPermanentWidget(cancel_);
   setAcceptDrops(true);
   connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
+  splash_ = new SplashWindow(*form_, this);
+  logo_ = new LogoWidget(*form_, *this, *panel1_, *statusBar(), *utilities_);
 
   actions_ = new CommandActions(*form_, *this);
   for (const Command& command : Commands()) {
@@ -143,6 +148,8 @@ void MainWindow::BuildRegions() {
   panel1Layout_->addWidget(caption_);
   caption_->raise();
   viewerLayout->addWidget(panel1_, 1);
+  information_ = new InformationPanels(*form_, viewerArea);
+  viewerLayout->addWidget(information_);
   viewerControls_ = new ViewerControlsPanel(*form_, viewerArea);
   viewerLayout->addWidget(viewerControls_);
 
@@ -208,6 +215,9 @@ void MainWindow::ShowState(const FormChanges& changes) {
   utilities_->Show(state, changes);
   status_->Show(state, changes);
   actions_->Show(state, changes);
+  information_->Show(state, changes);
+  splash_->Show(state, changes);
+  logo_->Show(state, changes);
   cancel_->setVisible(state.regions.locked);
   if (state.closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }

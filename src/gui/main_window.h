@@ -19,6 +19,9 @@ class QStackedLayout;
 namespace habitopia::gui {
 
 class CommandActions;
+class InformationPanels;
+class LogoWidget;
+class SplashWindow;
 class StatusBarWidget;
 class ToolBoxHost;
 class UtilityPanel;
@@ -43,6 +46,9 @@ class MainWindow : public QMainWindow {
   // The tables region: the face tables put their panel in here.
   QWidget* TablesRegion() const { return panel3_; }
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
+  SplashWindow& Splash() const { return *splash_; }
+  LogoWidget& Logo() const { return *logo_; }
+  InformationPanels& Information() const { return *information_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -74,6 +80,9 @@ class MainWindow : public QMainWindow {
   QLabel* caption_ = nullptr;
   ViewerControlsPanel* viewerControls_ = nullptr;
   UtilityPanel* utilities_ = nullptr;
+  InformationPanels* information_ = nullptr;
+  SplashWindow* splash_ = nullptr;
+  LogoWidget* logo_ = nullptr;
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
