@@ -103,6 +103,7 @@ void MainForm::ShowReadModel(const ModelDocument& document) {
     model_.operationCount = GetPointGroup(model_.pointGroup).order;
   model_.twin = TwinSettingsFromDocument(document, model_.matrices);
   ShowDocumentSwitches(document, state_);
+  ShowDisplayCommands();
   ShowModelInTables();
   state_.tables.applySymmetry = false;
   if (model_.cleavageFace >= 0) model_.modelRestoring = true;

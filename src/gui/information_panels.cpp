@@ -12,7 +12,9 @@ namespace habitopia::gui {
 
 InformationPanels::InformationPanels(MainForm& form, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("InformationPanels"));
-  setFixedWidth(280);
+  setAutoFillBackground(true);
+  // Laid over the viewer: it takes the viewer's size and never widens the window.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   history_ = new HistoryPanel(this);
@@ -36,6 +38,7 @@ void InformationPanels::Show(const FormState& state, const FormChanges& changes)
   homePage_->setVisible(shown == InfoPanel::HomePage);
   donation_->setVisible(shown == InfoPanel::Donation);
   setVisible(shown != InfoPanel::None);
+  if (isVisible()) raise();
 }
 
 }  // namespace habitopia::gui

@@ -1,5 +1,5 @@
 #pragma once
-// The information panels beside the viewer: the history memo, the home-page
+// The information panels laid over the viewer: the history memo, the home-page
 // box and the donation box, one at a time, with a button that closes them.
 
 #include <QWidget>

@@ -147,9 +147,9 @@ void MainWindow::BuildRegions() {
   panel1Layout_->addWidget(viewer_);
   panel1Layout_->addWidget(caption_);
   caption_->raise();
+  information_ = new InformationPanels(*form_, panel1_);
+  panel1Layout_->addWidget(information_);
   viewerLayout->addWidget(panel1_, 1);
-  information_ = new InformationPanels(*form_, viewerArea);
-  viewerLayout->addWidget(information_);
   viewerControls_ = new ViewerControlsPanel(*form_, viewerArea);
   viewerLayout->addWidget(viewerControls_);
 
