@@ -43,10 +43,6 @@ void MainForm::en_dis_able(bool enable) {
   Changed();
 }
 
-void MainForm::CANCELEDITClick() {
-  if (calculating_ && !snapshotLoading_) model_.stopRequested = true;
-}
-
 void MainForm::CAClick() {
   const ToolBox box = state_.regions.toolBox;
   if (box != ToolBox::Calculations && box != ToolBox::SpecialFaceFeatures && box != ToolBox::CleavageFace)
@@ -210,6 +206,10 @@ void MainForm::Cortona1SceneLoaded(const SceneLoadResult& result) {
 
 void MainForm::ShowModelInTables() {
   habitopia::ShowModelInTables(model_, state_.tables, Separator(state_));
+  // The point-group box and the cell boxes follow the model read.
+  state_.tables.pointGroupChoice = model_.pointGroup;
+  edit_.acceptedCell = {model_.cell, model_.cellLengthMean};
+  ApplyLatticeClass();
   MarkChanged(kTablesPart | kGrid1ShapePart | kGrid2ShapePart);
 }
 

@@ -86,11 +86,6 @@ void MainForm::SpotlightsOnClick() { SwitchClick(DisplaySwitch::Lights, true); }
 void MainForm::HeadlightOffClick() { SwitchClick(DisplaySwitch::Headlight, false); }
 void MainForm::HeadlightOnClick() { SwitchClick(DisplaySwitch::Headlight, true); }
 
-void MainForm::hkil1Click() {
-  state_.switches.hkil = !state_.switches.hkil;
-  SwitchClick(DisplaySwitch::Indices, true);
-}
-
 void MainForm::solid1Click() {
   const bool on = !state_.switches.display.solid;
   SwitchClick(DisplaySwitch::Solid, on);

@@ -29,6 +29,7 @@
 #include "gui/tool_box_host.h"
 #include "gui/utility_panel.h"
 #include "gui/viewer_controls_panel.h"
+#include "gui/tables_panel.h"
 #include "gui/vrml_viewer.h"
 
 namespace habitopia::gui {
@@ -66,6 +67,8 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
     action->setIcon(icon);
     action->setIconVisibleInMenu(false);  // menus show their check marks
   }
+  tables_ = new TablesPanel(*form_, panel3_);
+  panel3_->layout()->addWidget(tables_);
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
   resize(640, 480);
   ShowState(FormChanges{kAllParts, {}});
@@ -73,6 +76,9 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
+  // The tables talk to the form: they go while it is still there.
+  delete tables_;
+  tables_ = nullptr;
 }
 
 QLabel* MainWindow::StatusPanel(int index) const { return status_->Panel(index); }
@@ -205,6 +211,7 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
 
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
+  tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);

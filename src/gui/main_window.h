@@ -18,6 +18,7 @@ class QStackedLayout;
 
 namespace habitopia::gui {
 
+class TablesPanel;
 class CommandActions;
 class InformationPanels;
 class LogoWidget;
@@ -37,6 +38,7 @@ class MainWindow : public QMainWindow {
 
   MainForm& Form() { return *form_; }
   VrmlViewer& Viewer() { return *viewer_; }
+  TablesPanel& Tables() { return *tables_; }
 
   QLabel* StatusPanel(int index) const;
   QProgressBar* Progress() const;
@@ -83,6 +85,7 @@ class MainWindow : public QMainWindow {
   InformationPanels* information_ = nullptr;
   SplashWindow* splash_ = nullptr;
   LogoWidget* logo_ = nullptr;
+  TablesPanel* tables_ = nullptr;
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
