@@ -169,7 +169,13 @@ void MainForm::CAClick() {
 
   en_dis_able(true);
 
+  if (model_.pointGroup != kIcosahedralGroup && !model_.stopRequested && rewriteRequested_) {
+    rewriteindices();
+    model_.modelRestoring = false;
+  }
+
   if (model_.stopRequested) {
+    rewriteRequested_ = false;
     if (state_.regions.toolBox == ToolBox::ShapePrediction) history_.SetPosition(savedUndoPosition_);
     history_.SetPosition(history_.Position() + 1);
     model_.stopRequested = false;
@@ -177,6 +183,8 @@ void MainForm::CAClick() {
     model_.applyAllCursor = -1;
     undo1Click();
   }
+
+  if (model_.cleavageFace >= 0 && state_.regions.toolBox != ToolBox::CleavageFace) cutfaceClick();
 }
 
 void MainForm::Timer5Timer() {

@@ -50,6 +50,8 @@ class Dialogs {
   // shown to `apply` without closing.
   virtual std::optional<FontChoice> LabelFont(const FontChoice& initial,
                                               const std::function<void(const FontChoice&)>& apply) = 0;
+  // A folder chosen starting from `initial`; nothing when the user cancels.
+  virtual std::optional<std::string> Folder(const std::string& initial) = 0;
 };
 
 }  // namespace habitopia

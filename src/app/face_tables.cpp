@@ -218,6 +218,8 @@ bool MainForm::StringGrid1SelectCell(int row, int column) {
   }
   if (state_.regions.toolBox != ToolBox::Twintool) state_.tables.acceptStrip = true;
   SelectRow(grid, row);
+  if (state_.regions.toolBox == ToolBox::Calculations) CalculationsRowPicked(row);
+  if (state_.regions.toolBox == ToolBox::Twintool) TwinFaceRowPicked(row);
   return true;
 }
 
@@ -340,6 +342,10 @@ void MainForm::Edit1DblClick() {
   TablesState& tables = state_.tables;
   tables.cancelEdit.enabled = true;
   tables.addFace.enabled = true;
+  if (state_.regions.toolBox == ToolBox::CleavageFace) {
+    AcceptCleavagePlane();
+    return;
+  }
   if (tables.edit1.text == kUntypedIndexText) return;
 
   if (state_.regions.toolBox == ToolBox::PointGroups) {

@@ -189,6 +189,7 @@ bool MainForm::ImportCifFile(const std::string& path) {
   FaceRows unique;
   for (const CifFaceRow& row : cif.faceRows)
     if (!row.Empty()) unique.push_back({row.indexText, row.distanceText});
+  if (unique.empty() && PredictCifHabit(cif, path)) return true;
   if (unique.empty()) {
     ports_.dialogs.Message(cif.MissingItemsMessage("\n"));
     return false;
@@ -211,6 +212,7 @@ bool MainForm::ImportCifFile(const std::string& path) {
   ShowModelInTables();
   SetGridFaceRows(state_.tables.stringGrid2, unique);
   SetGridFaceRows(state_.tables.stringGrid1, full);
+  state_.tools.prediction.caption = cif.predictionCaption.value_or(kShapePredictionCaption);
   if (!cif.Complete()) ports_.dialogs.Message(cif.MissingItemsMessage("\n"));
   model_.modelRestoring = false;
   model_.historyRestoring = false;

@@ -14,6 +14,7 @@ MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
     state_.Command(command.id).enabled = command.handler != nullptr;
   state_.Command(CommandId::Undo).enabled = false;
   state_.Command(CommandId::Redo).enabled = false;
+  state_.Command(CommandId::AutomaticCleanup).checked = state_.tools.prediction.autoCleanup;
   for (CommandId id : {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3, CommandId::Recent4,
                        CommandId::Recent5})
     state_.Command(id).visible = false;
@@ -54,6 +55,8 @@ void MainForm::TimerFired(TimerId id) {
     return;
   }
   switch (id) {
+    case TimerId::Timer3: Timer3Timer(); break;
+    case TimerId::Timer4: Timer4Timer(); break;
     case TimerId::Timer5: Timer5Timer(); break;
     case TimerId::Timer8: Timer8Timer(); break;
     case TimerId::Timer10: Timer10Timer(); break;

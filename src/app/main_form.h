@@ -5,6 +5,7 @@
 // menu or tool; the window's outside world is reached through ports.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,9 +22,12 @@
 #include "app/style_table.h"
 #include "app/timers.h"
 #include "app/undo_history.h"
+#include "app/prediction_panel.h"
 #include "app/viewer.h"
 #include "core/model.h"
+#include "files/cif.h"
 #include "files/model_document.h"
+#include "scene/scene_writer.h"
 #include "symmetry/face_rows.h"
 
 namespace habitopia {
@@ -315,6 +319,77 @@ class MainForm {
 
   // ---- Tools ----
 
+  // "Shape Prediction" (GroupBox10).
+  void MorphologyPrediction1Click();           // "Morphology &Prediction": opens the box
+  void Morphologypanel();                      // prepares the box for the model's point group
+  void N1dmodel1Click();                       // "Predict"
+  void cleanup();                              // "Clean-up/apply randomize/polarize"
+  void rewriteindices();
+  void automaticcleanup1Click();               // "clean-up", "&Automatic clean-up"
+  void maxhklChange(int position);
+  void polarityChange(int position);
+  void highorderfacesClick(bool checked);      // "with high-"
+  // A click on a selector choice (see ChooseTranslation) and a double click.
+  void TranslationClick(TranslationSlot slot, int value);
+  void TranslationDblClick(TranslationSlot slot);
+  void SpaceGroupEntered(const std::string& text);
+  void closemorphologyClick();
+  void N101Click();                            // "R&andomize Distances" 10%
+  void N251Click();                            // 25%
+  void N501Click();                            // 50%
+  void Timer3Timer();
+  // Distances are randomised from this source (tests give a seeded one).
+  void SetRandomSource(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
+
+  // The calculations box (GroupBox6).
+  void Calculations1Click();
+  void CloseCalculationsClick();
+  void Edit15Enter();                          // "face 1"
+  void Edit16Enter();                          // "face 2"
+  void thirdfacebuttonClick();                 // "(hkl)"
+  void AngleButtonClick();
+  void physicalindicesClick();
+  void coordinatesphysicalChange(const std::string& text);
+  // A row of StringGrid1 picked while the calculations box or the twin tool shows.
+  void CalculationsRowPicked(int row);
+  void TwinFaceRowPicked(int row);
+
+  // "Twintool" (GroupBox11).
+  void winningTool1Click();                    // "Twinning Tool", "Create a Twin"
+  void closetwintoolClick();
+  void TwinChoiceClick(TwinChoice choice);     // None, Contact, Rotation, Inversion
+  void realbutnClick(bool reciprocal);
+  // The twin texts as typed: 0 contact face, 1 axis, 2 through, 3 angle, 4 centre.
+  void TwinTextChange(int text, const std::string& value);
+  void CreateTwinClick();                      // "Update"
+
+  // "Indicate cleavage face" (GroupBox4).
+  void cutfaceClick();                         // "Indicate &Cleavage Face"
+  void TrackBar1Change(int position);
+  void Timer4Timer();
+  void EditCutfaceChange(const std::string& text);
+  void editcutdistanceChange(const std::string& text);
+  // The cleavage step of the accept dispatcher; false when it stopped.
+  bool AcceptCleavagePlane();
+  void removecutface1Click();
+  void removecutfaceClick();
+  void showmodelClick(bool checked);
+  void projectsectorsClick(bool checked);
+
+  // Scene commands.
+  void wrltowrz1Click();                       // "save wr&z - file (compressed)"
+  void CombinedObjectsWizard1Click();
+  void GroupDirectoryClick();
+  void GroupWizardTextChange(int edit, const std::string& text);  // Edit10, 11, 12, 14
+  void GroupAcceptClick();                     // "ACCEPT" of the wizard
+  void Group();
+
+  // CIF and STL.
+  void ExportCif1Click();                      // "IUCr cif (*.CIF)"
+  void N3DprinterSTF1Click();                  // "3-D-printer (*.STL)"
+  // A CIF without a face list: the habit predicted from its cell and space group.
+  bool PredictCifHabit(const CifImport& cif, const std::string& path);
+
   // ---- Pictures, help and updates ----
 
  private:
@@ -358,6 +433,19 @@ class MainForm {
   void OpenRecent(int item);
   std::string SettingsPath() const;
   ModelDocument CurrentDocument(SaveKind kind) const;
+
+  // ---- Tools (private) ----
+  FaceRows UniqueRows() const;
+  // Rebuilds the full list from the unique list and draws.
+  void RedrawFromUniqueList();
+  void DrawFullList();
+  void RandomizeFullList(int percent);
+  RandomSource& Random();
+  void ShowToolMessage(const std::string& text);
+  void ApplyTwinTexts();
+  SceneGeometry CurrentSceneGeometry() const;
+  std::unique_ptr<RandomSource> random_;
+  bool randomizeRequested_ = false;  // randomizeDistances
 
   CrystalModel model_;
   UndoHistory history_;

@@ -64,6 +64,7 @@ void MainForm::SpeedButton16Click() {
   ApplyLatticeClass();
   state_.statusPanels[kPointGroupPanel].text = PointGroupStatusText(std::string(group.symbol));
   MarkChanged(kStatusPart);
+  Morphologypanel();
   SpeedButton17Click();
   // Whatever the cell now is was accepted with the group (also after a file was read).
   edit_.acceptedCell = {model_.cell, model_.cellLengthMean};

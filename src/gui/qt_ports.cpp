@@ -69,6 +69,12 @@ std::optional<Rgb> QtDialogs::Colour(const Rgb& initial) {
   return Rgb{colour.red(), colour.green(), colour.blue()};
 }
 
+std::optional<std::string> QtDialogs::Folder(const std::string& initial) {
+  const QString folder = QFileDialog::getExistingDirectory(parent_, QString(), Text(initial));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
 std::optional<FontChoice> QtDialogs::Font(const FontChoice& initial) {
   QFont start(Text(initial.family), initial.points);
   start.setBold(initial.bold);

@@ -29,6 +29,7 @@ class QtDialogs : public Dialogs {
   std::optional<FontChoice> Font(const FontChoice& initial) override;
   std::optional<FontChoice> LabelFont(const FontChoice& initial,
                                       const std::function<void(const FontChoice&)>& apply) override;
+  std::optional<std::string> Folder(const std::string& initial) override;
 
  private:
   QWidget* parent_;

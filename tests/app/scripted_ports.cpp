@@ -51,6 +51,16 @@ std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogRequest& re
   return OpenFile(request);
 }
 
+std::optional<std::string> ScriptedDialogs::Folder(const std::string&) {
+  if (folders.empty()) {
+    ADD_FAILURE() << "unexpected folder dialog";
+    return std::nullopt;
+  }
+  auto folder = folders.front();
+  folders.pop_front();
+  return folder;
+}
+
 std::optional<Rgb> ScriptedDialogs::Colour(const Rgb&) {
   if (colours.empty()) {
     ADD_FAILURE() << "unexpected colour dialog";

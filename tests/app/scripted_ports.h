@@ -67,6 +67,7 @@ class ScriptedDialogs : public Dialogs {
   // Presses Apply with each of `applied` before answering from `fonts`.
   std::optional<FontChoice> LabelFont(const FontChoice& initial,
                                       const std::function<void(const FontChoice&)>& apply) override;
+  std::optional<std::string> Folder(const std::string& initial) override;
 
   std::vector<Shown> messages;
   std::vector<Shown> questions;
@@ -78,6 +79,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<FontChoice>> fonts;
   std::vector<FontChoice> applied;
   std::vector<FontChoice> fontStarts;  // what each font dialog opened with
+  std::deque<std::optional<std::string>> folders;
 };
 
 // Timers that fire only when the test says so.

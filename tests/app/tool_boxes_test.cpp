@@ -1,0 +1,368 @@
+// The tool boxes as the user meets them: prediction, clean-up and randomising,
+// the cleavage plane and its slider, twins, the calculations box, the scene
+// commands, and CIF and STL written from the window.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/main_form.h"
+#include "app_test_support.h"
+#include "files/model_reader.h"
+#include "scene/scene_files.h"
+#include "scripted_ports.h"
+
+namespace habitopia {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchFolder;
+using test::ScriptedPorts;
+
+constexpr int kGroupM3m = 32;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ToolBoxesTest : public ::testing::Test {
+ protected:
+  ToolBoxesTest() : work_((scratch_.Path() / "work").string()), form_(ports_.Ports(), work_) {
+    fs::create_directories(work_);
+    form_.SetRandomSource(std::make_unique<SeededRandom>(7));
+  }
+
+  // Opens a cube (faces {100} at distance 1) in point group `group`.
+  void OpenCube(int group = 1) {
+    ModelDocument cube = test::CubeDocument();
+    cube.pointGroup = group;
+    if (group != 1) cube.uniqueFaces.resize(1);
+    cubePath_ = test::WriteModel(scratch_.Path() / "cube.mor", cube);
+    ASSERT_TRUE(form_.Load1Click(cubePath_));
+    ASSERT_EQ(form_.Model().pointGroup, group);
+  }
+  int Present() const { return form_.Model().polyhedron.PresentFaceCount(); }
+  std::vector<std::string> UniqueTexts() const {
+    std::vector<std::string> texts;
+    const FaceGrid& grid = form_.State().tables.stringGrid2;
+    for (int r = 1; r <= form_.Model().lastUniqueFace + 1 && r < grid.RowCount(); ++r)
+      texts.push_back(grid.rows[r][0]);
+    return texts;
+  }
+  // Runs the habitopia-cli and fails the test when it cannot run.
+  void Cli(const std::string& arguments) {
+    const std::string command = std::string(HABITOPIA_CLI) + " " + arguments + " > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << command;
+  }
+
+  ScratchFolder scratch_;
+  std::string work_;
+  ScriptedPorts ports_;
+  MainForm form_;
+  std::string cubePath_;
+};
+
+TEST_F(ToolBoxesTest, CubicPredictionByCentring) {
+  OpenCube(kGroupM3m);
+  form_.Run(CommandId::MorphologyPrediction);
+  ASSERT_EQ(form_.State().regions.toolBox, ToolBox::ShapePrediction);
+  EXPECT_EQ(form_.State().tools.prediction.hklMaxMaximum, 6);
+  form_.maxhklChange(1);
+  form_.automaticcleanup1Click();  // off: the predicted list stays as predicted
+  EXPECT_FALSE(form_.State().Command(CommandId::AutomaticCleanup).checked);
+
+  form_.N1dmodel1Click();
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 -1 0", "-1 0 0"}));
+  EXPECT_EQ(form_.Model().FaceCount(), 26);
+  EXPECT_EQ(form_.State().statusPanels[kCornersPanel].text, "8 Corners") << "the cube; {110} and {111} touch it";
+
+  form_.TranslationClick(TranslationSlot::Centring, static_cast<int>(Centring::I));
+  form_.N1dmodel1Click();
+  const FaceGrid& unique = form_.State().tables.stringGrid2;
+  ASSERT_EQ(UniqueTexts().size(), 3u);
+  EXPECT_EQ(unique.rows[3][1], "2") << "{100} ranked by 2 0 0";
+  EXPECT_EQ(Present(), 12) << "the rhombic dodecahedron of {110}";
+
+  form_.TranslationClick(TranslationSlot::Centring, static_cast<int>(Centring::F));
+  form_.N1dmodel1Click();
+  EXPECT_EQ(Present(), 14) << "{111} truncated by {100} ranked by 2 0 0";
+  form_.maxhklChange(2);
+  form_.N1dmodel1Click();
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 -1 0", "-1 0 0"}));
+
+  // Without higher orders {100} keeps its extinct mark at 1000: no closed habit,
+  // which is said in one line and leaves the crystal shown.
+  form_.maxhklChange(1);
+  form_.highorderfacesClick(false);
+  form_.N1dmodel1Click();
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_NE(ports_.dialogs.messages[0].text.find("do not close"), std::string::npos);
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 -1 0", "-1 0 0"}));
+  EXPECT_TRUE(ports_.dialogs.questions.empty());
+  EXPECT_TRUE(form_.State().hullClosed);
+}
+
+TEST_F(ToolBoxesTest, CleanupKeepsThePresentFormsAfterTheTimer) {
+  OpenCube(kGroupM3m);
+  form_.Run(CommandId::MorphologyPrediction);
+  form_.maxhklChange(2);
+  form_.N1dmodel1Click();
+  EXPECT_TRUE(ports_.timers.Pending(TimerId::Timer3)) << "automatic clean-up is on at start";
+  ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer3));
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 0", "-1 0 0"}))
+      << "the forms on the crystal: the cube, {110} touching its edges";
+  EXPECT_EQ(Present(), 18);
+  EXPECT_EQ(form_.Model().FaceCount(), 18);
+}
+
+TEST_F(ToolBoxesTest, IcosahedralGroupIsRefusedButRandomizeWorks) {
+  OpenCube(33);
+  const int faces = form_.Model().FaceCount();
+  form_.Run(CommandId::MorphologyPrediction);
+  form_.N1dmodel1Click();
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(ports_.dialogs.messages[0].text, kPredictionRefused);
+  EXPECT_EQ(form_.Model().FaceCount(), faces);
+
+  form_.Run(CommandId::Randomize10);
+  for (int f = 0; f < form_.Model().FaceCount(); ++f) {
+    EXPECT_GE(form_.Model().faces[f].distance, 0.9L);
+    EXPECT_LE(form_.Model().faces[f].distance, 1.1L);
+  }
+  EXPECT_FALSE(form_.State().tables.applySymmetry);
+}
+
+TEST_F(ToolBoxesTest, RandomizeStaysWithinItsRange) {
+  OpenCube();
+  form_.Run(CommandId::Randomize50);
+  bool changed = false;
+  for (int f = 0; f < 6; ++f) {
+    const Real d = form_.Model().faces[f].distance;
+    EXPECT_GE(d, 0.5L);
+    EXPECT_LT(d, 1.5L);
+    changed = changed || d != 1;
+  }
+  EXPECT_TRUE(changed);
+}
+
+TEST_F(ToolBoxesTest, CleavagePlaneFromTheSliderCutsTheCube) {
+  OpenCube();
+  form_.Run(CommandId::IndicateCleavageFace);
+  ASSERT_EQ(form_.State().regions.toolBox, ToolBox::CleavageFace);
+  form_.EditCutfaceChange("1 1 1");
+  form_.TrackBar1Change(90);
+  EXPECT_EQ(form_.State().tools.cleavage.editCutDistance, "0.5");
+  ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer4));
+  const CrystalModel& model = form_.Model();
+  ASSERT_EQ(model.cleavageFace, 6);
+  EXPECT_EQ(model.FaceCount(), 7);
+  const int plane = model.polyhedron.presentIndex[6];
+  ASSERT_NE(plane, kAbsentFace);
+  std::size_t entries = model.polyhedron.presentFaces[plane].polygon.size();
+  EXPECT_EQ(entries, 6u) << "a hexagon";
+  EXPECT_TRUE(form_.State().tools.cleavage.removeEnabled);
+
+  // The slider's bottom reverses the plane.
+  form_.TrackBar1Change(110);
+  ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer4));
+  EXPECT_TRUE(form_.Model().cleavageReversed);
+  EXPECT_EQ(form_.Model().faces[6].h, -1);
+
+  form_.removecutface1Click();
+  EXPECT_EQ(form_.Model().cleavageFace, -1);
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+  EXPECT_EQ(Present(), 6);
+}
+
+TEST_F(ToolBoxesTest, CleavageFailuresLeaveTheModelAlone) {
+  OpenCube();
+  form_.Run(CommandId::IndicateCleavageFace);
+  form_.AcceptCleavagePlane();  // indices "0 0 0"
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(ports_.dialogs.messages[0].text, "cut face indices are not typed in correctly");
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+
+  form_.EditCutfaceChange("1 0 0");
+  form_.TrackBar1Change(0);  // 5: far beyond the cube
+  ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer4));
+  ASSERT_EQ(ports_.dialogs.messages.size(), 2u);
+  EXPECT_NE(ports_.dialogs.messages[1].text.find("does not cut the crystal"), std::string::npos);
+  EXPECT_EQ(form_.Model().cleavageFace, -1);
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+
+  form_.editcutdistanceChange("x");
+  form_.AcceptCleavagePlane();
+  ASSERT_GE(ports_.dialogs.messages.size(), 3u);
+  EXPECT_EQ(ports_.dialogs.messages[2].text, "wrong numerical input");
+  EXPECT_EQ(form_.State().tools.cleavage.editCutDistance, "5") << "the last accepted distance";
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+}
+
+TEST_F(ToolBoxesTest, TwinsAndTheirFailures) {
+  OpenCube();
+  form_.Run(CommandId::TwinningTool);
+  ASSERT_EQ(form_.State().regions.toolBox, ToolBox::Twintool);
+  form_.TwinChoiceClick(TwinChoice::Contact);
+  form_.CreateTwinClick();  // no contact face picked
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(form_.Model().twin.type, TwinType::None);
+  EXPECT_EQ(form_.State().switches.twin, TwinChoice::None);
+
+  ASSERT_TRUE(form_.StringGrid1SelectCell(1, 0));  // face "1 0 0"
+  EXPECT_EQ(form_.State().switches.twinTexts[0], "1 0 0");
+  form_.TwinChoiceClick(TwinChoice::Contact);
+  form_.CreateTwinClick();
+  EXPECT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(form_.Model().twin.type, TwinType::Contact);
+  const std::string scene = ReadAll(fs::path(work_) / "Habitopia.wrl");
+  const fs::path stl = scratch_.Path() / "twin.stl";
+  ports_.dialogs.files.push_back(stl.string());
+  form_.Run(CommandId::ExportStl);
+  const std::string text = ReadAll(stl);
+  std::size_t facets = 0;
+  for (std::size_t at = text.find("facet normal"); at != std::string::npos; at = text.find("facet normal", at + 1))
+    ++facets;
+  EXPECT_EQ(facets, 20u) << "both cubes without their contact faces";
+
+  form_.TwinChoiceClick(TwinChoice::Rotation);
+  form_.TwinTextChange(1, "0 0 2");
+  form_.TwinTextChange(3, "540");
+  form_.CreateTwinClick();
+  EXPECT_EQ(form_.State().switches.twinTexts[1], "0 0 1");
+  EXPECT_EQ(form_.State().switches.twinTexts[3], "180");
+  EXPECT_EQ(form_.Model().twin.type, TwinType::RotationReal);
+  EXPECT_EQ(form_.Model().twin.twinAngle, 180);
+}
+
+TEST_F(ToolBoxesTest, CalculationsBoxMeasuresPickedFaces) {
+  OpenCube();
+  form_.Run(CommandId::Calculations);
+  ASSERT_EQ(form_.State().regions.toolBox, ToolBox::Calculations);
+  EXPECT_FALSE(form_.State().regions.viewerControls);
+  ASSERT_TRUE(form_.StringGrid1SelectCell(1, 0));  // 1 0 0
+  form_.Edit16Enter();
+  ASSERT_TRUE(form_.StringGrid1SelectCell(3, 0));  // 0 1 0
+  const CalculationsBoxState& box = form_.State().tools.calculations;
+  EXPECT_EQ(box.firstFaceButton, "1 0 0");
+  EXPECT_EQ(box.secondFaceButton, "0 1 0");
+  EXPECT_EQ(box.angleButton, "90 Degrees");
+  EXPECT_EQ(box.label36, "Common Edge length = 2");
+  EXPECT_EQ(box.label65, "Selected face surface = 4");
+  ASSERT_TRUE(form_.StringGrid1SelectCell(2, 0));  // -1 0 0
+  EXPECT_EQ(box.angleButton, "180 Degrees");
+  EXPECT_EQ(box.label36, "No Common Edge");
+  form_.coordinatesphysicalChange("2 4 0");
+  EXPECT_EQ(box.faceFromXyz, "1 2 0");
+  form_.CloseCalculationsClick();
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::None);
+  EXPECT_TRUE(form_.State().regions.viewerControls);
+}
+
+TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
+  OpenCube();
+  const fs::path windowStl = scratch_.Path() / "cube.stl", cliStl = scratch_.Path() / "cli" / "cube.stl";
+  fs::create_directories(cliStl.parent_path());
+  ports_.dialogs.files.push_back(windowStl.string());
+  form_.Run(CommandId::ExportStl);
+  Cli("stl " + cubePath_ + " -o " + cliStl.string());
+  ASSERT_TRUE(fs::exists(windowStl));
+  EXPECT_EQ(ReadAll(windowStl), ReadAll(cliStl));
+
+  const fs::path windowCif = scratch_.Path() / "cube.cif", cliCif = scratch_.Path() / "cli" / "cube.cif";
+  ports_.dialogs.files.push_back(windowCif.string());
+  form_.Run(CommandId::ExportCif);
+  Cli("cif-export " + cubePath_ + " -o " + cliCif.string());
+  ASSERT_TRUE(fs::exists(windowCif));
+  EXPECT_EQ(ReadAll(windowCif), ReadAll(cliCif));
+
+  // The cleavage box must be closed first.
+  form_.Run(CommandId::IndicateCleavageFace);
+  form_.Run(CommandId::ExportStl);
+  EXPECT_EQ(ports_.dialogs.messages.back().text, "Please close cut-face options before exporting *.stl files");
+}
+
+TEST_F(ToolBoxesTest, PredictionFromTheWindowEqualsTheCommandLineTool) {
+  OpenCube(kGroupM3m);
+  form_.Run(CommandId::MorphologyPrediction);
+  form_.TranslationClick(TranslationSlot::Centring, static_cast<int>(Centring::F));
+  form_.N1dmodel1Click();
+  ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer3));
+  const fs::path predicted = scratch_.Path() / "predicted.mor";
+  Cli("predict --cell 1 1 1 90 90 90 --group-number 32 --centring F --hkl-max 3 -o " + predicted.string());
+  const ModelReadResult cli = ReadModelFile(predicted.string());
+  ASSERT_TRUE(cli.ok) << cli.error;
+  ASSERT_EQ(static_cast<int>(cli.document.uniqueFaces.size()), form_.Model().lastUniqueFace + 1);
+  for (std::size_t i = 0; i < cli.document.uniqueFaces.size(); ++i) {
+    EXPECT_EQ(cli.document.uniqueFaces[i].h, form_.Model().faces[i].h);
+    EXPECT_EQ(cli.document.uniqueFaces[i].distance, form_.Model().faces[i].distance);
+  }
+  EXPECT_EQ(static_cast<int>(cli.document.faces.size()), form_.Model().FaceCount());
+}
+
+TEST_F(ToolBoxesTest, CompressedSceneAndGroupScene) {
+  OpenCube();
+  const fs::path wrz = scratch_.Path() / "cube.wrz";
+  ports_.dialogs.files.push_back(wrz.string());
+  form_.Run(CommandId::SaveWrz);
+  ASSERT_TRUE(fs::exists(wrz));
+  const auto scene = GzipDecompress(ReadAll(wrz));
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(scene->rfind("#VRML V2.0 utf8", 0), 0u);
+  EXPECT_TRUE(fs::exists(fs::path(work_) / "Habitopia.wrl")) << "the viewer keeps its scene";
+  ports_.dialogs.files.push_back(std::nullopt);
+  form_.Run(CommandId::SaveWrz);  // cancelled: nothing
+  EXPECT_TRUE(ports_.dialogs.messages.empty());
+
+  form_.Run(CommandId::CombinedObjectsWizard);
+  ports_.dialogs.folders.push_back(scratch_.Path().string());
+  form_.GroupDirectoryClick();
+  form_.GroupAcceptClick();
+  const fs::path group = scratch_.Path() / "group.wrl";
+  ASSERT_TRUE(fs::exists(group));
+  EXPECT_NE(ReadAll(group).find("Inline {url [\"crystal.wrl\"]}}}}"), std::string::npos);
+  EXPECT_EQ(ports_.viewer.loads.back(), group.string());
+
+  // An existing group file is only replaced after a Yes.
+  form_.Run(CommandId::CombinedObjectsWizard);
+  form_.GroupWizardTextChange(10, "other.wrl");
+  ports_.dialogs.answers.push_back(Answer::No);
+  form_.GroupAcceptClick();
+  EXPECT_EQ(ports_.dialogs.questions.back().text, "override group.wrl?");
+  EXPECT_EQ(ReadAll(group).find("other.wrl"), std::string::npos);
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::CombinedObjects);
+}
+
+TEST_F(ToolBoxesTest, CifWithoutFacesShowsItsPredictedHabit) {
+  const fs::path cif = scratch_.Path() / "nacl.cif";
+  std::ofstream(cif) << "data_NaCl\n_cell_length_a 5.64\n_cell_length_b 5.64\n_cell_length_c 5.64\n"
+                        "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                        "_symmetry_space_group_name_H-M 'F m -3 m'\n";
+  ASSERT_TRUE(form_.Load1Click(cif.string()));
+  EXPECT_EQ(form_.Model().pointGroup, kGroupM3m);
+  EXPECT_TRUE(form_.State().tools.prediction.spaceGroupActive) << form_.State().tools.prediction.spaceGroupNote;
+  EXPECT_EQ(form_.State().tools.prediction.caption, "Shape Prediction (SG:  F m -3 m )");
+  ports_.timers.FireAll(form_);
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 0 0"}));
+  EXPECT_EQ(form_.State().tables.stringGrid2.rows[2][1], "2") << "{100} ranked by 2 0 0";
+  EXPECT_EQ(Present(), 14);
+
+  // A cell value missing: the items are listed and nothing is predicted.
+  const fs::path partial = scratch_.Path() / "partial.cif";
+  std::ofstream(partial) << "data_x\n_cell_length_a 5.64\n_cell_length_b 5.64\n"
+                            "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                            "_symmetry_space_group_name_H-M 'F m -3 m'\n";
+  EXPECT_FALSE(form_.Load1Click(partial.string()));
+  ASSERT_FALSE(ports_.dialogs.messages.empty());
+  EXPECT_NE(ports_.dialogs.messages.back().text.find("c-axis length"), std::string::npos);
+  EXPECT_EQ(Present(), 14) << "the shown crystal stays";
+}
+
+}  // namespace
+}  // namespace habitopia
