@@ -423,6 +423,11 @@ class MainForm {
 
   // ---- Calculation, history and files (private) ----
   void ShowCaptionFor(const std::string& path);
+  // Forgets an unfinished "Add Face" (its row is gone or about to go).
+  void EndAdding();
+  // Before another model is shown: an unfinished add and its row go, a removed
+  // face is forgotten and the accept strip closes.
+  void EndFaceEdit();
   bool OpenByExtension(const std::string& path);
   void SetUndoCommands();
   bool LoadSnapshot(int position);

@@ -129,6 +129,7 @@ void MainForm::NewModel1Click() {
   if (!state_.sceneOnly && !model_.modelRestoring) savechanges();
   model_.modelRestoring = model_.historyRestoring = true;
   resetViewpoint_ = true;
+  EndFaceEdit();
   model_.display = DisplaySettings{};
   state_.switches = DocumentSwitches{};
   if (state_.regions.toolBox == ToolBox::Twintool) state_.regions.toolBox = ToolBox::None;
