@@ -2,6 +2,7 @@
 // cancel, scene, hull question, snapshot and the deferred viewer load.
 
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "app/form_document.h"
@@ -111,12 +112,17 @@ void MainForm::CAClick() {
       MarkChanged(kGrid1ShapePart);
   }
 
+  // "Show Indices" in the single-face properties asked for the box again.
+  if (std::exchange(singleFacePropertiesRequested_, false)) SpeedButton9Click();
+
   if (model_.modelRestoring || !model_.calculateAfterStep) {
     en_dis_able(true);
     return;
   }
 
   model_.calculateAfterStep = false;
+  // A calculation ends an unfinished add: its "0 0 0" row went with the clean-up.
+  EndAdding();
   model_.cornersComputed = false;
   SceneOutput scene;
   {
@@ -165,6 +171,9 @@ void MainForm::CAClick() {
       !model_.historyRestoring) {
     hullQuestionAsked_ = true;
     if (ports_.dialogs.Ask(kHullNotClosedQuestion, kWarningCaption, QuestionButtons::YesNo) == Answer::No) {
+      // The snapshot brings a removed face back: it must not be restored a second time.
+      edit_.removedFace = {};
+      EndAdding();
       model_.modelRestoring = false;
       state_.tables.cancelEdit.enabled = false;
       history_.SetPosition(history_.Position() + 1);
@@ -200,6 +209,14 @@ void MainForm::CAClick() {
   }
 
   if (model_.cleavageFace >= 0 && state_.regions.toolBox != ToolBox::CleavageFace) cutfaceClick();
+}
+
+void MainForm::EndAdding() {
+  if (!edit_.addingFace) return;
+  edit_.addingFace = false;
+  edit_.addBackup = {};
+  state_.tables.addFace.enabled = true;
+  MarkChanged(kTablesPart);
 }
 
 void MainForm::Timer5Timer() {

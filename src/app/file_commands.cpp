@@ -71,7 +71,16 @@ void MainForm::RunPanelCommand(PanelCommand command) {
   if (const CommandHandler handler = CommandFor(id).handler) (this->*handler)();
 }
 
+void MainForm::EndFaceEdit() {
+  edit_.removedFace = {};
+  if (edit_.addingFace) CANCELEDITClick();
+  EndAdding();
+  state_.tables.acceptStrip = false;
+  MarkChanged(kTablesPart);
+}
+
 void MainForm::prepareloading() {
+  EndFaceEdit();
   if (state_.regions.toolBox == ToolBox::CleavageFace || state_.regions.toolBox == ToolBox::SpecialFaceFeatures)
     state_.regions.toolBox = ToolBox::None;
   for (FaceRecord& face : model_.faces) {

@@ -9,6 +9,7 @@
 #include "app/commands.h"
 #include "app/display_state.h"
 #include "app/document_state.h"
+#include "app/logo_placement.h"
 #include "app/picture_state.h"
 #include "app/status_bar.h"
 #include "app/tables_state.h"
@@ -81,6 +82,7 @@ struct FormState {
   bool splashStays = false;    // shown through "Lo&go": no closing timer
   bool closeRequested = false; // "&Exit": the window is to close (and ask FormClose)
   PictureState pictures;
+  LogoState logo;              // the logo at the viewer's lower right corner
 
   CommandState& Command(CommandId id) { return commands[CommandIndex(id)]; }
   const CommandState& Command(CommandId id) const { return commands[CommandIndex(id)]; }

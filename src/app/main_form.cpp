@@ -18,6 +18,8 @@ MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
   for (CommandId id : {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3, CommandId::Recent4,
                        CommandId::Recent5})
     state_.Command(id).visible = false;
+  // The logo's timer runs for the whole life of the window.
+  ports_.timers.Start(TimerId::Timer14);
   ports_.viewer.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
   ShowRegionCommands();
   ShowDisplayCommands();
@@ -63,6 +65,7 @@ void MainForm::TimerFired(TimerId id) {
     case TimerId::Timer10: Timer10Timer(); break;
     case TimerId::Timer11: Timer11Timer(); break;
     case TimerId::Timer12: Timer12Timer(); break;
+    case TimerId::Timer14: Timer14Timer(); break;
     case TimerId::Timer13:
       state_.regions.utilities = state_.regions.viewerControls = true;
       ShowRegionCommands();

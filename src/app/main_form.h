@@ -13,8 +13,8 @@
 #include "app/clipboard.h"
 #include "app/commands.h"
 #include "app/dialogs.h"
-#include "app/face_edit_state.h"
 #include "app/display_switches.h"
+#include "app/face_edit_state.h"
 #include "app/form_changes.h"
 #include "app/form_state.h"
 #include "app/form_services.h"
@@ -131,9 +131,20 @@ class MainForm {
   // are gone and the settings file is written.
   bool FormClose(int windowWidth, int windowHeight);
   void About1Click();
+  // "H&istory", "Home &Page" and "&Donations" show one information panel at a
+  // time; choosing the shown one again hides it.
   void History1Click();
+  void HomePage1Click();
+  void Donations1Click();
+  void CloseInfoPanel();
+  // The splash window: shown at program entry with its closing timer, again by
+  // "Lo&go" without it; closed by a click or its timer.
+  void ShowSplash();
   void Logo1Click();
   void SplashClosed();
+  // The window moved, was resized, shown or hidden: Timer14 places the logo.
+  void WindowGeometryChanged(const WindowGeometry& geometry) { windowGeometry_ = geometry; }
+  void Timer14Timer();
 
   // ---- Calculation and history ----
 
@@ -206,7 +217,6 @@ class MainForm {
   void tumbleClick(bool on);
   // Their mirror menu items and toolbar buttons.
   void indices1Click();
-  void hkil1Click();
   void grid1Click();
   void fill1Click();
   void axes1Click();
@@ -465,6 +475,11 @@ class MainForm {
 
   // ---- Calculation, history and files (private) ----
   void ShowCaptionFor(const std::string& path);
+  // Forgets an unfinished "Add Face" (its row is gone or about to go).
+  void EndAdding();
+  // Before another model is shown: an unfinished add and its row go, a removed
+  // face is forgotten and the accept strip closes.
+  void EndFaceEdit();
   bool OpenByExtension(const std::string& path);
   void SetUndoCommands();
   bool LoadSnapshot(int position);
@@ -503,6 +518,7 @@ class MainForm {
   int savedUndoPosition_ = 2;
   std::optional<ViewerCamera> savedViewpoint_;
   std::string pendingOpenFile_;  // opened by Timer12
+  WindowGeometry windowGeometry_;  // as the window last reported it
   FaceRows gridBeforeCalculation_;  // StringGrid1 as the last calculation found it
 
   FormPorts ports_;

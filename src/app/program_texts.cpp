@@ -37,6 +37,12 @@ std::string HomePageHtml() {
          "<code>habitopia-cli --help</code>.</p>";
 }
 
+std::string DonationText() {
+  return "Habitopia is free to use, copy and share.\n\n"
+         "If it helps your teaching or research, the best support is to cite it in your work, "
+         "to tell colleagues about it, and to report what does not work as you expect.";
+}
+
 std::string HelpManualPath(const std::string& programDirectory) {
   namespace fs = std::filesystem;
   std::error_code ec;

@@ -14,6 +14,8 @@ std::string HistoryText();
 std::string LogoText();
 // The home-page panel, as HTML with links.
 std::string HomePageHtml();
+// The donation box.
+std::string DonationText();
 
 // The user manual: "help/index.html" beside the program, else the installed
 // "../share/habitopia/help/index.html", else the source tree's; empty when none

@@ -99,6 +99,7 @@ void MainForm::ShowIndicesClick(bool checked) {
   model_.faces[row - 1].labelSelected = checked;
   state_.tables.special.showIndices = checked;
   if (!checked) return;
+  singleFacePropertiesRequested_ = true;
   edit_.labelsLimited = true;
   if (!state_.tables.applySymmetry) {
     state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = true;

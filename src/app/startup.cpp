@@ -5,6 +5,7 @@
 
 #include "app/form_document.h"
 #include "app/main_form.h"
+#include "app/program_texts.h"
 #include "app/settings_file.h"
 #include "app/shown_file.h"
 #include "app/work_directory.h"
@@ -28,6 +29,9 @@ bool LocaleWritesDecimalComma() {
   const std::lconv* conventions = std::localeconv();
   return conventions && conventions->decimal_point && conventions->decimal_point[0] == ',';
 }
+
+// Choosing the information panel that is shown hides it.
+InfoPanel Toggled(InfoPanel shown, InfoPanel chosen) { return shown == chosen ? InfoPanel::None : chosen; }
 
 }  // namespace
 
@@ -75,8 +79,6 @@ void MainForm::FormActivate(const std::vector<std::string>& arguments) {
   history_.SetWorkDirectory(state_.workDirectory);
   state_.decimalComma = LocaleWritesDecimalComma();
   LoadRecent1Click();
-  state_.splashShown = true;
-  state_.splashStays = false;
   // The silent update check runs once the window has come up.
   ports_.timers.Start(TimerId::Timer6);
 
@@ -129,6 +131,7 @@ void MainForm::NewModel1Click() {
   if (!state_.sceneOnly && !model_.modelRestoring) savechanges();
   model_.modelRestoring = model_.historyRestoring = true;
   resetViewpoint_ = true;
+  EndFaceEdit();
   model_.display = DisplaySettings{};
   state_.switches = DocumentSwitches{};
   if (state_.regions.toolBox == ToolBox::Twintool) state_.regions.toolBox = ToolBox::None;
@@ -189,6 +192,31 @@ bool MainForm::FormClose(int windowWidth, int windowHeight) {
   if (!WriteSettingsFile(SettingsPath(), settings, error)) ShowWriteFailure(SettingsPath(), error);
   Changed();
   return true;
+}
+
+void MainForm::Donations1Click() {
+  state_.regions.infoPanel = Toggled(state_.regions.infoPanel, InfoPanel::Donation);
+  Changed(kRegionsPart);
+}
+
+void MainForm::CloseInfoPanel() {
+  state_.regions.infoPanel = InfoPanel::None;
+  Changed(kRegionsPart);
+}
+
+void MainForm::ShowSplash() {
+  state_.splashShown = true;
+  state_.splashStays = false;
+  Changed(kRegionsPart);
+}
+
+void MainForm::Timer14Timer() {
+  ports_.timers.Start(TimerId::Timer14);
+  const LogoState placed = PlaceLogo(windowGeometry_, state_.regions.statusBar, state_.regions.utilities,
+                                     state_.display.settings.backgroundColour);
+  if (placed == state_.logo) return;
+  state_.logo = placed;
+  MarkChanged(kRegionsPart);
 }
 
 }  // namespace habitopia

@@ -11,6 +11,7 @@
 #include "app/work_directory.h"
 #include "gui/main_window.h"
 #include "gui/qt_ports.h"
+#include "gui/splash_window.h"
 #include "gui/page_location.h"
 #include "gui/web_environment.h"
 
@@ -36,13 +37,19 @@ int main(int argc, char** argv) {
   }
 
   gui::MainWindow window(page, QString::fromStdString(workDirectory));
-  window.show();
-
+  window.Form().SetProgramFiles(gui::ShippedFiles());
   std::vector<std::string> arguments;
   for (const QString& argument : application.arguments().mid(1)) arguments.push_back(argument.toStdString());
-  window.Form().SetProgramFiles(gui::ShippedFiles());
-  window.Form().FormActivate(arguments);
-  if (!window.Form().State().error.empty())
-    std::fprintf(stderr, "habitopia: %s\n", window.Form().State().error.c_str());
+
+  // The main window waits behind the splash; it appears, and opens its model,
+  // when the splash goes.
+  QObject::connect(&window.Splash(), &gui::SplashWindow::closed, &window, [&window, arguments] {
+    if (window.isVisible()) return;
+    window.show();
+    window.Form().FormActivate(arguments);
+    if (!window.Form().State().error.empty())
+      std::fprintf(stderr, "habitopia: %s\n", window.Form().State().error.c_str());
+  });
+  window.Form().ShowSplash();
   return application.exec();
 }

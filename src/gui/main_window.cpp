@@ -25,12 +25,13 @@
 
 #include "gui/command_actions.h"
 #include "gui/command_icons.h"
-#include "gui/info_panel.h"
+#include "gui/information_panels.h"
+#include "gui/logo_widget.h"
 #include "gui/splash_window.h"
 #include "gui/status_bar_widget.h"
+#include "gui/stereogram_panel.h"
 #include "gui/tables_panel.h"
 #include "gui/tool_box_contents.h"
-#include "gui/stereogram_panel.h"
 #include "gui/tool_box_host.h"
 #include "gui/update_window.h"
 #include "gui/utility_panel.h"
@@ -52,7 +53,6 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
                                      workDirectory.toStdString());
   form_->SetDesktopServices({nullptr, nullptr, QCoreApplication::applicationFilePath().toStdString()});
   updates_ = new UpdateWindow(*form_, workDirectory, this);
-  splash_ = new SplashWindow(*form_, this);
   BuildRegions();
   toolContents_ = std::make_unique<ToolBoxContents>(*form_, *toolBoxes_);
 
@@ -65,6 +65,8 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   statusBar()->addPermanentWidget(cancel_);
   setAcceptDrops(true);
   connect(cancel_, &QPushButton::clicked, this, [this] { form_->CANCELEDITClick(); });
+  splash_ = new SplashWindow(*form_, this);
+  logo_ = new LogoWidget(*form_, *this, *panel1_, *statusBar(), *utilities_);
 
   actions_ = new CommandActions(*form_, *this);
   for (const Command& command : Commands()) {
@@ -74,6 +76,8 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
     action->setIcon(icon);
     action->setIconVisibleInMenu(false);  // menus show their check marks
   }
+  tables_ = new TablesPanel(*form_, panel3_);
+  panel3_->layout()->addWidget(tables_);
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
 
   resize(640, 480);
@@ -164,11 +168,11 @@ void MainWindow::BuildRegions() {
   panel1Layout_->addWidget(viewer_);
   panel1Layout_->addWidget(caption_);
   caption_->raise();
+  information_ = new InformationPanels(*form_, panel1_);
+  panel1Layout_->addWidget(information_);
   viewerLayout->addWidget(panel1_, 1);
   stereogram_ = new StereogramPanel(viewerArea);
   viewerLayout->addWidget(stereogram_);
-  info_ = new InfoPanelView(viewerArea);
-  viewerLayout->addWidget(info_);
   viewerControls_ = new ViewerControlsPanel(*form_, viewerArea);
   viewerLayout->addWidget(viewerControls_);
 
@@ -224,6 +228,7 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
 
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
+  tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);
@@ -236,10 +241,11 @@ void MainWindow::ShowState(const FormChanges& changes) {
   utilities_->Show(state, changes);
   status_->Show(state, changes);
   actions_->Show(state, changes);
+  information_->Show(state, changes);
+  splash_->Show(state, changes);
+  logo_->Show(state, changes);
   cancel_->setVisible(state.regions.locked);
   stereogram_->Show(state, changes);
-  info_->Show(state, changes);
-  splash_->Show(state, changes);
   if (state.pictures.normalWindowRequests != normalWindowRequests_) {
     normalWindowRequests_ = state.pictures.normalWindowRequests;
     if (isMaximized() || isFullScreen()) showNormal();

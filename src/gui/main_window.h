@@ -19,7 +19,8 @@ class QStackedLayout;
 namespace habitopia::gui {
 
 class CommandActions;
-class InfoPanelView;
+class InformationPanels;
+class LogoWidget;
 class SplashWindow;
 class StatusBarWidget;
 class StereogramPanel;
@@ -52,8 +53,9 @@ class MainWindow : public QMainWindow {
   ToolBoxHost& ToolBoxes() const { return *toolBoxes_; }
   ToolBoxContents& ToolContents() const { return *toolContents_; }
   StereogramPanel& Stereogram() const { return *stereogram_; }
-  InfoPanelView& InfoPanel() const { return *info_; }
   SplashWindow& Splash() const { return *splash_; }
+  LogoWidget& Logo() const { return *logo_; }
+  InformationPanels& Information() const { return *information_; }
 
   // Copies the form's state into the widgets.
   void ShowState(const FormChanges& changes);
@@ -87,11 +89,12 @@ class MainWindow : public QMainWindow {
   TablesPanel* tables_ = nullptr;
   ViewerControlsPanel* viewerControls_ = nullptr;
   UtilityPanel* utilities_ = nullptr;
+  InformationPanels* information_ = nullptr;
+  LogoWidget* logo_ = nullptr;
   CommandActions* actions_ = nullptr;
   std::unique_ptr<StatusBarWidget> status_;
   QPushButton* cancel_ = nullptr;
   StereogramPanel* stereogram_ = nullptr;
-  InfoPanelView* info_ = nullptr;
   SplashWindow* splash_ = nullptr;
   UpdateWindow* updates_ = nullptr;
   int normalWindowRequests_ = 0;  // the picture commands' requests already followed

@@ -1,8 +1,9 @@
 #pragma once
-// The logo window: the program's name and version. At start-up it closes after
-// four seconds or when clicked; shown through "Lo&go" it stays until clicked.
+// The splash window: the program's picture and name in a frameless window over
+// the screen's centre. A click closes it; so does its closing timer, which runs
+// unless "Lo&go" asked it to stay.
 
-#include <QLabel>
+#include <QFrame>
 #include <QTimer>
 
 #include "app/form_changes.h"
@@ -14,19 +15,27 @@ class MainForm;
 
 namespace habitopia::gui {
 
-class SplashWindow : public QLabel {
+class SplashWindow : public QFrame {
   Q_OBJECT
 
  public:
+  static constexpr int kClosingMilliseconds = 4000;
+
   explicit SplashWindow(MainForm& form, QWidget* parent = nullptr);
 
   void Show(const FormState& state, const FormChanges& changes);
-  bool ClosingTimerRuns() const { return closing_.isActive(); }
+  bool ClosingTimerActive() const { return closing_.isActive(); }
+
+ signals:
+  // The splash went, by a click or its timer.
+  void closed();
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  void Close();
+
   MainForm& form_;
   QTimer closing_;
 };

@@ -30,7 +30,7 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
   } navigation[] = {
       {NavigationMode::Plan, "plan", tr("&plan"), tr("move the camera over the ground plane")},
       {NavigationMode::Pan, "pan", tr("p&an"), tr("move the camera sideways")},
-      {NavigationMode::Turn, "turn", tr("&turn"), tr("turn the crystal")},
+      {NavigationMode::Turn, "turn", tr("t&urn"), tr("turn the crystal")},
       {NavigationMode::Roll, "roll", tr("r&oll"), tr("roll the crystal about the line of sight")},
       {NavigationMode::Cad, "cad", tr("ca&d"), tr("the viewer's own navigation")},
   };
@@ -50,7 +50,7 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
   buttons->setSpacing(2);
   for (const auto& [name, caption, handler] :
        {std::tuple{"restore", tr("&restore"), &MainForm::restoreClick},
-        std::tuple{"fit", tr("&fit"), &MainForm::fitClick}}) {
+        std::tuple{"fit", tr("f&it"), &MainForm::fitClick}}) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(QString::fromLatin1(name));

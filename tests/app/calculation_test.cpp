@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/display_switches.h"
 #include "app/main_form.h"
 #include "app_test_support.h"
 #include "files/model_reader.h"
@@ -121,6 +122,27 @@ TEST_F(CalculationTest, UndoAndRedoWalkTheSnapshots) {
   EXPECT_EQ(form_.History().Position(), 4);
   EXPECT_EQ(form_.Model().faces[0].distance, 3);
   EXPECT_FALSE(Enabled(CommandId::Redo)) << "at the top";
+}
+
+TEST_F(CalculationTest, UndoBringsBackTheSnapshotsSwitchesColoursAndTheirMenuChecks) {
+  form_.FormActivate({});
+  form_.Run(CommandId::Indices);  // snapshot 2: with indices
+  ports_.dialogs.colours.push_back(Rgb{0, 0, 64});
+  form_.Run(CommandId::BackgroundColor);  // snapshot 3: dark background
+  ASSERT_EQ(form_.History().Top(), 3);
+  ASSERT_TRUE(form_.State().Command(CommandId::Indices).checked);
+
+  form_.Run(CommandId::Undo);
+  EXPECT_EQ(form_.State().display.settings.backgroundColour, (Rgb{255, 255, 255}))
+      << "the colour buttons show the snapshot's colours";
+  EXPECT_TRUE(form_.State().Command(CommandId::Indices).checked);
+  form_.Run(CommandId::Undo);
+  EXPECT_FALSE(SwitchChecked(form_.State().switches.display, DisplaySwitch::Indices));
+  EXPECT_FALSE(form_.State().Command(CommandId::Indices).checked) << "menu and toolbar follow the snapshot";
+  form_.Run(CommandId::Redo);
+  form_.Run(CommandId::Redo);
+  EXPECT_TRUE(form_.State().Command(CommandId::Indices).checked);
+  EXPECT_EQ(form_.State().display.settings.backgroundColour, (Rgb{0, 0, 64}));
 }
 
 TEST_F(CalculationTest, AMissingOrEmptySnapshotIsNeverLoaded) {

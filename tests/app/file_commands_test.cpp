@@ -180,6 +180,29 @@ TEST_F(FileCommandsTest, ACommandLineModelIsReadSnapshotAndRecorded) {
   EXPECT_TRUE(ports_.dialogs.messages.empty());
 }
 
+TEST_F(FileCommandsTest, ACommandLineCifInCapitalsIsImported) {
+  const fs::path cif = scratch_.Path() / "brick.CIF";
+  std::ofstream(cif) << "data_brick\n"
+                        "_exptl_crystal_colour 'light-red'\n"
+                        "_exptl_crystal_colour_lustre dull\n"
+                        "_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
+                        "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                        "_symmetry_space_group_name_H-M 'P m m m'\n"
+                        "loop_\n"
+                        " _exptl_crystal_face_index_h\n _exptl_crystal_face_index_k\n"
+                        " _exptl_crystal_face_index_l\n _exptl_crystal_face_perp_dist\n"
+                        "   1 0 0   1.0\n   0 1 0   1.2\n   0 0 1   1.4\n";
+  form_.FormActivate({cif.string()});
+  EXPECT_TRUE(ports_.dialogs.messages.empty());
+  EXPECT_EQ(form_.State().caption, "Habitopia: brick.CIF");
+  EXPECT_EQ(form_.Model().lastUniqueFace, 2);
+  EXPECT_EQ(form_.Model().lastFace, 5) << "the three faces and their opposites";
+  EXPECT_EQ(form_.State().tables.stringGrid2.rows[3][0], "0 0 1");
+  EXPECT_EQ(form_.Model().polyhedron.PresentFaceCount(), 6);
+  EXPECT_EQ(form_.History().Top(), 1);
+  EXPECT_EQ(form_.State().modelFileName, cif.string());
+}
+
 TEST_F(FileCommandsTest, ClosingAsksRemovesTheSnapshotsAndWritesTheSettings) {
   form_.FormActivate({});
   ASSERT_TRUE(fs::exists(fs::path(work_) / "Habitopia.tmp.1"));

@@ -117,8 +117,11 @@ bool ManualTimers::Fire(MainForm& form, TimerId id) {
 
 int ManualTimers::FireAll(MainForm& form, int limit) {
   int fired = 0;
-  while (!pending.empty() && fired < limit) {
-    Fire(form, *pending.begin());
+  for (auto next = pending.begin(); fired < limit; next = pending.begin()) {
+    // The logo's timer runs for ever: only Fire(Timer14) fires it.
+    if (next != pending.end() && *next == TimerId::Timer14) ++next;
+    if (next == pending.end()) break;
+    Fire(form, *next);
     ++fired;
   }
   return fired;

@@ -99,7 +99,8 @@ class ManualTimers : public Timers {
 
   // Fires the timer on the form when it is pending; false when it was not.
   bool Fire(MainForm& form, TimerId id);
-  // Fires pending timers until none is left (at most `limit` firings).
+  // Fires pending timers until none is left (at most `limit` firings); the
+  // logo's running Timer14 is left to Fire.
   int FireAll(MainForm& form, int limit = 1000);
 
   std::set<TimerId> pending;

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QEventLoop>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMap>
+#include <QMenuBar>
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
@@ -94,6 +98,24 @@ TEST_F(CommandWindowTest, FileAndEditMenusCarryTheirCaptionsAndStates) {
   EXPECT_TRUE(actions.Action(CommandId::Redo)->isEnabled());
   EXPECT_FALSE(actions.Action(CommandId::Undo)->isEnabled());
   EXPECT_TRUE(modalsSeen_.isEmpty()) << modalsSeen_.join(", ").toStdString();
+}
+
+TEST_F(CommandWindowTest, NoControlTakesTheAccessKeyOfAMenu) {
+  // Alt with a menu's key opens that menu; a button or label with the same key
+  // would take the keystroke instead.
+  QMap<QKeySequence, QString> menus;
+  for (const QAction* menu : window_->menuBar()->actions())
+    if (!QKeySequence::mnemonic(menu->text()).isEmpty()) menus.insert(QKeySequence::mnemonic(menu->text()), menu->text());
+  ASSERT_TRUE(menus.contains(QKeySequence(Qt::ALT | Qt::Key_F)));
+  QStringList clashes;
+  const auto check = [&](const QString& text) {
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    if (!key.isEmpty() && menus.contains(key)) clashes << text + " / " + menus.value(key);
+  };
+  for (const QAbstractButton* button : window_->findChildren<QAbstractButton*>()) check(button->text());
+  for (const QLabel* label : window_->findChildren<QLabel*>())
+    if (label->buddy()) check(label->text());
+  EXPECT_TRUE(clashes.isEmpty()) << clashes.join(", ").toStdString();
 }
 
 TEST_F(CommandWindowTest, ADroppedModelOpensAfterTheDeferredTimer) {

@@ -25,7 +25,7 @@
 #include <optional>
 
 #include "gui/command_actions.h"
-#include "gui/info_panel.h"
+#include "gui/information_panels.h"
 #include "gui/main_window.h"
 #include "gui/page_location.h"
 #include "gui/splash_window.h"
@@ -130,19 +130,18 @@ TEST_F(PicturesWindowTest, MenusCarryTheExportProjectionPictureAndHelpItems) {
                        CommandId::StereographicProjection})
     EXPECT_TRUE(actions.Action(id)->isEnabled()) << CommandFor(id).name;
 
-  // The home page and the history come up beside the viewer.
+  // The home page and the history come up over the viewer.
   actions.Action(CommandId::HomePage)->trigger();
-  EXPECT_TRUE(window_->InfoPanel().isVisible());
-  EXPECT_TRUE(window_->InfoPanel().toPlainText().contains(QStringLiteral("habitopia-cli")));
+  EXPECT_TRUE(window_->Information().isVisible());
   actions.Action(CommandId::History)->trigger();
-  EXPECT_TRUE(window_->InfoPanel().toPlainText().startsWith(QStringLiteral("1.56")));
+  EXPECT_TRUE(window_->Information().isVisible());
   actions.Action(CommandId::History)->trigger();
-  EXPECT_FALSE(window_->InfoPanel().isVisible());
+  EXPECT_FALSE(window_->Information().isVisible());
 
   // "Lo&go" stays until it is clicked.
   actions.Action(CommandId::Logo)->trigger();
   EXPECT_TRUE(window_->Splash().isVisible());
-  EXPECT_FALSE(window_->Splash().ClosingTimerRuns());
+  EXPECT_FALSE(window_->Splash().ClosingTimerActive());
   window_->Form().SplashClosed();
   EXPECT_FALSE(window_->Splash().isVisible());
 }
