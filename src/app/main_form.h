@@ -271,6 +271,7 @@ class MainForm {
   void ApplyPointgroupClick(bool checked);    // "Apply Symmetry"
   void ApplyPointgroupMouseDown();            // its right button: "Redraw Model now?"
   void RedrawModel1Click();
+  void hkil1Click();
   void ApplyAllFacesClick();                  // "to All"
   void Checkboxclick();                       // expand the current face
 
@@ -432,7 +433,6 @@ class MainForm {
 
   // The user manual, through the shell; failures are ignored.
   void Help2Click();
-  void HomePage1Click();
 
   // Drawings and 3D files of the crystal as the last calculation built it.
   void SVGdrawing1Click();
