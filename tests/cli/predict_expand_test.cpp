@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "cli/cli_test.h"
+#include "support/exact_volume.h"
 #include "core/model.h"
 #include "core/polyhedron.h"
 #include "files/model_document.h"
@@ -95,8 +98,9 @@ TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
 }
 
 TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
-  // b twenty times a and c: a plate whose {111} faces are thin strips.
-  const CliRun run = Run("predict", {"--cell", "1", "20", "1", "90", "90", "90", "--group", "8",
+  // b twenty times a and c: a plate {010} with the {100} and {001} sides; the
+  // {110} and {011} planes pass through its edges.
+  const CliRun run = Run("predict", {"--cell", "1", "20", "1", "90", "90", "90", "--group-number", "8",
                                      "-o", Path("plate.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
   const ModelReadResult read = ReadModelFile(Path("plate.mor"));
@@ -105,14 +109,24 @@ TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
   ApplyDocument(read.document, model);
   const Polyhedron p = BuildPolyhedron(MakePolyhedronInput(model));
   const FaceIndexLists lists = BuildFaceIndexLists(p, NumberSceneCorners(p), false);
-  // The half-space intersection of these planes holds 2848.
-  EXPECT_NEAR(static_cast<double>(lists.volumeTotal), 2848, 28);
-  std::vector<Real> strips;
-  for (int i = 0; i < p.PresentFaceCount(); ++i)
-    if (IndexSum(IndexText({p.presentFaces[i].h, p.presentFaces[i].k, p.presentFaces[i].l})) == 3)
-      strips.push_back(lists.faceArea[i]);
-  ASSERT_EQ(strips.size(), 8u);
-  for (Real area : strips) EXPECT_NEAR(static_cast<double>(area / strips[0]), 1.0, 0.01);
+  const std::vector<FaceRecord> faces(model.FaceTable().begin(), model.FaceTable().end());
+  const Real exact = test::ExactHalfSpaceVolume(faces, model.cell);
+  ASSERT_GT(exact, 0);
+  EXPECT_NEAR(static_cast<double>(lists.volumeTotal / exact), 1.0, 0.01);
+  // The faces of one form have one area.
+  std::map<std::array<int, 3>, std::vector<Real>> forms;
+  for (int i = 0; i < p.PresentFaceCount(); ++i) {
+    const auto& face = p.presentFaces[i];
+    forms[{static_cast<int>(std::fabs(face.h)), static_cast<int>(std::fabs(face.k)),
+           static_cast<int>(std::fabs(face.l))}]
+        .push_back(lists.faceArea[i]);
+  }
+  ASSERT_TRUE(forms.count({0, 1, 0}));
+  for (const auto& [form, areas] : forms) {
+    const auto [least, most] = std::minmax_element(areas.begin(), areas.end());
+    EXPECT_LE(static_cast<double>(*most - *least), 0.01 * static_cast<double>(*most) + 1e-6)
+        << form[0] << form[1] << form[2];
+  }
 }
 
 TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
