@@ -36,7 +36,7 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   rows->addRow(edge_);
   face3_ = Button(QStringLiteral("thirdfacebutton"), tr("(hkl)"), &MainForm::thirdfacebuttonClick);
   normal_ = Button(QStringLiteral("physicalindices"), tr("physical normal"), &MainForm::physicalindicesClick);
-  addRow(tr("(&hkl)"), face3_);
+  addRow(tr("(h&kl)"), face3_);
   addRow(tr("&normal"), normal_);
   direction_ = new QLineEdit(this);
   direction_->setObjectName(QStringLiteral("coordinatesphysical"));
@@ -56,7 +56,7 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   surface_ = new QLabel(this);
   surface_->setObjectName(QStringLiteral("Label65"));
   layout->addWidget(surface_);
-  auto* close = new QPushButton(tr("&Close Calculations"), this);
+  auto* close = new QPushButton(tr("C&lose Calculations"), this);
   close->setObjectName(QStringLiteral("CloseCalculations"));
   close->setAccessibleName(QStringLiteral("Close Calculations"));
   layout->addWidget(close);

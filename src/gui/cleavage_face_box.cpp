@@ -33,7 +33,7 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   distance_ = new QLineEdit(this);
   distance_->setObjectName(QStringLiteral("editcutdistance"));
   distance_->setAccessibleName(tr("cleavage plane distance"));
-  auto* indicesLabel = new QLabel(tr("&hkl"), this);
+  auto* indicesLabel = new QLabel(tr("h&kl"), this);
   indicesLabel->setBuddy(indices_);
   auto* distanceLabel = new QLabel(tr("&distance"), this);
   distanceLabel->setBuddy(distance_);
@@ -65,7 +65,7 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   connect(projectSectors_, &QCheckBox::clicked, this,
           [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
 
-  auto* transparencyLabel = new QLabel(tr("sector &transparency"), this);
+  auto* transparencyLabel = new QLabel(tr("sector tr&ansparency"), this);
   sectorTransparency_ = new QSlider(Qt::Horizontal, this);
   sectorTransparency_->setObjectName(QStringLiteral("TransparenceySectorChange"));
   sectorTransparency_->setAccessibleName(tr("sector transparency"));

@@ -53,7 +53,7 @@ GroupWizardBox::GroupWizardBox(MainForm& form, QGroupBox* box) : QWidget(box), f
 
   const char* names[] = {"Edit10", "Edit11", "Edit12", "Edit14"};
   const int steps[] = {4, 5, 6, 8};  // the step each edit belongs to
-  const char* keys[] = {"&morphology", "&tensor", "&structure", "group &file"};
+  const char* keys[] = {"&morphology", "te&nsor", "&structure", "group f&ile"};
   for (std::size_t i = 0; i < edits_.size(); ++i) {
     auto* label = new QLabel(QString::fromLatin1(kWizardSteps[steps[i]]), this);
     if (i == 3) layout->addWidget(new QLabel(QString::fromLatin1(kWizardSteps[7]), this));

@@ -76,8 +76,6 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
     action->setIcon(icon);
     action->setIconVisibleInMenu(false);  // menus show their check marks
   }
-  tables_ = new TablesPanel(*form_, panel3_);
-  panel3_->layout()->addWidget(tables_);
   form_->SetStateChanged([this](const FormChanges& changes) { ShowState(changes); });
 
   resize(640, 480);
@@ -90,7 +88,10 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
 MainWindow::~MainWindow() {
   form_->SetStateChanged(nullptr);
-  // The panels talk to the form: they go while it is still there.
+  // The logo watches the window and its panels, and the panels talk to the
+  // form: they go while all of those are still there.
+  delete logo_;
+  logo_ = nullptr;
   delete takeCentralWidget();
   tables_ = nullptr;
 }
@@ -228,7 +229,6 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
 
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
-  tables_->Show(state, changes);
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);

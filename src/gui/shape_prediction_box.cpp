@@ -117,7 +117,7 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
           [this](int value) { Do([=, this] { form_.polarityChange(value); }); });
 
   auto* switches = new QHBoxLayout;
-  higherOrders_ = new QCheckBox(tr("with &high-"), this);
+  higherOrders_ = new QCheckBox(tr("with hi&gh-"), this);
   higherOrders_->setObjectName(QStringLiteral("highorderfaces"));
   higherOrders_->setAccessibleName(QStringLiteral("with high-"));
   higherOrders_->setToolTip(tr("Show ore suppress higher orders of extinct faces"));
@@ -142,7 +142,7 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   clean->setObjectName(QStringLiteral("CleanupButton"));
   clean->setToolTip(tr("Clean-up/apply randomize/polarize"));
   clean->setAccessibleName(clean->toolTip());
-  auto* close = new QPushButton(tr("Clos&e"), this);
+  auto* close = new QPushButton(tr("Cl&ose"), this);
   close->setObjectName(QStringLiteral("closemorphology"));
   close->setToolTip(tr("Close this Panel"));
   close->setAccessibleName(QStringLiteral("Close"));

@@ -1,6 +1,8 @@
 #include "gui/tool_box_host.h"
 
 #include <QGroupBox>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QStackedLayout>
 
 namespace habitopia::gui {
@@ -21,7 +23,17 @@ QString ToolBoxCaption(ToolBox box) {
 
 ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ToolBoxHost"));
-  auto* layout = new QStackedLayout(this);
+  // The boxes scroll where the tables region is smaller than the box shown, so
+  // that no box sets the window's size.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("ToolBoxScroll"));
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+  pages_ = new QWidget(scroll);
+  auto* layout = new QStackedLayout(pages_);
   layout->setContentsMargins(0, 0, 0, 0);
   // "Point Groups" and "Special Face Features" live in the tables panel, beside
   // the face lists and the accept strip they work with.
@@ -34,13 +46,14 @@ ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
       {ToolBox::Calculations, "GroupBox6"},
   };
   for (const auto& tool : tools) {
-    auto* group = new QGroupBox(ToolBoxCaption(tool.box), this);
+    auto* group = new QGroupBox(ToolBoxCaption(tool.box), pages_);
     group->setObjectName(QString::fromLatin1(tool.name));
     group->setAccessibleName(ToolBoxCaption(tool.box));
     group->setAutoFillBackground(true);
     layout->addWidget(group);
     boxes_[tool.box] = group;
   }
+  scroll->setWidget(pages_);
   hide();
 }
 
@@ -52,7 +65,7 @@ QGroupBox* ToolBoxHost::Box(ToolBox box) const {
 void ToolBoxHost::Show(const FormState& state, const FormChanges& changes) {
   if (!changes.Has(kRegionsPart)) return;
   QGroupBox* shown = Box(state.regions.toolBox);
-  if (shown) static_cast<QStackedLayout*>(layout())->setCurrentWidget(shown);
+  if (shown) static_cast<QStackedLayout*>(pages_->layout())->setCurrentWidget(shown);
   setVisible(shown != nullptr);
   if (shown) raise();
 }

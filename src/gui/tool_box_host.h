@@ -24,6 +24,7 @@ class ToolBoxHost : public QWidget {
   void Show(const FormState& state, const FormChanges& changes);
 
  private:
+  QWidget* pages_ = nullptr;
   std::map<ToolBox, QGroupBox*> boxes_;
 };
 

@@ -34,7 +34,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
     const char* name;
     QString caption;
   } choices[] = {{TwinChoice::None, "NoTwin", tr("N&one")},
-                 {TwinChoice::Contact, "contacttwin", tr("Con&tact Twin")},
+                 {TwinChoice::Contact, "contacttwin", tr("C&ontact Twin")},
                  {TwinChoice::Rotation, "rotationtwin", tr("&Rotation Twin")},
                  {TwinChoice::Inversion, "Inversiontwin", tr("&Inversion twin")}};
   auto* choiceGroup = new QButtonGroup(this);
@@ -98,7 +98,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   throughLabel_->setBuddy(texts_[kThroughText]);
   auto* angleLabel = new QLabel(tr("an&gle"), this);
   angleLabel->setBuddy(texts_[kAngleText]);
-  auto* centreLabel = new QLabel(tr("c&entre"), this);
+  auto* centreLabel = new QLabel(tr("cent&re"), this);
   centreLabel->setBuddy(texts_[kCentreText]);
   texts_[kAngleText]->setAccessibleName(QStringLiteral("angle"));
   texts_[kCentreText]->setAccessibleName(QStringLiteral("centre"));
@@ -115,7 +115,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   update_->setObjectName(QStringLiteral("CreateTwin"));
   update_->setToolTip(tr("Apply Twin"));
   update_->setAccessibleName(QStringLiteral("Update"));
-  auto* close = new QPushButton(tr("Clos&e"), this);
+  auto* close = new QPushButton(tr("Cl&ose"), this);
   close->setObjectName(QStringLiteral("closetwintool"));
   close->setAccessibleName(QStringLiteral("Close"));
   buttons->addWidget(update_);
