@@ -20,8 +20,8 @@ struct BenchModel {
 
 // Every signed permutation of (h, k, l), once each, at central distance d.
 inline void AddCubicForm(std::vector<FaceRecord>& faces, int h, int k, int l, Real d) {
-  const std::array<std::array<int, 3>, 6> orders{{{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
-                                                  {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
+  const std::array<std::array<int, 3>, 6> orders{
+      {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
   const int v[3] = {h, k, l};
   for (const auto& o : orders)
     for (int signs = 0; signs < 8; ++signs) {
@@ -31,7 +31,8 @@ inline void AddCubicForm(std::vector<FaceRecord>& faces, int h, int k, int l, Re
       face.l = (signs & 4 ? -1 : 1) * v[o[2]];
       face.distance = d;
       bool known = false;
-      for (const FaceRecord& f : faces) known = known || (f.h == face.h && f.k == face.k && f.l == face.l);
+      for (const FaceRecord& f : faces)
+        known = known || (f.h == face.h && f.k == face.k && f.l == face.l);
       if (!known) faces.push_back(face);
     }
 }
@@ -48,9 +49,18 @@ inline std::vector<BenchModel> BenchModels() {
   AddCubicForm(cubic60.faces, 1, 1, 0, 0.98L);  // 12 faces
   models.push_back(cubic60);
   BenchModel pyrite20{"pyrite20", {}, {}};
-  for (const auto& [h, k, l] : std::vector<std::array<int, 3>>{
-           {2, 1, 0}, {-2, 1, 0}, {2, -1, 0}, {-2, -1, 0}, {0, 2, 1}, {0, -2, 1},
-           {0, 2, -1}, {0, -2, -1}, {1, 0, 2}, {1, 0, -2}, {-1, 0, 2}, {-1, 0, -2}}) {
+  for (const auto& [h, k, l] : std::vector<std::array<int, 3>>{{2, 1, 0},
+                                                               {-2, 1, 0},
+                                                               {2, -1, 0},
+                                                               {-2, -1, 0},
+                                                               {0, 2, 1},
+                                                               {0, -2, 1},
+                                                               {0, 2, -1},
+                                                               {0, -2, -1},
+                                                               {1, 0, 2},
+                                                               {1, 0, -2},
+                                                               {-1, 0, 2},
+                                                               {-1, 0, -2}}) {
     FaceRecord face;
     face.h = h, face.k = k, face.l = l, face.distance = 1;
     pyrite20.faces.push_back(face);

@@ -63,7 +63,8 @@ void BM_Calculation(benchmark::State& state, const BenchModel& bench, Step step)
       text = WriteScene(model, polyhedron, model.display, switches).text;
     if (step == kFiles || step == kWhole) {
       if (!WriteFileAtomically(scenePath, text, error)) state.SkipWithError(error.c_str());
-      if (!WriteModelFile(snapshotPath, MakeDocument(model, FormValues{}, SaveKind::UndoSnapshot)).ok)
+      if (!WriteModelFile(snapshotPath, MakeDocument(model, FormValues{}, SaveKind::UndoSnapshot))
+               .ok)
         state.SkipWithError("snapshot not written");
     }
     benchmark::DoNotOptimize(text.data());
@@ -75,8 +76,10 @@ void BM_Calculation(benchmark::State& state, const BenchModel& bench, Step step)
 
 int main(int argc, char** argv) {
   static const std::vector<BenchModel> models = habitopia::bench::BenchModels();
-  const std::pair<Step, const char*> steps[] = {{kCleanUp, "clean-up"},   {kBuild, "build"},
-                                                {kSceneText, "scene text"}, {kFiles, "files"},
+  const std::pair<Step, const char*> steps[] = {{kCleanUp, "clean-up"},
+                                                {kBuild, "build"},
+                                                {kSceneText, "scene text"},
+                                                {kFiles, "files"},
                                                 {kWhole, "whole"}};
   for (const BenchModel& model : models)
     for (const auto& [step, name] : steps)

@@ -16,7 +16,8 @@ namespace {
 using namespace habitopia;
 
 const habitopia::test::RandomFaceSet& BenchmarkSet() {
-  static const habitopia::test::RandomFaceSet set = habitopia::test::MakeBenchmarkFaceSet(301, 4, 20261208);
+  static const habitopia::test::RandomFaceSet set =
+      habitopia::test::MakeBenchmarkFaceSet(301, 4, 20261208);
   return set;
 }
 
@@ -30,10 +31,10 @@ PolyhedronInput Input() {
 // Refuses to time a builder whose output differs from the exhaustive method.
 void CheckIdentical() {
   const Polyhedron fast = BuildPolyhedron(Input());
-  const auto same = habitopia::test::IdenticalPolyhedra(fast, habitopia::test::BuildReferencePolyhedron(Input()));
+  const auto same =
+      habitopia::test::IdenticalPolyhedra(fast, habitopia::test::BuildReferencePolyhedron(Input()));
   std::fprintf(stderr, "301 faces: %zu corners, %d present faces; fast and exhaustive %s\n",
-               fast.corners.size(), fast.PresentFaceCount(),
-               same ? "identical" : same.message());
+               fast.corners.size(), fast.PresentFaceCount(), same ? "identical" : same.message());
   if (!same) std::exit(1);
 }
 
@@ -41,7 +42,10 @@ void BM_BuildPolyhedron301(benchmark::State& state) {
   const PolyhedronInput input = Input();
   for (auto _ : state) benchmark::DoNotOptimize(BuildPolyhedron(input));
 }
-BENCHMARK(BM_BuildPolyhedron301)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildPolyhedron301)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_ExhaustiveReference301(benchmark::State& state) {
   const PolyhedronInput input = Input();

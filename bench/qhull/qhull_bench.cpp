@@ -78,12 +78,14 @@ void CheckModels(const std::vector<BenchModel>& models) {
   for (const BenchModel& model : models) {
     const PolyhedronInput input = habitopia::bench::InputOf(model);
     const Polyhedron ours = BuildPolyhedron(input);
-    const auto same = habitopia::test::IdenticalPolyhedra(ours, habitopia::test::BuildReferencePolyhedron(input));
+    const auto same =
+        habitopia::test::IdenticalPolyhedra(ours, habitopia::test::BuildReferencePolyhedron(input));
     std::vector<double> rows = HalfSpaces(model);
     const auto qhull = QhullCorners(rows);
-    std::fprintf(stderr, "%-10s %3zu faces: ours %zu corners, %d present faces (%s); Qhull %zu corners\n",
-                 model.name.c_str(), model.faces.size(), ours.corners.size(), ours.PresentFaceCount(),
-                 same ? "identical to the exhaustive method" : same.message(), qhull.size());
+    std::fprintf(
+        stderr, "%-10s %3zu faces: ours %zu corners, %d present faces (%s); Qhull %zu corners\n",
+        model.name.c_str(), model.faces.size(), ours.corners.size(), ours.PresentFaceCount(),
+        same ? "identical to the exhaustive method" : same.message(), qhull.size());
     if (!same) std::exit(1);
   }
 }
@@ -98,7 +100,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
         medians_[run.run_name.function_name] = run.GetAdjustedCPUTime();
   }
   void PrintRatios(const std::vector<BenchModel>& models) const {
-    std::printf("\n%-10s %12s %12s %8s   (median CPU time, ms)\n", "model", "ours", "Qhull", "ratio");
+    std::printf("\n%-10s %12s %12s %8s   (median CPU time, ms)\n", "model", "ours", "Qhull",
+                "ratio");
     for (const BenchModel& model : models) {
       const auto ours = medians_.find("Ours/" + model.name);
       const auto qhull = medians_.find("Qhull/" + model.name);

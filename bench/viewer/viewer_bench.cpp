@@ -171,10 +171,11 @@ int main(int argc, char** argv) {
 
   std::printf("renderer: %s\n", qPrintable(viewer.WebGLRenderer()));
   std::printf("cold start to first drawn frame: %.2f s\n", firstFrame);
-  std::printf("memory at first frame: %.0f MB resident, %.0f MB proportional (with helper processes)\n",
-              atFirst.rss / 1024.0, atFirst.pss / 1024.0);
-  std::printf("grabbed frame (640 x 420 PNG from the canvas): %.1f ms each over %d grabs\n", perGrab,
-              grabbed);
+  std::printf(
+      "memory at first frame: %.0f MB resident, %.0f MB proportional (with helper processes)\n",
+      atFirst.rss / 1024.0, atFirst.pss / 1024.0);
+  std::printf("grabbed frame (640 x 420 PNG from the canvas): %.1f ms each over %d grabs\n",
+              perGrab, grabbed);
 
   // CPU while the crystal stands still, and while it turns (the page caps the
   // frame rate).
@@ -188,11 +189,13 @@ int main(int argc, char** argv) {
                 100.0 * used / (wall.elapsed() / 1000.0));
   }
   {
-    habitopia::ModelReadResult read = habitopia::ReadModelFile(habitopia::gui::ExampleModelPath().toStdString());
+    habitopia::ModelReadResult read =
+        habitopia::ReadModelFile(habitopia::gui::ExampleModelPath().toStdString());
     read.document.switches[habitopia::kSwitchAnimation] = 1;
     const std::string model = work.path().toStdString() + "/animated.mor";
     habitopia::WriteModelFile(model, read.document);
-    const habitopia::ShownFile animated = habitopia::PrepareShownFile(model, work.path().toStdString());
+    const habitopia::ShownFile animated =
+        habitopia::PrepareShownFile(model, work.path().toStdString());
     if (animated.ok && LoadAndWait(viewer, animated.scenePath)) {
       const double before = TotalCpuSeconds();
       QElapsedTimer wall;

@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 // The grid text of a face as the clean-up rewrites it: the values before rounding.
 FaceRow CleanedRow(const FaceRecord& face) {
-  return FaceRow{FormatGeneral(face.h).substr(0, 10) + " " + FormatGeneral(face.k).substr(0, 10) + " " +
-                     FormatGeneral(face.l).substr(0, 10),
+  return FaceRow{FormatGeneral(face.h).substr(0, 10) + " " + FormatGeneral(face.k).substr(0, 10) +
+                     " " + FormatGeneral(face.l).substr(0, 10),
                  FormatGeneral(face.distance)};
 }
 
@@ -48,7 +48,8 @@ void MainForm::en_dis_able(bool enable) {
 
 void MainForm::CAClick() {
   const ToolBox box = state_.regions.toolBox;
-  if (box != ToolBox::Calculations && box != ToolBox::SpecialFaceFeatures && box != ToolBox::CleavageFace)
+  if (box != ToolBox::Calculations && box != ToolBox::SpecialFaceFeatures &&
+      box != ToolBox::CleavageFace)
     en_dis_able(false);
 
   model_.workDirectory = state_.workDirectory;
@@ -100,7 +101,8 @@ void MainForm::CAClick() {
   // The unique list loses the rows of the unique faces dropped.
   FaceGrid& grid2 = state_.tables.stringGrid2;
   if (!droppedUniqueRows.empty() && FaceRowCount(grid2) >= droppedUniqueRows.back()) {
-    for (auto row = droppedUniqueRows.rbegin(); row != droppedUniqueRows.rend(); ++row) DeleteRow(grid2, *row);
+    for (auto row = droppedUniqueRows.rbegin(); row != droppedUniqueRows.rend(); ++row)
+      DeleteRow(grid2, *row);
     MarkChanged(kGrid2ShapePart);
   }
   if (cleaned != before) {
@@ -170,7 +172,8 @@ void MainForm::CAClick() {
   if (!closed && state_.caption.find("Start") == std::string::npos && !model_.stopRequested &&
       !model_.historyRestoring) {
     hullQuestionAsked_ = true;
-    if (ports_.dialogs.Ask(kHullNotClosedQuestion, kWarningCaption, QuestionButtons::YesNo) == Answer::No) {
+    if (ports_.dialogs.Ask(kHullNotClosedQuestion, kWarningCaption, QuestionButtons::YesNo) ==
+        Answer::No) {
       // The snapshot brings a removed face back: it must not be restored a second time.
       edit_.removedFace = {};
       EndAdding();

@@ -83,10 +83,13 @@ void MainForm::AngleButtonClick() {
   CalculationsBoxState& box = state_.tools.calculations;
   const int first = box.calcFace1Row - 1, second = box.calcFace2Row - 1;
   const FaceGrid& grid = state_.tables.stringGrid1;
-  const auto valid = [&](int face) { return face >= 0 && face < model_.FaceCount() && face + 1 < grid.RowCount(); };
+  const auto valid = [&](int face) {
+    return face >= 0 && face < model_.FaceCount() && face + 1 < grid.RowCount();
+  };
   if (!valid(first) || !valid(second)) return;
-  const AngleResult angle = InterfacialAngle(model_.matrices, model_.faces[first], model_.faces[second],
-                                             grid.rows[first + 1][0], grid.rows[second + 1][0]);
+  const AngleResult angle =
+      InterfacialAngle(model_.matrices, model_.faces[first], model_.faces[second],
+                       grid.rows[first + 1][0], grid.rows[second + 1][0]);
   box.angleButton = angle.caption;
   if (first != second) {
     const SceneGeometry geometry = CurrentSceneGeometry();
@@ -98,7 +101,8 @@ void MainForm::AngleButtonClick() {
 
 void MainForm::physicalindicesClick() {
   CalculationsBoxState& box = state_.tools.calculations;
-  box.physicalIndices = PhysicalNormalText(model_.matrices, model_.FaceTable(), box.calcFace1Row - 1);
+  box.physicalIndices =
+      PhysicalNormalText(model_.matrices, model_.FaceTable(), box.calcFace1Row - 1);
   MarkChanged(kToolsPart);
 }
 

@@ -17,7 +17,8 @@ bool SpansCell(Real alpha, Real beta, Real gamma) {
   return 1 - ca * ca - cb * cb - cg * cg + 2 * ca * cb * cg > 1e-12L;
 }
 
-void PutBack(CrystalModel& model, CellTexts& texts, const AcceptedCell& accepted, bool decimalComma) {
+void PutBack(CrystalModel& model, CellTexts& texts, const AcceptedCell& accepted,
+             bool decimalComma) {
   model.cell = accepted.cell;
   model.cellLengthMean = accepted.lengthMean;
   model.matrices = BuildCellMatrices(model.cell);

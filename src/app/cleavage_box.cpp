@@ -4,8 +4,8 @@
 #include "app/cleavage_slider.h"
 #include "app/form_document.h"
 #include "app/main_form.h"
-#include "core/numbers.h"
 #include "core/face_table.h"
+#include "core/numbers.h"
 #include "core/polyhedron.h"
 
 namespace habitopia {
@@ -31,8 +31,8 @@ void MainForm::cutfaceClick() {
   state_.switches.display.solid = false;
   state_.Command(CommandId::Solid).checked = false;
   state_.regions.toolBox = ToolBox::CleavageFace;
-  MarkChanged(kRegionsPart | kToolsPart | kTablesPart | kCommandsPart | kDisplayPart | kGrid1ShapePart |
-              kGrid2ShapePart);
+  MarkChanged(kRegionsPart | kToolsPart | kTablesPart | kCommandsPart | kDisplayPart |
+              kGrid1ShapePart | kGrid2ShapePart);
 }
 
 void MainForm::TrackBar1Change(int position) {
@@ -119,7 +119,8 @@ bool MainForm::AcceptCleavagePlane() {
   const Polyhedron cut = BuildPolyhedron(input);
   if (cut.presentIndex.at(trial.cleavageFace) == kAbsentFace) {
     const std::string message = "The cleavage plane " + row.indices + " at " + row.distance +
-                                (trial.cleavageReversed ? " (reversed)" : "") + " does not cut the crystal";
+                                (trial.cleavageReversed ? " (reversed)" : "") +
+                                " does not cut the crystal";
     ShowToolMessage(message);
     ports_.dialogs.Message(message);
     return false;

@@ -17,36 +17,109 @@ class MainForm;
 
 enum class Menu {
   None,  // toolbar only
-  File, FileRecent, FileExport, Edit, View, Settings, SettingsStyles,
-  Crystal, Tools, ToolsRandomize, Help,
+  File,
+  FileRecent,
+  FileExport,
+  Edit,
+  View,
+  Settings,
+  SettingsStyles,
+  Crystal,
+  Tools,
+  ToolsRandomize,
+  Help,
 };
 
 enum class CommandId : int {
   // "&File"
-  NewModel, LoadData, Recent1, Recent2, Recent3, Recent4, Recent5, Examples, SaveData,
-  SaveWrz, ExportCif, ExportBmp, ExportWmf, ExportStl, Exit,
-  ExportSvgDrawing, ExportGltf, ExportObj, Export3mf,
+  NewModel,
+  LoadData,
+  Recent1,
+  Recent2,
+  Recent3,
+  Recent4,
+  Recent5,
+  Examples,
+  SaveData,
+  SaveWrz,
+  ExportCif,
+  ExportBmp,
+  ExportWmf,
+  ExportStl,
+  Exit,
+  ExportSvgDrawing,
+  ExportGltf,
+  ExportObj,
+  Export3mf,
   // "&Edit"
-  Undo, Redo, CopyBitmapToClipboard,
+  Undo,
+  Redo,
+  CopyBitmapToClipboard,
   // "&View"
-  ViewSpeedbuttons, ViewTables, ViewUtilities, ViewVrmlControls,
+  ViewSpeedbuttons,
+  ViewTables,
+  ViewUtilities,
+  ViewVrmlControls,
   // "Settings"
-  Indices, Hkil, Grid, Fill, Axes, Animation, Headlight, Spotlights, Solid,
-  StyleStandard, StyleSparklingBlack, StyleSparklingBlue, StyleCrystal, StyleBrillant,
-  StyleBrilliantWhite, CadStyleViewer,
+  Indices,
+  Hkil,
+  Grid,
+  Fill,
+  Axes,
+  Animation,
+  Headlight,
+  Spotlights,
+  Solid,
+  StyleStandard,
+  StyleSparklingBlack,
+  StyleSparklingBlue,
+  StyleCrystal,
+  StyleBrillant,
+  StyleBrilliantWhite,
+  CadStyleViewer,
   // "&Crystal"
-  SelectPointGroup, EditMetric, EditUniqueFaces, EditFace, SingleFaceProperties,
-  IndicateCleavageFace, RedrawModel, NewModelCrystal, AutomaticCleanup,
+  SelectPointGroup,
+  EditMetric,
+  EditUniqueFaces,
+  EditFace,
+  SingleFaceProperties,
+  IndicateCleavageFace,
+  RedrawModel,
+  NewModelCrystal,
+  AutomaticCleanup,
   // "&Tools"
-  RegisterExtension, CombinedObjectsWizard, Calculations, RecordMovie, MorphologyPrediction,
-  Randomize10, Randomize25, Randomize50, TwinningTool,
+  RegisterExtension,
+  CombinedObjectsWizard,
+  Calculations,
+  RecordMovie,
+  MorphologyPrediction,
+  Randomize10,
+  Randomize25,
+  Randomize50,
+  TwinningTool,
   StereographicProjection,
   // "&Help"
-  About, HelpContents, HelpExamples, CheckForUpdates, HomePage, History, Logo,
+  About,
+  HelpContents,
+  HelpExamples,
+  CheckForUpdates,
+  HomePage,
+  History,
+  Logo,
   // Toolbar buttons that are not menu items
-  BackgroundColor, GridColor, FillColor, SelectIndicesStyle, SelectAxesColor,
-  SpotlightsOffButton, SpotlightsOnButton, HeadlightOffButton, HeadlightOnButton,
-  CopyToClipboardButton, ShowHideToolbar, ShowHideControls, HelpButton,
+  BackgroundColor,
+  GridColor,
+  FillColor,
+  SelectIndicesStyle,
+  SelectAxesColor,
+  SpotlightsOffButton,
+  SpotlightsOnButton,
+  HeadlightOffButton,
+  HeadlightOnButton,
+  CopyToClipboardButton,
+  ShowHideToolbar,
+  ShowHideControls,
+  HelpButton,
 };
 
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(CommandId::HelpButton) + 1;
@@ -62,7 +135,7 @@ struct Command {
   std::string_view caption;  // menu caption; for toolbar-only buttons empty
   std::string_view hint;     // toolbar hint; empty when the command has no button
   bool checkable;
-  CommandHandler handler;    // nullptr: not available yet, shown disabled
+  CommandHandler handler;  // nullptr: not available yet, shown disabled
   // Toolbar buttons only: what a right click runs (nullptr: nothing).
   CommandHandler rightClickHandler = nullptr;
 };

@@ -29,7 +29,8 @@ std::string UserDataHome(const EnvironmentLookup& environment) {
 }
 
 std::string DesktopExecProgram(const std::string& programPath) {
-  if (programPath.find_first_of(" \t\n\"'\\><~|&;$*?#()`=%") == std::string::npos) return programPath;
+  if (programPath.find_first_of(" \t\n\"'\\><~|&;$*?#()`=%") == std::string::npos)
+    return programPath;
   // Inside the quotes ", `, $ and \ take a backslash; the value's own escape rule
   // then doubles every backslash.
   std::string quoted = "\"";

@@ -20,7 +20,7 @@ struct FileDialogRequest {
   std::string filter;            // "Name (*.a *.b)|..." entries separated by '|'
   std::string defaultExtension;  // without the dot, appended when the user types none
   std::string initialDirectory;
-  std::string fileName;          // proposed file name (save) or preset name (open)
+  std::string fileName;  // proposed file name (save) or preset name (open)
 };
 
 struct FontChoice {
@@ -39,7 +39,8 @@ class Dialogs {
   virtual void Message(const std::string& text, const std::string& caption = {}) = 0;
   // A question; Cancel is only answered when the buttons offer it, No only when
   // they offer No.
-  virtual Answer Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) = 0;
+  virtual Answer Ask(const std::string& text, const std::string& caption,
+                     QuestionButtons buttons) = 0;
 
   // Nothing when the user cancels.
   virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
@@ -48,8 +49,8 @@ class Dialogs {
   virtual std::optional<FontChoice> Font(const FontChoice& initial) = 0;
   // The font dialog with a colour and an Apply button, which hands the font
   // shown to `apply` without closing.
-  virtual std::optional<FontChoice> LabelFont(const FontChoice& initial,
-                                              const std::function<void(const FontChoice&)>& apply) = 0;
+  virtual std::optional<FontChoice> LabelFont(
+      const FontChoice& initial, const std::function<void(const FontChoice&)>& apply) = 0;
   // A folder chosen starting from `initial`; nothing when the user cancels.
   virtual std::optional<std::string> Folder(const std::string& initial) = 0;
 };

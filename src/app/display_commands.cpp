@@ -28,8 +28,9 @@ CommandId MenuItemOf(DisplaySwitch which) {
 }
 
 constexpr DisplaySwitch kMirroredSwitches[] = {
-    DisplaySwitch::Fill, DisplaySwitch::Grid, DisplaySwitch::Solid, DisplaySwitch::Lights,
-    DisplaySwitch::Headlight, DisplaySwitch::Animation, DisplaySwitch::Indices, DisplaySwitch::Axes,
+    DisplaySwitch::Fill,    DisplaySwitch::Grid,      DisplaySwitch::Solid,
+    DisplaySwitch::Lights,  DisplaySwitch::Headlight, DisplaySwitch::Animation,
+    DisplaySwitch::Indices, DisplaySwitch::Axes,
 };
 
 }  // namespace
@@ -39,7 +40,8 @@ void MainForm::ShowDisplayCommands() {
   for (DisplaySwitch which : kMirroredSwitches)
     state_.Command(MenuItemOf(which)).checked = SwitchChecked(checks, which);
   state_.Command(CommandId::Hkil).checked = state_.switches.hkil;
-  state_.Command(CommandId::CadStyleViewer).checked = state_.display.navigation == NavigationMode::Cad;
+  state_.Command(CommandId::CadStyleViewer).checked =
+      state_.display.navigation == NavigationMode::Cad;
   // Of each toolbar pair only the button that switches the light off or on as
   // it is now shows.
   state_.Command(CommandId::SpotlightsOffButton).visible = checks.spotlights;
@@ -201,10 +203,14 @@ void MainForm::axescolor1RightClick() {
 void MainForm::ApplyLabelFont(const FontChoice& font) {
   DisplaySettings& display = model_.display;
   display.fontFamily = font.family;
-  if (font.bold && font.italic) display.fontStyle = "BOLDITALIC";
-  else if (font.bold) display.fontStyle = "BOLD";
-  else if (font.italic) display.fontStyle = "ITALIC";
-  else display.fontStyle = "NORMAL";
+  if (font.bold && font.italic)
+    display.fontStyle = "BOLDITALIC";
+  else if (font.bold)
+    display.fontStyle = "BOLD";
+  else if (font.italic)
+    display.fontStyle = "ITALIC";
+  else
+    display.fontStyle = "NORMAL";
   display.fontSizeText = FontSizeText(font.points);
   display.labelColour = font.colour;
   display.labelFontPoints = font.points;
@@ -218,8 +224,8 @@ void MainForm::ChooseLabelFont(DisplaySwitch switchedOn) {
                          display.fontStyle == "BOLD" || display.fontStyle == "BOLDITALIC",
                          display.fontStyle == "ITALIC" || display.fontStyle == "BOLDITALIC",
                          display.labelColour};
-  const std::optional<FontChoice> font =
-      ports_.dialogs.LabelFont(start, [this](const FontChoice& applied) { ApplyLabelFont(applied); });
+  const std::optional<FontChoice> font = ports_.dialogs.LabelFont(
+      start, [this](const FontChoice& applied) { ApplyLabelFont(applied); });
   if (!font) return;
   if (switchedOn == DisplaySwitch::Axes)
     model_.display.axesLength = AxesLengthFromPosition(state_.display.axesLengthPosition);

@@ -7,7 +7,9 @@ namespace habitopia {
 
 Real TransparencyFromPosition(int position) { return static_cast<Real>(position) / 20; }
 
-int TransparencyPosition(Real transparency) { return static_cast<int>(RoundToInteger(transparency * 20)); }
+int TransparencyPosition(Real transparency) {
+  return static_cast<int>(RoundToInteger(transparency * 20));
+}
 
 void SetCamera(DisplaySettings& settings, int perspective, int zoom) {
   settings.viewDistance = ViewDistanceForPerspective(perspective);

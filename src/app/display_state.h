@@ -15,10 +15,10 @@ enum class RendererChoice { DirectX, OpenGL, R98 };
 struct DisplayState {
   // panel2: which controls take input.
   bool lightsEnabled = true;
-  bool brilliantEnabled = true;      // while the spotlights are on
-  bool tumbleEnabled = false;        // while animation is on
-  bool speedEnabled = false;         // Speed1, while animation is on
-  bool transparencyEnabled = true;   // while fill is on
+  bool brilliantEnabled = true;     // while the spotlights are on
+  bool tumbleEnabled = false;       // while animation is on
+  bool speedEnabled = false;        // Speed1, while animation is on
+  bool transparencyEnabled = true;  // while fill is on
 
   int transparencyPosition = 2;  // Transparency, 0..20
   int axesLengthPosition = 18;   // UpDown1

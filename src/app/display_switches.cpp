@@ -31,14 +31,19 @@ void UpdateEnabledControls(const DisplaySwitches& checks, DisplayState& display)
 
 bool& SwitchChecked(DisplaySwitches& checks, DisplaySwitch which) { return Checked(checks, which); }
 
-bool SwitchChecked(const DisplaySwitches& checks, DisplaySwitch which) { return Checked(checks, which); }
+bool SwitchChecked(const DisplaySwitches& checks, DisplaySwitch which) {
+  return Checked(checks, which);
+}
 
-void SetDisplaySwitch(DisplaySwitches& checks, DisplayState& display, DisplaySwitch which, bool on) {
+void SetDisplaySwitch(DisplaySwitches& checks, DisplayState& display, DisplaySwitch which,
+                      bool on) {
   Checked(checks, which) = on;
   switch (which) {
     case DisplaySwitch::Fill:
-      if (on) display.lightsEnabled = true;
-      else checks.grid = true;
+      if (on)
+        display.lightsEnabled = true;
+      else
+        checks.grid = true;
       break;
     case DisplaySwitch::Grid:
       if (!on) checks.fill = true;
@@ -49,8 +54,7 @@ void SetDisplaySwitch(DisplaySwitches& checks, DisplayState& display, DisplaySwi
     case DisplaySwitch::Headlight:
       if (!on) checks.spotlights = true;
       break;
-    default:
-      break;
+    default: break;
   }
   UpdateEnabledControls(checks, display);
 }

@@ -7,7 +7,17 @@
 
 namespace habitopia {
 
-enum class DisplaySwitch { Fill, Grid, Solid, Lights, Headlight, Animation, Brilliant, Indices, Axes };
+enum class DisplaySwitch {
+  Fill,
+  Grid,
+  Solid,
+  Lights,
+  Headlight,
+  Animation,
+  Brilliant,
+  Indices,
+  Axes
+};
 
 bool& SwitchChecked(DisplaySwitches& checks, DisplaySwitch which);
 bool SwitchChecked(const DisplaySwitches& checks, DisplaySwitch which);

@@ -16,11 +16,11 @@ namespace habitopia {
 inline constexpr int kRecentFileCount = 5;
 
 struct DocumentSwitches {
-  DisplaySwitches display;       // the sixteen switches of the model file but the panel code
+  DisplaySwitches display;  // the sixteen switches of the model file but the panel code
   bool tumble = false;
-  bool hkil = false;             // four-index labels
-  int perspectivePosition = 9;   // "focus angle", 2..15
-  int speedPosition = 60;        // "speed", 0..100
+  bool hkil = false;            // four-index labels
+  int perspectivePosition = 9;  // "focus angle", 2..15
+  int speedPosition = 60;       // "speed", 0..100
   // Twin tool.
   TwinChoice twin = TwinChoice::None;
   bool rotationReciprocal = false;  // "reciprocal" rather than "real space"

@@ -25,7 +25,8 @@ class Downloader {
   // Starts fetching `url` into `localPath`. The callbacks run later, on the
   // caller's thread, never from inside Start. False (and no callback) when the
   // download cannot be started.
-  virtual bool Start(const std::string& url, const std::string& localPath, DownloadCallbacks callbacks) = 0;
+  virtual bool Start(const std::string& url, const std::string& localPath,
+                     DownloadCallbacks callbacks) = 0;
   // Stops a running download, which then reports failed.
   virtual void Abort() = 0;
 };

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 inline constexpr const char* kCifFilter = "IUCr cif-file (*.cif)|*.cif|All files|*.*";
 inline constexpr const char* kStlFilter = "3-D printer file (*.stl)|*.stl|All files|*.*";
-inline constexpr const char* kCloseCutFaceFirst = "Please close cut-face options before exporting *.stl files";
+inline constexpr const char* kCloseCutFaceFirst =
+    "Please close cut-face options before exporting *.stl files";
 
 void MainForm::ExportCif1Click() {
   FileDialogRequest request{"Save", kCifFilter, "cif", "", ""};
@@ -37,7 +38,8 @@ void MainForm::ExportCif1Click() {
   data.cell = CellAsGiven(model_);
   data.pointGroup = model_.pointGroup;
   // The face in grid row r takes the distance of face r - 1 of the table.
-  const FaceGrid& grid = state_.tables.applySymmetry ? state_.tables.stringGrid2 : state_.tables.stringGrid1;
+  const FaceGrid& grid =
+      state_.tables.applySymmetry ? state_.tables.stringGrid2 : state_.tables.stringGrid1;
   const int rows = state_.tables.applySymmetry ? model_.lastUniqueFace + 1 : model_.FaceCount();
   for (int r = 1; r <= rows && r < grid.RowCount(); ++r)
     data.faces.push_back({grid.rows[r][0], model_.faces[r - 1].distance});
@@ -54,13 +56,15 @@ void MainForm::N3DprinterSTF1Click() {
   const auto path = ports_.dialogs.SaveFile(request);
   if (!path) return;
   const SceneGeometry geometry = CurrentSceneGeometry();
-  const std::string text = StlText(StlName(*path), model_.polyhedron, geometry, state_.switches.twin);
+  const std::string text =
+      StlText(StlName(*path), model_.polyhedron, geometry, state_.switches.twin);
   const FileResult written = WriteFileAtomic(*path, text);
   if (!written) ShowWriteFailure(*path, written.message);
 }
 
 bool MainForm::PredictCifHabit(const CifImport& cif, const std::string& path) {
-  if (!cif.CellComplete() || cif.pointGroup < 1 || cif.pointGroup >= kIcosahedralGroup) return false;
+  if (!cif.CellComplete() || cif.pointGroup < 1 || cif.pointGroup >= kIcosahedralGroup)
+    return false;
   prepareloading();
   model_.pointGroup = model_.acceptedGroup = model_.builtForGroup = cif.pointGroup;
   model_.operationCount = GetPointGroup(model_.pointGroup).order;

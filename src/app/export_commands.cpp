@@ -56,7 +56,8 @@ void MainForm::SVGdrawing1Click() {
   options.fourIndex = switches.hkil;
   options.axes = switches.Caxes;
   const SceneGeometry geometry = BuildSceneGeometry(model_, model_.polyhedron, switches);
-  const CrystalDrawing drawing = DrawCrystal(model_.matrices, model_.polyhedron, geometry, model_.display, options);
+  const CrystalDrawing drawing =
+      DrawCrystal(model_.matrices, model_.polyhedron, geometry, model_.display, options);
   WriteExport(*path, CrystalDrawingSvg(drawing, ExportTitle()));
 }
 
@@ -72,7 +73,8 @@ void MainForm::ExportMeshFile(MeshFormat format) {
   if (!path) return;
   const SceneSwitches switches = CollectSceneSwitches(state_);
   const SceneGeometry geometry = BuildSceneGeometry(model_, model_.polyhedron, switches);
-  const ExportMesh mesh = BuildExportMesh(model_.polyhedron, geometry, model_.display, switches.twin);
+  const ExportMesh mesh =
+      BuildExportMesh(model_.polyhedron, geometry, model_.display, switches.twin);
   for (const MeshFile& file : MeshFiles(mesh, format, *path, ExportTitle())) {
     const FileResult written = WriteFileAtomic(file.path, file.bytes);
     if (!written) {
@@ -102,8 +104,10 @@ void MainForm::RefreshStereogram() {
     StereogramOptions options;
     options.frame = *MakeViewFrame(Vec3{0, 0, 1});
     options.fourIndex = CollectSceneSwitches(state_).hkil;
-    const Stereogram stereogram = BuildStereogram(model_.matrices, model_.FaceTable(), model_.polyhedron, options);
-    if (!stereogram.poles.empty()) svg = StereogramSvg(stereogram, ExportTitle() + ", stereographic projection");
+    const Stereogram stereogram =
+        BuildStereogram(model_.matrices, model_.FaceTable(), model_.polyhedron, options);
+    if (!stereogram.poles.empty())
+      svg = StereogramSvg(stereogram, ExportTitle() + ", stereographic projection");
   }
   if (svg == state_.pictures.stereogramSvg) return;
   state_.pictures.stereogramSvg = std::move(svg);

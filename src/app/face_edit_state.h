@@ -33,7 +33,7 @@ struct FaceEditState {
   bool addingFace = false;
   std::string savedIndexText;
   std::string savedDistanceText;
-  bool rowTyped = false;         // a key was typed in the current row of a list
+  bool rowTyped = false;  // a key was typed in the current row of a list
   RemovedFace removedFace;
   AddBackup addBackup;
   bool labelsLimited = false;    // index labels only on faces with labelSelected

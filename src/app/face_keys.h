@@ -25,10 +25,10 @@ struct KeyVerdict {
 
 struct GridKey {
   FaceList list = FaceList::Full;
-  int column = 0;                // 0 indices, 1 distance
-  std::string_view cellText;     // the cell before the key
+  int column = 0;             // 0 indices, 1 distance
+  std::string_view cellText;  // the cell before the key
   bool decimalComma = false;
-  bool icosahedral = false;      // the point group is "-5-32"
+  bool icosahedral = false;  // the point group is "-5-32"
 };
 
 // The other decimal separator becomes the user's one.
@@ -37,6 +37,8 @@ char ConvertSeparator(char key, bool decimalComma);
 KeyVerdict FilterGridKey(const GridKey& where, char key);
 
 // The cell boxes a..gamma only convert the separator.
-inline char FilterCellBoxKey(char key, bool decimalComma) { return ConvertSeparator(key, decimalComma); }
+inline char FilterCellBoxKey(char key, bool decimalComma) {
+  return ConvertSeparator(key, decimalComma);
+}
 
 }  // namespace habitopia

@@ -17,7 +17,8 @@ constexpr const char* kWrongDistanceMessage = "wrong numerical input, old value 
 constexpr const char* kWrongFullDistanceMessage = "Wrong numerical input, old value restored";
 constexpr const char* kZeroDistanceMessage = "Distance has to be >0, old value restored";
 constexpr const char* kFaceExistsMessage = "The face already exists, old value restored";
-constexpr const char* kEquivalentAddedMessage = "There might exist one or more symmetry equivalent faces";
+constexpr const char* kEquivalentAddedMessage =
+    "There might exist one or more symmetry equivalent faces";
 constexpr const char* kEquivalentEditedMessage =
     "There might exist one or more symmetry equivalent faces, old value restored";
 constexpr const char* kEquivalentFullMessage =
@@ -117,7 +118,8 @@ bool MainForm::ParseFullListCurrentRow() {
   }
   if (record.distance == 0) {
     RestoreSavedTexts(grid);
-    if (model_.cleavageFace < 0 && !model_.modelRestoring) ports_.dialogs.Message(kZeroDistanceMessage);
+    if (model_.cleavageFace < 0 && !model_.modelRestoring)
+      ports_.dialogs.Message(kZeroDistanceMessage);
     return false;
   }
   if (!(record == model_.faces[row - 1])) model_.geometryStale = true;
@@ -141,7 +143,8 @@ bool MainForm::ParseUniqueListCurrentRow() {
   }
   if (record.distance == 0) {
     RestoreSavedTexts(grid);
-    if (model_.cleavageFace < 0 && !model_.modelRestoring) ports_.dialogs.Message(kZeroDistanceMessage);
+    if (model_.cleavageFace < 0 && !model_.modelRestoring)
+      ports_.dialogs.Message(kZeroDistanceMessage);
     return false;
   }
   model_.faces[row - 1] = record;
@@ -284,9 +287,9 @@ void MainForm::StringGrid2SetEditText(int row, int column, const std::string& te
 }
 
 char MainForm::StringGrid1KeyPress(int, int column, const std::string& cellText, char key) {
-  const KeyVerdict verdict = FilterGridKey(
-      {FaceList::Full, column, cellText, state_.decimalComma, model_.pointGroup == kIcosahedralGroup},
-      key);
+  const KeyVerdict verdict = FilterGridKey({FaceList::Full, column, cellText, state_.decimalComma,
+                                            model_.pointGroup == kIcosahedralGroup},
+                                           key);
   if (!verdict.message.empty()) ports_.dialogs.Message(verdict.message);
   edit_.rowTyped = true;
   if (verdict.key == '\r') {
@@ -297,9 +300,9 @@ char MainForm::StringGrid1KeyPress(int, int column, const std::string& cellText,
 }
 
 char MainForm::StringGrid2KeyPress(int, int column, const std::string& cellText, char key) {
-  const KeyVerdict verdict = FilterGridKey(
-      {FaceList::Unique, column, cellText, state_.decimalComma, model_.pointGroup == kIcosahedralGroup},
-      key);
+  const KeyVerdict verdict = FilterGridKey({FaceList::Unique, column, cellText, state_.decimalComma,
+                                            model_.pointGroup == kIcosahedralGroup},
+                                           key);
   if (!verdict.message.empty()) ports_.dialogs.Message(verdict.message);
   if (!verdict.statusNote.empty()) {
     state_.statusPanels[kMessagePanel].text = verdict.statusNote;
@@ -324,7 +327,8 @@ void MainForm::Edit1Change(const std::string& text) {
   state_.tables.edit1.text = text;
   state_.tables.acceptStrip = true;
   FaceGrid& grid = ShownGrid();
-  if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount()) grid.rows[model_.selectedRow][0] = text;
+  if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount())
+    grid.rows[model_.selectedRow][0] = text;
 }
 
 void MainForm::Edit2Change(const std::string& text) {
@@ -333,7 +337,8 @@ void MainForm::Edit2Change(const std::string& text) {
   state_.tables.edit2.text = text;
   state_.tables.acceptStrip = true;
   FaceGrid& grid = ShownGrid();
-  if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount()) grid.rows[model_.selectedRow][1] = text;
+  if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount())
+    grid.rows[model_.selectedRow][1] = text;
 }
 
 void MainForm::Edit1DblClick() {
@@ -353,7 +358,8 @@ void MainForm::Edit1DblClick() {
     tables.acceptStrip = false;
     return;
   }
-  if (state_.regions.toolBox != ToolBox::CleavageFace) tables.faceButtonStrip = tables.symmetryStrip = true;
+  if (state_.regions.toolBox != ToolBox::CleavageFace)
+    tables.faceButtonStrip = tables.symmetryStrip = true;
   if (tables.metricBox) {
     SpeedButton16Click();
     tables.acceptStrip = true;
@@ -374,7 +380,8 @@ void MainForm::Edit1DblClick() {
         if (full.rows[r][0] == text) same = r;
       if (edit_.addingFace && same) {
         ports_.dialogs.Message(kEquivalentAddedMessage);
-        grid.rows[row][0] = edit_.savedIndexText = tables.edit1.text = std::string(kUntypedIndexText);
+        grid.rows[row][0] = edit_.savedIndexText = tables.edit1.text =
+            std::string(kUntypedIndexText);
         ParseUniqueListCurrentRow();
         return;
       }
@@ -420,7 +427,8 @@ void MainForm::Edit1DblClick() {
     for (int f = 0; f < model_.FaceCount() && model_.cleavageFace < 0; ++f) {
       if (f == row - 1 || grid.rows[row][0] == kUntypedIndexText) continue;
       const Vec3 other = model_.faces[f].Indices();
-      if (std::fabs(other[0] - hkl[0]) < kSameIndexTolerance && std::fabs(other[1] - hkl[1]) < kSameIndexTolerance &&
+      if (std::fabs(other[0] - hkl[0]) < kSameIndexTolerance &&
+          std::fabs(other[1] - hkl[1]) < kSameIndexTolerance &&
           std::fabs(other[2] - hkl[2]) < kSameIndexTolerance)
         duplicate = true;
     }
@@ -438,7 +446,8 @@ void MainForm::Edit1DblClick() {
   ShowChosenList();
   // The accepted texts are what a later refusal puts back.
   const FaceGrid& shown = ShownGrid();
-  if (model_.selectedRow >= 1 && model_.selectedRow < shown.RowCount()) SaveRowTexts(shown, model_.selectedRow);
+  if (model_.selectedRow >= 1 && model_.selectedRow < shown.RowCount())
+    SaveRowTexts(shown, model_.selectedRow);
 }
 
 void MainForm::CancelAdd(FaceGrid& grid) {
@@ -489,7 +498,8 @@ void MainForm::CANCELEDITClick() {
   }
   tables.acceptStrip = false;
   ShowChosenList();
-  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures || state_.regions.toolBox == ToolBox::CombinedObjects)
+  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures ||
+      state_.regions.toolBox == ToolBox::CombinedObjects)
     state_.regions.toolBox = ToolBox::None;
   state_.regions.locked = false;
   tables.faceButtonStrip = tables.symmetryStrip = true;
@@ -568,7 +578,8 @@ void MainForm::Button4Click() {
       return;
     }
     edit_.removedFace = {true, RowAt(grid, row), model_.faces[row - 1]};
-    for (int f = row - 1; f < model_.lastFace; ++f) CopyAppearance(model_.faces[f + 1], model_.faces[f]);
+    for (int f = row - 1; f < model_.lastFace; ++f)
+      CopyAppearance(model_.faces[f + 1], model_.faces[f]);
     tables.edit2.text = grid.rows[row][1] = "0";
     model_.calculateAfterStep = true;
     Draw1Click();

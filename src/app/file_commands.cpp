@@ -27,15 +27,38 @@ namespace fs = std::filesystem;
 
 // Commands that need a model: disabled while a scene is shown alone.
 constexpr CommandId kModelCommands[] = {
-    CommandId::Indices, CommandId::Hkil, CommandId::Grid, CommandId::Fill, CommandId::Axes,
-    CommandId::Animation, CommandId::Headlight, CommandId::Spotlights, CommandId::Solid,
-    CommandId::StyleStandard, CommandId::StyleSparklingBlack, CommandId::StyleSparklingBlue,
-    CommandId::StyleCrystal, CommandId::StyleBrillant, CommandId::StyleBrilliantWhite,
-    CommandId::CadStyleViewer, CommandId::Calculations, CommandId::MorphologyPrediction,
-    CommandId::Randomize10, CommandId::Randomize25, CommandId::Randomize50, CommandId::AutomaticCleanup,
-    CommandId::SaveData, CommandId::SelectPointGroup, CommandId::EditMetric, CommandId::EditUniqueFaces,
-    CommandId::EditFace, CommandId::SingleFaceProperties, CommandId::IndicateCleavageFace,
-    CommandId::RedrawModel, CommandId::ExportCif, CommandId::ExportStl,
+    CommandId::Indices,
+    CommandId::Hkil,
+    CommandId::Grid,
+    CommandId::Fill,
+    CommandId::Axes,
+    CommandId::Animation,
+    CommandId::Headlight,
+    CommandId::Spotlights,
+    CommandId::Solid,
+    CommandId::StyleStandard,
+    CommandId::StyleSparklingBlack,
+    CommandId::StyleSparklingBlue,
+    CommandId::StyleCrystal,
+    CommandId::StyleBrillant,
+    CommandId::StyleBrilliantWhite,
+    CommandId::CadStyleViewer,
+    CommandId::Calculations,
+    CommandId::MorphologyPrediction,
+    CommandId::Randomize10,
+    CommandId::Randomize25,
+    CommandId::Randomize50,
+    CommandId::AutomaticCleanup,
+    CommandId::SaveData,
+    CommandId::SelectPointGroup,
+    CommandId::EditMetric,
+    CommandId::EditUniqueFaces,
+    CommandId::EditFace,
+    CommandId::SingleFaceProperties,
+    CommandId::IndicateCleavageFace,
+    CommandId::RedrawModel,
+    CommandId::ExportCif,
+    CommandId::ExportStl,
 };
 
 constexpr CommandId kRecentItems[] = {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3,
@@ -81,7 +104,8 @@ void MainForm::EndFaceEdit() {
 
 void MainForm::prepareloading() {
   EndFaceEdit();
-  if (state_.regions.toolBox == ToolBox::CleavageFace || state_.regions.toolBox == ToolBox::SpecialFaceFeatures)
+  if (state_.regions.toolBox == ToolBox::CleavageFace ||
+      state_.regions.toolBox == ToolBox::SpecialFaceFeatures)
     state_.regions.toolBox = ToolBox::None;
   for (FaceRecord& face : model_.faces) {
     face.growthSector = face.labelSelected = false;
@@ -98,11 +122,14 @@ void MainForm::prepareloading() {
   state_.tables.stringGrid2.rows.resize(2);
   state_.sceneOnly = false;
   state_.regions.tables = state_.regions.toolbar = state_.regions.statusBar = true;
-  for (CommandId id : kModelCommands) state_.Command(id).enabled = CommandFor(id).handler != nullptr;
-  for (CommandId id : {CommandId::ViewUtilities, CommandId::ViewTables, CommandId::ViewSpeedbuttons})
+  for (CommandId id : kModelCommands)
+    state_.Command(id).enabled = CommandFor(id).handler != nullptr;
+  for (CommandId id :
+       {CommandId::ViewUtilities, CommandId::ViewTables, CommandId::ViewSpeedbuttons})
     state_.Command(id).enabled = CommandFor(id).handler != nullptr;
   ports_.timers.Start(TimerId::Timer13);
-  MarkChanged(kRegionsPart | kCommandsPart | kTablesPart | kGrid2ShapePart | kDisplayPart | kToolsPart);
+  MarkChanged(kRegionsPart | kCommandsPart | kTablesPart | kGrid2ShapePart | kDisplayPart |
+              kToolsPart);
 }
 
 void MainForm::ShowReadModel(const ModelDocument& document) {
@@ -125,7 +152,8 @@ void MainForm::ShowReadModel(const ModelDocument& document) {
   CAClick();
 }
 
-bool MainForm::LoadModelFile(const std::string& path, const std::optional<std::string>& snapshotOf) {
+bool MainForm::LoadModelFile(const std::string& path,
+                             const std::optional<std::string>& snapshotOf) {
   ModelReadOptions options;
   if (snapshotOf) options.previousModelFile = *snapshotOf;
   const ModelReadResult read = ReadModelFile(path, options);
@@ -164,7 +192,8 @@ bool MainForm::TryMor(const std::string& scenePath) {
 void MainForm::Loadwrlfile1Click(const std::string& path) {
   const std::string extension = LowerExtension(path);
   if (extension != ".wrl" && extension != ".wrz") {
-    ports_.dialogs.Message("this is not a valid VRML - File (.wrl or .wrz): " + fs::path(path).extension().string());
+    ports_.dialogs.Message("this is not a valid VRML - File (.wrl or .wrz): " +
+                           fs::path(path).extension().string());
     return;
   }
   const std::string copy = (fs::path(state_.workDirectory) / kSceneFileName).string();
@@ -175,9 +204,11 @@ void MainForm::Loadwrlfile1Click(const std::string& path) {
     return;
   }
   state_.regions.utilities = state_.regions.tables = state_.regions.toolbar = false;
-  for (CommandId id : {CommandId::ViewUtilities, CommandId::ViewTables, CommandId::ViewSpeedbuttons})
+  for (CommandId id :
+       {CommandId::ViewUtilities, CommandId::ViewTables, CommandId::ViewSpeedbuttons})
     state_.Command(id).enabled = false;
-  if (state_.regions.toolBox == ToolBox::CombinedObjects || state_.regions.toolBox == ToolBox::Calculations)
+  if (state_.regions.toolBox == ToolBox::CombinedObjects ||
+      state_.regions.toolBox == ToolBox::Calculations)
     state_.regions.toolBox = ToolBox::None;
   state_.sceneOnly = true;
   resetViewpoint_ = true;
@@ -207,7 +238,8 @@ bool MainForm::ImportCifFile(const std::string& path) {
   }
   prepareloading();
   model_.modelRestoring = true;
-  if (cif.pointGroup > 0) model_.pointGroup = model_.acceptedGroup = model_.builtForGroup = cif.pointGroup;
+  if (cif.pointGroup > 0)
+    model_.pointGroup = model_.acceptedGroup = model_.builtForGroup = cif.pointGroup;
   model_.operationCount = GetPointGroup(model_.pointGroup).order;
   SetCell(model_, cif.CellValues());
   model_.acceptedCell = model_.cell;
@@ -281,7 +313,8 @@ void MainForm::Load2Click() {
 
 void MainForm::Examples1Click() {
   savechanges();
-  FileDialogRequest request{"Open", kOpenFilter, "mor", fs::path(programFiles_.exampleModel).parent_path().string(),
+  FileDialogRequest request{"Open", kOpenFilter, "mor",
+                            fs::path(programFiles_.exampleModel).parent_path().string(),
                             programFiles_.exampleModel};
   const auto chosen = ports_.dialogs.OpenFile(request);
   if (chosen && Load1Click(*chosen)) UpdateRecentFiles(*chosen);
@@ -302,14 +335,17 @@ void MainForm::SaveClick() {
   state_.saveCancelled = false;
   const std::string extension = LowerExtension(*chosen);
   bool saved = true;
-  if (extension == ".mor") saved = Save1Click(*chosen);
-  else if (extension == ".wrl") saved = Savewrlfile1Click(*chosen);
+  if (extension == ".mor")
+    saved = Save1Click(*chosen);
+  else if (extension == ".wrl")
+    saved = Savewrlfile1Click(*chosen);
   // A failed save counts as not saved: closing then keeps the window open.
   if (!saved) state_.saveCancelled = true;
 }
 
 bool MainForm::Save1Click(const std::string& path) {
-  if (state_.regions.toolBox == ToolBox::CombinedObjects || state_.regions.toolBox == ToolBox::SpecialFaceFeatures) {
+  if (state_.regions.toolBox == ToolBox::CombinedObjects ||
+      state_.regions.toolBox == ToolBox::SpecialFaceFeatures) {
     state_.regions.toolBox = ToolBox::None;
     MarkChanged(kRegionsPart);
   }
@@ -348,7 +384,9 @@ bool MainForm::Savewrlfile1Click(const std::string& path) {
 
 void MainForm::savechanges() {
   if (state_.sceneOnly) return;
-  if (ports_.dialogs.Ask(kSaveChangesQuestion, kWarningCaption, QuestionButtons::YesNo) == Answer::Yes) SaveClick();
+  if (ports_.dialogs.Ask(kSaveChangesQuestion, kWarningCaption, QuestionButtons::YesNo) ==
+      Answer::Yes)
+    SaveClick();
 }
 
 std::string MainForm::SettingsPath() const {

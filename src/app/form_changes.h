@@ -8,15 +8,15 @@ namespace habitopia {
 
 enum FormPart : unsigned {
   kCaptionPart = 1u << 0,
-  kStatusPart = 1u << 1,     // status panels and progress
-  kCommandsPart = 1u << 2,   // menu and toolbar states
-  kRegionsPart = 1u << 3,    // region and tool-box visibility, lock
-  kTablesPart = 1u << 4,     // cell boxes, edit boxes, buttons of the tables region
-  kGrid1ShapePart = 1u << 5, // StringGrid1's row count, header or visibility
+  kStatusPart = 1u << 1,      // status panels and progress
+  kCommandsPart = 1u << 2,    // menu and toolbar states
+  kRegionsPart = 1u << 3,     // region and tool-box visibility, lock
+  kTablesPart = 1u << 4,      // cell boxes, edit boxes, buttons of the tables region
+  kGrid1ShapePart = 1u << 5,  // StringGrid1's row count, header or visibility
   kGrid2ShapePart = 1u << 6,
-  kDisplayPart = 1u << 7,    // utility panel and viewer controls
-  kToolsPart = 1u << 8,      // contents of the tool boxes
-  kDocumentPart = 1u << 9,   // file names, scene, viewer result
+  kDisplayPart = 1u << 7,   // utility panel and viewer controls
+  kToolsPart = 1u << 8,     // contents of the tool boxes
+  kDocumentPart = 1u << 9,  // file names, scene, viewer result
   kAllParts = ~0u,
 };
 

@@ -14,7 +14,8 @@ FaceRow GridRowForFace(const FaceRecord& face, char separator) {
 
 void ShowFaces(const CrystalModel& model, int last, FaceGrid& grid, char separator) {
   FaceRows rows;
-  for (int f = 0; f <= last && f < kFaceSlots; ++f) rows.push_back(GridRowForFace(model.faces[f], separator));
+  for (int f = 0; f <= last && f < kFaceSlots; ++f)
+    rows.push_back(GridRowForFace(model.faces[f], separator));
   SetGridFaceRows(grid, rows);
 }
 

@@ -29,8 +29,14 @@ struct CommandState {
 
 // The tool group boxes, at most one shown at a time.
 enum class ToolBox {
-  None, PointGroups, CleavageFace, SpecialFaceFeatures, ShapePrediction, Twintool,
-  CombinedObjects, Calculations,
+  None,
+  PointGroups,
+  CleavageFace,
+  SpecialFaceFeatures,
+  ShapePrediction,
+  Twintool,
+  CombinedObjects,
+  Calculations,
 };
 
 enum class InfoPanel { None, HomePage, History, Donation };
@@ -76,13 +82,13 @@ struct FormState {
 
   DocumentSwitches switches;
   std::array<std::string, kRecentFileCount> recentFiles;  // "Load &Recent" items 1 to 5
-  bool saveCancelled = false;  // the last save dialog was cancelled
-  bool decimalComma = false;   // the locale writes decimal commas
-  bool splashShown = false;    // the splash (logo) window
-  bool splashStays = false;    // shown through "Lo&go": no closing timer
-  bool closeRequested = false; // "&Exit": the window is to close (and ask FormClose)
+  bool saveCancelled = false;                             // the last save dialog was cancelled
+  bool decimalComma = false;                              // the locale writes decimal commas
+  bool splashShown = false;                               // the splash (logo) window
+  bool splashStays = false;                               // shown through "Lo&go": no closing timer
+  bool closeRequested = false;  // "&Exit": the window is to close (and ask FormClose)
   PictureState pictures;
-  LogoState logo;              // the logo at the viewer's lower right corner
+  LogoState logo;  // the logo at the viewer's lower right corner
 
   CommandState& Command(CommandId id) { return commands[CommandIndex(id)]; }
   const CommandState& Command(CommandId id) const { return commands[CommandIndex(id)]; }

@@ -15,7 +15,8 @@ FaceRows FaceRowsOf(const FaceGrid& grid) {
 void SetFaceRows(FaceGrid& grid, const FaceRows& rows) {
   grid.rows.resize(1 + std::max<std::size_t>(rows.size(), 1));
   if (rows.empty()) grid.rows[1] = {"", ""};
-  for (std::size_t i = 0; i < rows.size(); ++i) grid.rows[i + 1] = {rows[i].indices, rows[i].distance};
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    grid.rows[i + 1] = {rows[i].indices, rows[i].distance};
 }
 
 int FaceRowCount(const FaceGrid& grid) {

@@ -27,7 +27,8 @@ bool MainForm::backup() {
   }
   std::string error;
   const char separator = Separator(state_);
-  if (!history_.Append(FormatModelText(CurrentDocument(SaveKind::UndoSnapshot), {separator}), error)) {
+  if (!history_.Append(FormatModelText(CurrentDocument(SaveKind::UndoSnapshot), {separator}),
+                       error)) {
     ShowWriteFailure(history_.SnapshotPath(history_.Top() + 1), error);
     return false;
   }

@@ -15,12 +15,13 @@ MainForm::MainForm(FormPorts ports, std::string workDirectory) : ports_(ports) {
   state_.Command(CommandId::Undo).enabled = false;
   state_.Command(CommandId::Redo).enabled = false;
   state_.Command(CommandId::AutomaticCleanup).checked = state_.tools.prediction.autoCleanup;
-  for (CommandId id : {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3, CommandId::Recent4,
-                       CommandId::Recent5})
+  for (CommandId id : {CommandId::Recent1, CommandId::Recent2, CommandId::Recent3,
+                       CommandId::Recent4, CommandId::Recent5})
     state_.Command(id).visible = false;
   // The logo's timer runs for the whole life of the window.
   ports_.timers.Start(TimerId::Timer14);
-  ports_.viewer.SetLoadFinishedHandler([this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
+  ports_.viewer.SetLoadFinishedHandler(
+      [this](const SceneLoadResult& result) { Cortona1SceneLoaded(result); });
   ShowRegionCommands();
   ShowDisplayCommands();
 }

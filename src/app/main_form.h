@@ -16,22 +16,22 @@
 #include "app/display_switches.h"
 #include "app/face_edit_state.h"
 #include "app/form_changes.h"
-#include "app/form_state.h"
 #include "app/form_services.h"
+#include "app/form_state.h"
 #include "app/picture_export.h"
+#include "app/prediction_panel.h"
 #include "app/shell.h"
 #include "app/status_bar.h"
 #include "app/style_table.h"
 #include "app/timers.h"
 #include "app/undo_history.h"
-#include "app/prediction_panel.h"
 #include "app/update_checker.h"
 #include "app/viewer.h"
 #include "core/model.h"
 #include "files/cif.h"
 #include "files/model_document.h"
-#include "scene/scene_writer.h"
 #include "scene/mesh_files.h"
+#include "scene/scene_writer.h"
 #include "symmetry/face_rows.h"
 
 namespace habitopia {
@@ -40,9 +40,9 @@ inline constexpr const char* kProgramVersionText = "1.56";
 
 // Files that ship with the program.
 struct ProgramFiles {
-  std::string programDirectory;  // recorded in the settings file
-  std::string exampleModel;      // "Exam&ples"
-  std::string emptyScene;        // the scene "&New Model" shows
+  std::string programDirectory;    // recorded in the settings file
+  std::string exampleModel;        // "Exam&ples"
+  std::string emptyScene;          // the scene "&New Model" shows
   std::string documentsDirectory;  // where "untitled.mor" is proposed
 };
 
@@ -50,9 +50,11 @@ inline constexpr const char* kSaveChangesQuestion = "save changes?";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kHullNotClosedQuestion = "Hull is not closed, proceed?";
 inline constexpr const char* kFileNotFound = "File not Found";
-inline constexpr const char* kModelFilter = "Habitopia data file (*.mor)|*.mor|VRML data file (*.wrl)|*.wrl";
+inline constexpr const char* kModelFilter =
+    "Habitopia data file (*.mor)|*.mor|VRML data file (*.wrl)|*.wrl";
 inline constexpr const char* kOpenFilter =
-    "All Model Files (*.mor;*.wrl;*wrz;*.cif)|*.mor;*.wrl;*wrz;*.cif|Habitopia data file (*.mor)|*.mor|"
+    "All Model Files (*.mor;*.wrl;*wrz;*.cif)|*.mor;*.wrl;*wrz;*.cif|Habitopia data file "
+    "(*.mor)|*.mor|"
     "VRML data file (*.wrl)|*.wrl|Compressed VRML file (*.wrz)|*.wrz|IUCr cif file (cif.*)|*.cif|"
     "All files(*.*)|*.*";
 
@@ -98,7 +100,8 @@ class MainForm {
   // it cannot be read or is no model file, and then nothing has changed.
   // An undo snapshot is read with the document's file name in `snapshotOf`: its
   // texture names are placed in that file's folder and the name stays the model's.
-  bool LoadModelFile(const std::string& path, const std::optional<std::string>& snapshotOf = std::nullopt);
+  bool LoadModelFile(const std::string& path,
+                     const std::optional<std::string>& snapshotOf = std::nullopt);
   // Resets the window before a model is read.
   void prepareloading();
   // Loads the model embedded in a scene; false when the scene carries none.
@@ -263,21 +266,21 @@ class MainForm {
   // themselves.
 
   // "Point Groups" box and the symmetry strip.
-  void SpeedButton15Click();                  // open the box
-  void PointGroupRadioClick(int group);       // RadioButton1..33: the pending choice
-  void SpeedButton16Click();                  // accept the checked group
+  void SpeedButton15Click();             // open the box
+  void PointGroupRadioClick(int group);  // RadioButton1..33: the pending choice
+  void SpeedButton16Click();             // accept the checked group
   void PGCANCELClick();
   void SetRadiobutton();
-  void ApplyPointgroupClick(bool checked);    // "Apply Symmetry"
-  void ApplyPointgroupMouseDown();            // its right button: "Redraw Model now?"
+  void ApplyPointgroupClick(bool checked);  // "Apply Symmetry"
+  void ApplyPointgroupMouseDown();          // its right button: "Redraw Model now?"
   void RedrawModel1Click();
   void hkil1Click();
-  void ApplyAllFacesClick();                  // "to All"
-  void Checkboxclick();                       // expand the current face
+  void ApplyAllFacesClick();  // "to All"
+  void Checkboxclick();       // expand the current face
 
   // The cell boxes a, b, c, alpha, beta, gamma ("Metric").
   void MetriceditClick();
-  void SpeedButton17Click();                  // commit the cell ("CLOSE")
+  void SpeedButton17Click();  // commit the cell ("CLOSE")
   void Edit4Change(int box, const std::string& text);
   // Returns the character to insert; Return accepts.
   char Edit4KeyPress(int box, char key);
@@ -296,15 +299,15 @@ class MainForm {
   char StringGrid2KeyPress(int row, int column, const std::string& cellText, char key);
   void Edit1Change(const std::string& text);
   void Edit2Change(const std::string& text);
-  void Draw1Click();                          // parse the current full-list row
-  void Edit1DblClick();                       // the accept dispatcher: "ACCEPT", Return, double click
-  void Button2Click();                        // "Add Face"
-  void Button4Click();                        // "Remove"
+  void Draw1Click();     // parse the current full-list row
+  void Edit1DblClick();  // the accept dispatcher: "ACCEPT", Return, double click
+  void Button2Click();   // "Add Face"
+  void Button4Click();   // "Remove"
   // The guard of every opening command: "edit added face first" while adding.
   bool isadding();
 
   // "Special Face Features".
-  void SpeedButton9Click();                   // "Single Face &Properties"
+  void SpeedButton9Click();  // "Single Face &Properties"
   void UpDown2Click(int position);
   void FaceColorClick();
   void ShowFaceColorClick(bool checked);
@@ -317,7 +320,7 @@ class MainForm {
   void GlossAllFacesClick(bool checked);
   void CentraldistanceChange(int position);
   void TransparenceySectorChange(int position);
-  void GroupBox3DblClick();                   // closes the box
+  void GroupBox3DblClick();  // closes the box
   // Right button in a face list (grid 1 or 2): the box for the clicked row.
   void StringGridRightClick(int grid, int row);
 
@@ -327,27 +330,34 @@ class MainForm {
   void ToolEvent(const std::function<void()>& event);
   // Keys typed into the edit boxes of the tools; `text` is the box before the
   // key. Returns what reaches the box; Return runs the box's reader.
-  enum class ToolEdit { Cutface, CutDistance, CoordinatesPhysical, TwinAxis, TwinThrough, TwinCentre };
+  enum class ToolEdit {
+    Cutface,
+    CutDistance,
+    CoordinatesPhysical,
+    TwinAxis,
+    TwinThrough,
+    TwinCentre
+  };
   char ToolEditKeyPress(ToolEdit edit, const std::string& text, char key);
 
   // "Shape Prediction" (GroupBox10).
-  void MorphologyPrediction1Click();           // "Morphology &Prediction": opens the box
-  void Morphologypanel();                      // prepares the box for the model's point group
-  void N1dmodel1Click();                       // "Predict"
-  void cleanup();                              // "Clean-up/apply randomize/polarize"
+  void MorphologyPrediction1Click();  // "Morphology &Prediction": opens the box
+  void Morphologypanel();             // prepares the box for the model's point group
+  void N1dmodel1Click();              // "Predict"
+  void cleanup();                     // "Clean-up/apply randomize/polarize"
   void rewriteindices();
-  void automaticcleanup1Click();               // "clean-up", "&Automatic clean-up"
+  void automaticcleanup1Click();  // "clean-up", "&Automatic clean-up"
   void maxhklChange(int position);
   void polarityChange(int position);
-  void highorderfacesClick(bool checked);      // "with high-"
+  void highorderfacesClick(bool checked);  // "with high-"
   // A click on a selector choice (see ChooseTranslation) and a double click.
   void TranslationClick(TranslationSlot slot, int value);
   void TranslationDblClick(TranslationSlot slot);
   void SpaceGroupEntered(const std::string& text);
   void closemorphologyClick();
-  void N101Click();                            // "R&andomize Distances" 10%
-  void N251Click();                            // 25%
-  void N501Click();                            // 50%
+  void N101Click();  // "R&andomize Distances" 10%
+  void N251Click();  // 25%
+  void N501Click();  // 50%
   void Timer3Timer();
   // Distances are randomised from this source (tests give a seeded one).
   void SetRandomSource(std::unique_ptr<RandomSource> random) { random_ = std::move(random); }
@@ -355,9 +365,9 @@ class MainForm {
   // The calculations box (GroupBox6).
   void Calculations1Click();
   void CloseCalculationsClick();
-  void Edit15Enter();                          // "face 1"
-  void Edit16Enter();                          // "face 2"
-  void thirdfacebuttonClick();                 // "(hkl)"
+  void Edit15Enter();           // "face 1"
+  void Edit16Enter();           // "face 2"
+  void thirdfacebuttonClick();  // "(hkl)"
   void AngleButtonClick();
   void physicalindicesClick();
   void coordinatesphysicalChange(const std::string& text);
@@ -366,39 +376,39 @@ class MainForm {
   void TwinFaceRowPicked(int row);
 
   // "Twintool" (GroupBox11).
-  void winningTool1Click();                    // "Twinning Tool", "Create a Twin"
+  void winningTool1Click();  // "Twinning Tool", "Create a Twin"
   void closetwintoolClick();
-  void TwinChoiceClick(TwinChoice choice);     // None, Contact, Rotation, Inversion
+  void TwinChoiceClick(TwinChoice choice);  // None, Contact, Rotation, Inversion
   void realbutnClick(bool reciprocal);
   // The twin texts as typed: 0 contact face, 1 axis, 2 through, 3 angle, 4 centre.
   void TwinTextChange(int text, const std::string& value);
-  void CreateTwinClick();                      // "Update"
+  void CreateTwinClick();  // "Update"
 
   // "Indicate cleavage face" (GroupBox4).
-  void cutfaceClick();                         // "Indicate &Cleavage Face"
+  void cutfaceClick();  // "Indicate &Cleavage Face"
   void TrackBar1Change(int position);
   void Timer4Timer();
   void EditCutfaceChange(const std::string& text);
   void editcutdistanceChange(const std::string& text);
   // The cleavage step of the accept dispatcher; false when it stopped.
   bool AcceptCleavagePlane();
-  void EditCutfaceMouseDown();                 // left button: the plane's single-face properties
+  void EditCutfaceMouseDown();  // left button: the plane's single-face properties
   void removecutface1Click();
   void removecutfaceClick();
   void showmodelClick(bool checked);
   void projectsectorsClick(bool checked);
 
   // Scene commands.
-  void wrltowrz1Click();                       // "save wr&z - file (compressed)"
+  void wrltowrz1Click();  // "save wr&z - file (compressed)"
   void CombinedObjectsWizard1Click();
   void GroupDirectoryClick();
   void GroupWizardTextChange(int edit, const std::string& text);  // Edit10, 11, 12, 14
-  void GroupAcceptClick();                     // "ACCEPT" of the wizard
+  void GroupAcceptClick();                                        // "ACCEPT" of the wizard
   void Group();
 
   // CIF and STL.
-  void ExportCif1Click();                      // "IUCr cif (*.CIF)"
-  void N3DprinterSTF1Click();                  // "3-D-printer (*.STL)"
+  void ExportCif1Click();      // "IUCr cif (*.CIF)"
+  void N3DprinterSTF1Click();  // "3-D-printer (*.STL)"
   // A CIF without a face list: the habit predicted from its cell and space group.
   bool PredictCifHabit(const CifImport& cif, const std::string& path);
 
@@ -517,8 +527,8 @@ class MainForm {
   bool rewriteRequested_ = false;  // the morphology panel asks its indices rewritten
   int savedUndoPosition_ = 2;
   std::optional<ViewerCamera> savedViewpoint_;
-  std::string pendingOpenFile_;  // opened by Timer12
-  WindowGeometry windowGeometry_;  // as the window last reported it
+  std::string pendingOpenFile_;     // opened by Timer12
+  WindowGeometry windowGeometry_;   // as the window last reported it
   FaceRows gridBeforeCalculation_;  // StringGrid1 as the last calculation found it
 
   FormPorts ports_;

@@ -69,8 +69,7 @@ void MainForm::Timer7Timer() { SavePicture(metafilePath_, PictureFormat::Metafil
 void MainForm::SavePicture(const std::string& path, PictureFormat format) {
   if (path.empty()) return;
   std::string error;
-  if (!SaveViewerPicture(ports_.viewer, path, format, error))
-    ShowWriteFailure(path, error);
+  if (!SaveViewerPicture(ports_.viewer, path, format, error)) ShowWriteFailure(path, error);
   ++state_.pictures.normalWindowRequests;
   MarkChanged(kRegionsPart);
 }
@@ -102,11 +101,13 @@ void MainForm::RecordMovie1Click() {
   ports_.dialogs.Message(outcome.message);
 }
 
-std::optional<std::string> MainForm::AskExportPath(const std::string& filter, const std::string& extension) {
+std::optional<std::string> MainForm::AskExportPath(const std::string& filter,
+                                                   const std::string& extension) {
   // Beside the model under its name; a model without a file of its own proposes
   // "untitled" in the documents folder.
   fs::path proposal = model_.modelFileName;
-  const bool ownFile = !proposal.empty() && proposal.parent_path() != fs::path(state_.workDirectory) &&
+  const bool ownFile = !proposal.empty() &&
+                       proposal.parent_path() != fs::path(state_.workDirectory) &&
                        LowerExtension(proposal.string()) == ".mor";
   if (!ownFile) proposal = fs::path(programFiles_.documentsDirectory) / "untitled.mor";
   proposal.replace_extension("." + extension);

@@ -128,7 +128,8 @@ void MainForm::RedrawModel1Click() {
     return;
   }
   state_.tables.stringGrid1.visible = false;
-  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures) state_.regions.toolBox = ToolBox::None;
+  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures)
+    state_.regions.toolBox = ToolBox::None;
   ApplyAllFacesClick();
 }
 
@@ -149,7 +150,8 @@ bool MainForm::AskLabelQuestion() {
   if (answer == static_cast<int>(LabelAnswer::Unasked) && edit_.labelsLimited &&
       state_.tables.stringGrid2.visible && !specialOpen && !model_.modelRestoring &&
       !model_.historyRestoring) {
-    const Answer asked = ports_.dialogs.Ask("apply symmetry to indices", "Warning", QuestionButtons::YesNo);
+    const Answer asked =
+        ports_.dialogs.Ask("apply symmetry to indices", "Warning", QuestionButtons::YesNo);
     answer = static_cast<int>(asked == Answer::Yes ? LabelAnswer::Yes : LabelAnswer::No);
   }
   return answer != static_cast<int>(LabelAnswer::No) && !specialOpen;
@@ -174,7 +176,8 @@ void MainForm::ApplyAllFacesClick() {
   RebuildFullList(model_, unique, full, options,
                   [this](int) { return model_.lastFace < kMaxFaces - 1; });
   SetFaceRows(tables.stringGrid1, full);
-  SetFaceRows(tables.stringGrid2, FaceRows(full.begin(), full.begin() + std::min(full.size(), unique.size())));
+  SetFaceRows(tables.stringGrid2,
+              FaceRows(full.begin(), full.begin() + std::min(full.size(), unique.size())));
   model_.geometryStale = true;
   model_.calculateAfterStep = true;
   CAClick();

@@ -41,8 +41,8 @@ void MainForm::RedrawFromUniqueList() {
   FaceRows full;
   ExpansionOptions expansion;
   expansion.separator = Separator(state_);
-  const RebuildResult rebuilt =
-      RebuildFullList(model_, unique, full, expansion, [this](int) { return !FaceCountWarning(model_); });
+  const RebuildResult rebuilt = RebuildFullList(model_, unique, full, expansion,
+                                                [this](int) { return !FaceCountWarning(model_); });
   model_.lastUniqueFace = static_cast<int>(unique.size()) - 1;
   if (rebuilt.tableFull || rebuilt.stopped) LimitFaceCount(model_);
   DrawFullList();
@@ -88,7 +88,8 @@ void MainForm::N1dmodel1Click() {
   // The last pass stops with two rows left, so an extinct form can stay behind
   // with its marker distance: it is no face of the habit, and left in it would
   // set the distance scale far beyond the crystal.
-  if (std::any_of(unique.begin(), unique.end(), [](const FaceRow& row) { return row.distance != "1000"; }))
+  if (std::any_of(unique.begin(), unique.end(),
+                  [](const FaceRow& row) { return row.distance != "1000"; }))
     std::erase_if(unique, [](const FaceRow& row) { return row.distance == "1000"; });
   if (status != PredictionStatus::Done || unique.empty()) {
     model_ = before;
@@ -102,7 +103,8 @@ void MainForm::N1dmodel1Click() {
     FaceRows full;
     ExpansionOptions expansion;
     expansion.separator = Separator(state_);
-    RebuildFullList(trial, unique, full, expansion, [&trial](int) { return !FaceCountWarning(trial); });
+    RebuildFullList(trial, unique, full, expansion,
+                    [&trial](int) { return !FaceCountWarning(trial); });
     LimitFaceCount(trial);
     CleanFaceTable(trial);
     const Polyhedron shape = BuildPolyhedron(MakePolyhedronInput(trial));
@@ -129,8 +131,9 @@ void MainForm::rewriteindices() {
   }
   FaceRows unique = UniqueRows();
   const PredictionFlags flags{cleanup, randomizeRequested_};
-  const PredictionStatus status = RewriteIndices(model_, unique, PredictionSettingsOf(state_.tools.prediction),
-                                                 flags, Random(), Separator(state_));
+  const PredictionStatus status =
+      RewriteIndices(model_, unique, PredictionSettingsOf(state_.tools.prediction), flags, Random(),
+                     Separator(state_));
   if (status != PredictionStatus::Done) return;
   SetGridFaceRows(state_.tables.stringGrid2, unique);
   model_.lastUniqueFace = static_cast<int>(unique.size()) - 1;

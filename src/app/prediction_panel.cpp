@@ -26,20 +26,24 @@ bool ChooseTranslation(PredictionBoxState& box, TranslationSlot slot, int value)
   switch (slot) {
     case TranslationSlot::Centring: {
       const auto centring = static_cast<Centring>(value);
-      if (value < 0 || value > static_cast<int>(Centring::R) || !offered.Offers(centring)) return false;
+      if (value < 0 || value > static_cast<int>(Centring::R) || !offered.Offers(centring))
+        return false;
       s.centring = centring;
       break;
     }
     case TranslationSlot::Glide1:
-      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide1.Offers(glide)) return false;
+      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide1.Offers(glide))
+        return false;
       s.glide1 = glide;
       break;
     case TranslationSlot::Glide2:
-      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide2.Offers(glide)) return false;
+      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide2.Offers(glide))
+        return false;
       s.glide2 = glide;
       break;
     case TranslationSlot::Glide3:
-      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide3.Offers(glide)) return false;
+      if (value <= 0 || value > static_cast<int>(Glide::D) || !offered.glide3.Offers(glide))
+        return false;
       s.glide3 = glide;
       break;
     case TranslationSlot::ScrewA:

@@ -22,7 +22,8 @@ int PosixProcessRunner::Run(const std::string& program, const std::vector<std::s
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   pid_t child = 0;
-  const int started = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int started =
+      posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (started != 0) return -1;
   int status = 0;

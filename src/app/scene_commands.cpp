@@ -27,8 +27,9 @@ void MainForm::wrltowrz1Click() {
   FileDialogRequest request{"Save", kWrzFilter, "wrz", "", ""};
   const auto target = ports_.dialogs.SaveFile(request);
   if (!target) return;
-  const std::string scene = state_.sceneOnly ? model_.modelFileName
-                                             : (fs::path(state_.workDirectory) / kSceneFileName).string();
+  const std::string scene = state_.sceneOnly
+                                ? model_.modelFileName
+                                : (fs::path(state_.workDirectory) / kSceneFileName).string();
   // The preview scene is compressed from a copy, so the viewer keeps its file.
   const std::string scratch = (fs::path(state_.workDirectory) / "compress.wrl").string();
   const auto text = ReadFileText(scene);
@@ -81,8 +82,8 @@ void MainForm::GroupAcceptClick() {
   }
   const std::string path = (fs::path(wizard.folder) / name).string();
   std::error_code missing;
-  if (fs::exists(path, missing) &&
-      ports_.dialogs.Ask("override " + name + "?", kWarningCaption, QuestionButtons::YesNo) != Answer::Yes) {
+  if (fs::exists(path, missing) && ports_.dialogs.Ask("override " + name + "?", kWarningCaption,
+                                                      QuestionButtons::YesNo) != Answer::Yes) {
     wizard.acceptStrip = true;
     MarkChanged(kToolsPart);
     return;

@@ -48,18 +48,36 @@ std::size_t SectionEnd(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::vector<std::string> DefaultSettingsLines() {
-  return {"[Identification]", kVersionLine, "", "[Release]", "1.4", "", "[Directories]", "Workdir=", "",
-          "[Startwindow]", "640 480  0.00000000000000E+0000", "", kRecentFilesSection, "1", "2", "3", "4", "5"};
+  return {"[Identification]",
+          kVersionLine,
+          "",
+          "[Release]",
+          "1.4",
+          "",
+          "[Directories]",
+          "Workdir=",
+          "",
+          "[Startwindow]",
+          "640 480  0.00000000000000E+0000",
+          "",
+          kRecentFilesSection,
+          "1",
+          "2",
+          "3",
+          "4",
+          "5"};
 }
 
 std::string DefaultSettingsText() { return JoinLines(DefaultSettingsLines()); }
 
 std::string RecordRecentFile(const std::string& settingsText, const std::string& name) {
-  std::vector<std::string> lines = SplitLines(settingsText.empty() ? DefaultSettingsText() : settingsText);
+  std::vector<std::string> lines =
+      SplitLines(settingsText.empty() ? DefaultSettingsText() : settingsText);
   std::size_t next = SectionEnd(lines);
   std::vector<std::string> out(lines.begin(), lines.begin() + static_cast<long>(next));
   // A file without the list gets one, so that the name is found again.
-  if (next == lines.size() && (out.empty() || out.back().find(kRecentFilesSection) == std::string::npos))
+  if (next == lines.size() &&
+      (out.empty() || out.back().find(kRecentFilesSection) == std::string::npos))
     out.push_back(kRecentFilesSection);
   if (next >= lines.size()) {
     out.push_back("1 " + name);
@@ -82,14 +100,15 @@ std::array<std::string, 5> RecentFiles(const std::string& settingsText) {
   for (std::size_t i = SectionEnd(lines); i < lines.size(); ++i) {
     const Entry entry = ParseEntry(lines[i]);
     if (entry.number >= 1 && entry.number <= 5)
-      names[static_cast<std::size_t>(entry.number - 1)] = entry.rest.empty() ? "" : entry.rest.substr(1);
+      names[static_cast<std::size_t>(entry.number - 1)] =
+          entry.rest.empty() ? "" : entry.rest.substr(1);
     if (entry.number == 5) break;
   }
   return names;
 }
 
-std::string SettingsOnClose(const std::string& settingsText, const std::string& programDirectory, int width,
-                            int height) {
+std::string SettingsOnClose(const std::string& settingsText, const std::string& programDirectory,
+                            int width, int height) {
   std::vector<std::string> lines = SplitLines(settingsText);
   bool directoriesSeen = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -27,8 +27,8 @@ std::array<std::string, 5> RecentFiles(const std::string& settingsText);
 
 // Line 2 the version, the line after "[Directories]" the program directory, the
 // line after "[Startwindow]" the window size.
-std::string SettingsOnClose(const std::string& settingsText, const std::string& programDirectory, int width,
-                            int height);
+std::string SettingsOnClose(const std::string& settingsText, const std::string& programDirectory,
+                            int width, int height);
 
 // The text of the file; false when it does not exist or cannot be read.
 bool ReadSettingsFile(const std::string& path, std::string& text);

@@ -5,9 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "files/file_io.h"
-
 #include "app/status_bar.h"
+#include "files/file_io.h"
 
 namespace habitopia {
 
@@ -17,11 +16,11 @@ inline constexpr const char* kNotAModelFile = "This is not a valid Habitopia - f
 
 struct ShownFile {
   bool ok = false;
-  std::string error;         // one line when not ok
-  std::string scenePath;     // the scene the viewer is to load
-  std::string modelFileName; // the file opened, as an absolute path
-  bool sceneOnly = false;    // a scene without a model
-  bool closed = true;        // the closed-hull criterion held (models only)
+  std::string error;                          // one line when not ok
+  std::string scenePath;                      // the scene the viewer is to load
+  std::string modelFileName;                  // the file opened, as an absolute path
+  bool sceneOnly = false;                     // a scene without a model
+  bool closed = true;                         // the closed-hull criterion held (models only)
   std::optional<CalculationFigures> figures;  // models only
 };
 

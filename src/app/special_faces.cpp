@@ -12,7 +12,8 @@
 namespace habitopia {
 namespace {
 
-constexpr const char* kImageFilter = "image data file (*.gif)|*.gif|jpeg (*.jpg)|*.jpg|All files|*.*";
+constexpr const char* kImageFilter =
+    "image data file (*.gif)|*.gif|jpeg (*.jpg)|*.jpg|All files|*.*";
 
 void ClearAppearance(FaceRecord& face) {
   face.colourShown = 0;
@@ -37,7 +38,8 @@ void MainForm::StringGridRightClick(int grid, int row) {
     Changed();
     return;
   }
-  if (grid == 1 ? StringGrid1SelectCell(row, 0) : StringGrid2SelectCell(row, 0)) SpeedButton9Click();
+  if (grid == 1 ? StringGrid1SelectCell(row, 0) : StringGrid2SelectCell(row, 0))
+    SpeedButton9Click();
 }
 
 void MainForm::UpDown2Click(int position) {
@@ -152,7 +154,8 @@ void MainForm::ResetFaceClick() {
   if (row >= 1 && row <= kFaceSlots) ClearAppearance(model_.faces[row - 1]);
   edit_.labelsLimited = false;
   SpecialFacesState& box = state_.tables.special;
-  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
+  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton =
+      false;
   state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
 }
@@ -160,10 +163,12 @@ void MainForm::ResetFaceClick() {
 void MainForm::ResetAllFacesClick() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
-  for (int f = 0; f <= std::min(model_.lastFace, kFaceSlots - 1); ++f) ClearAppearance(model_.faces[f]);
+  for (int f = 0; f <= std::min(model_.lastFace, kFaceSlots - 1); ++f)
+    ClearAppearance(model_.faces[f]);
   edit_.labelsLimited = false;
   SpecialFacesState& box = state_.tables.special;
-  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
+  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton =
+      false;
   state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
   edit_.resetAllPending = true;
@@ -175,7 +180,8 @@ void MainForm::ClearSpecialAttributes() {
   edit_.resetAllPending = false;
   model_.indexLabelAnswer = static_cast<int>(LabelAnswer::Unasked);
   SpecialFacesState& box = state_.tables.special;
-  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton = false;
+  box.showFaceColor = box.showIndices = box.drawGrowthsector = box.faceImage = box.imageButton =
+      false;
   state_.switches.display.indexLabels = state_.Command(CommandId::Indices).checked = false;
   MarkChanged(kCommandsPart);
 }
@@ -218,7 +224,8 @@ void MainForm::TransparenceySectorChange(int position) {
 
 void MainForm::GroupBox3DblClick() {
   const TablesState before = state_.tables;
-  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures) state_.regions.toolBox = ToolBox::None;
+  if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures)
+    state_.regions.toolBox = ToolBox::None;
   ReportTables(before);
 }
 

@@ -31,7 +31,9 @@ bool LocaleWritesDecimalComma() {
 }
 
 // Choosing the information panel that is shown hides it.
-InfoPanel Toggled(InfoPanel shown, InfoPanel chosen) { return shown == chosen ? InfoPanel::None : chosen; }
+InfoPanel Toggled(InfoPanel shown, InfoPanel chosen) {
+  return shown == chosen ? InfoPanel::None : chosen;
+}
 
 }  // namespace
 
@@ -152,8 +154,8 @@ void MainForm::NewModel1Click() {
   en_dis_able(true);
   state_.sceneOnly = false;
   state_.scenePath = programFiles_.emptyScene;
-  MarkChanged(kCaptionPart | kTablesPart | kGrid1ShapePart | kGrid2ShapePart | kDisplayPart | kToolsPart |
-              kRegionsPart | kDocumentPart);
+  MarkChanged(kCaptionPart | kTablesPart | kGrid1ShapePart | kGrid2ShapePart | kDisplayPart |
+              kToolsPart | kRegionsPart | kDocumentPart);
   if (!programFiles_.emptyScene.empty()) ports_.viewer.LoadScene(programFiles_.emptyScene);
 }
 
@@ -169,8 +171,8 @@ bool MainForm::FormClose(int windowWidth, int windowHeight) {
     return false;
   }
   if (!state_.sceneOnly) {
-    const Answer answer = ports_.dialogs.Ask("closing application!\n\nSAVE CHANGES ?", kWarningCaption,
-                                             QuestionButtons::YesNoCancel);
+    const Answer answer = ports_.dialogs.Ask("closing application!\n\nSAVE CHANGES ?",
+                                             kWarningCaption, QuestionButtons::YesNoCancel);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes) {
       SaveClick();
@@ -179,15 +181,16 @@ bool MainForm::FormClose(int windowWidth, int windowHeight) {
         return false;
       }
     }
-  } else if (ports_.dialogs.Ask("Closing Application?", kWarningCaption, QuestionButtons::YesCancel) !=
-             Answer::Yes) {
+  } else if (ports_.dialogs.Ask("Closing Application?", kWarningCaption,
+                                QuestionButtons::YesCancel) != Answer::Yes) {
     return false;
   }
   history_.RemoveAll();
   std::string text;
-  const std::string settings = ReadSettingsFile(SettingsPath(), text)
-                                   ? SettingsOnClose(text, programFiles_.programDirectory, windowWidth, windowHeight)
-                                   : DefaultSettingsText();
+  const std::string settings =
+      ReadSettingsFile(SettingsPath(), text)
+          ? SettingsOnClose(text, programFiles_.programDirectory, windowWidth, windowHeight)
+          : DefaultSettingsText();
   std::string error;
   if (!WriteSettingsFile(SettingsPath(), settings, error)) ShowWriteFailure(SettingsPath(), error);
   Changed();
@@ -212,8 +215,9 @@ void MainForm::ShowSplash() {
 
 void MainForm::Timer14Timer() {
   ports_.timers.Start(TimerId::Timer14);
-  const LogoState placed = PlaceLogo(windowGeometry_, state_.regions.statusBar, state_.regions.utilities,
-                                     state_.display.settings.backgroundColour);
+  const LogoState placed =
+      PlaceLogo(windowGeometry_, state_.regions.statusBar, state_.regions.utilities,
+                state_.display.settings.backgroundColour);
   if (placed == state_.logo) return;
   state_.logo = placed;
   MarkChanged(kRegionsPart);

@@ -17,9 +17,7 @@ std::string PointGroupStatusText(const std::string& caption) { return "point gro
 
 std::string FacesStatusText(int presentFaces) { return FormatInteger(presentFaces) + " Faces"; }
 
-std::string CornersStatusText(int sceneCorners) {
-  return FormatInteger(sceneCorners) + " Corners";
-}
+std::string CornersStatusText(int sceneCorners) { return FormatInteger(sceneCorners) + " Corners"; }
 
 std::string SurfaceStatusText(Real surface) { return "Surface= " + FormatGeneral(Round3(surface)); }
 

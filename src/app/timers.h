@@ -8,8 +8,20 @@
 namespace habitopia {
 
 enum class TimerId : int {
-  Timer1 = 1, Timer2, Timer3, Timer4, Timer5, Timer6, Timer7,
-  Timer8, Timer9, Timer10, Timer11, Timer12, Timer13, Timer14,
+  Timer1 = 1,
+  Timer2,
+  Timer3,
+  Timer4,
+  Timer5,
+  Timer6,
+  Timer7,
+  Timer8,
+  Timer9,
+  Timer10,
+  Timer11,
+  Timer12,
+  Timer13,
+  Timer14,
 };
 
 inline constexpr int kTimerCount = 14;

@@ -42,9 +42,7 @@ char MainForm::ToolEditKeyPress(ToolEdit edit, const std::string& text, char key
       editcutdistanceChange(text);
       Edit1DblClick();
       break;
-    case ToolEdit::CoordinatesPhysical:
-      coordinatesphysicalChange(text);
-      break;
+    case ToolEdit::CoordinatesPhysical: coordinatesphysicalChange(text); break;
     case ToolEdit::TwinAxis:
     case ToolEdit::TwinThrough:
     case ToolEdit::TwinCentre:

@@ -14,22 +14,22 @@ inline constexpr const char* kShapePredictionCaption = "Shape Prediction";
 // "Shape Prediction" (GroupBox10).
 struct PredictionBoxState {
   std::string caption = kShapePredictionCaption;
-  int preparedForGroup = 1;          // the point group the selectors were prepared for
-  TranslationSymmetry symmetry;      // the checked centring, glides and screws
-  int hklMax = 3;                    // slider maxhkl
+  int preparedForGroup = 1;      // the point group the selectors were prepared for
+  TranslationSymmetry symmetry;  // the checked centring, glides and screws
+  int hklMax = 3;                // slider maxhkl
   int hklMaxMaximum = 3;
   std::string hklMaxLabel = "1  hkl - max   3";
-  int polarity = 0;                  // slider polarity, 0..10
+  int polarity = 0;  // slider polarity, 0..10
   bool polarityShown = false;
   std::string polarityLabel = "0    polarity    1";
-  bool withHigherOrders = true;      // "with high-"
-  bool autoCleanup = true;           // "clean-up" and "&Automatic clean-up"
+  bool withHigherOrders = true;  // "with high-"
+  bool autoCleanup = true;       // "clean-up" and "&Automatic clean-up"
   // The space group typed into the box; when one is in force its operations
   // decide the absences instead of the selectors.
   std::string spaceGroupText;
-  std::string spaceGroupNote;        // what the group gave, or why it was refused
+  std::string spaceGroupNote;  // what the group gave, or why it was refused
   bool spaceGroupActive = false;
-  int savedUndoPosition = 2;         // where a cancelled prediction returns to
+  int savedUndoPosition = 2;  // where a cancelled prediction returns to
 };
 
 // The calculations box (GroupBox6, "&Calculations").
@@ -61,9 +61,9 @@ struct TwinBoxState {
 struct CleavageBoxState {
   std::string editCutface = "0 0 0";
   std::string editCutDistance = "0.01";
-  int trackBar1 = 100;        // 0..200: 5 at the top, 0.01 in the middle, -5 at the bottom
-  int lastPosition = 100;     // the slider position last handled
-  bool removeEnabled = false; // removecutface1
+  int trackBar1 = 100;         // 0..200: 5 at the top, 0.01 in the middle, -5 at the bottom
+  int lastPosition = 100;      // the slider position last handled
+  bool removeEnabled = false;  // removecutface1
   std::string acceptedIndexText = "0 0 0";
   std::string acceptedDistanceText = "0.01";
   int savedUndoPosition = 2;  // where a cancelled cleavage edit returns to

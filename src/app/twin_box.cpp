@@ -61,17 +61,19 @@ void MainForm::ApplyTwinTexts() {
   TwinTexts& texts = state_.switches.twinTexts;
   const bool rotation = state_.switches.twin == TwinChoice::Rotation;
   if (rotation)
-    if (auto axis = ReadTwinTriple(texts[kAxisText], {0, 0, 1}, true)) texts[kAxisText] = axis->text;
+    if (auto axis = ReadTwinTriple(texts[kAxisText], {0, 0, 1}, true))
+      texts[kAxisText] = axis->text;
   Real angle = 0;
   if (ParseLocaleReal(texts[kAngleText], state_.decimalComma, angle) && rotation)
     texts[kAngleText] = GeneralText(NormaliseTwinAngle(angle).shown, Separator(state_));
   for (int text : {kThroughText, kCentreText})
     if (auto point = ReadTwinTriple(texts[text], {0, 0, 0}, false)) texts[text] = point->text;
   const TwinType type = TwinTypeOf(state_.switches.twin, state_.switches.rotationReciprocal);
-  model_.twin = TwinSettingsFromTexts(
-      type, TwinToolTexts{texts[kFaceText], texts[kAxisText], texts[kThroughText], texts[kAngleText],
-                          texts[kCentreText]},
-      model_.matrices);
+  model_.twin =
+      TwinSettingsFromTexts(type,
+                            TwinToolTexts{texts[kFaceText], texts[kAxisText], texts[kThroughText],
+                                          texts[kAngleText], texts[kCentreText]},
+                            model_.matrices);
 }
 
 void MainForm::CreateTwinClick() {

@@ -8,7 +8,9 @@
 
 namespace habitopia {
 
-inline std::string TwinAxisLabel(bool reciprocal) { return reciprocal ? "axis (xyz)" : "axis [xyz]"; }
+inline std::string TwinAxisLabel(bool reciprocal) {
+  return reciprocal ? "axis (xyz)" : "axis [xyz]";
+}
 inline std::string TwinThroughLabel(bool reciprocal) {
   return reciprocal ? "through (xyz)" : "through [xyz]";
 }
@@ -19,7 +21,8 @@ inline TwinType TwinTypeOf(TwinChoice choice, bool reciprocal) {
   switch (choice) {
     case TwinChoice::None: return TwinType::None;
     case TwinChoice::Contact: return TwinType::Contact;
-    case TwinChoice::Rotation: return reciprocal ? TwinType::RotationReciprocal : TwinType::RotationReal;
+    case TwinChoice::Rotation:
+      return reciprocal ? TwinType::RotationReciprocal : TwinType::RotationReal;
     case TwinChoice::Inversion: return TwinType::Inversion;
   }
   return TwinType::None;

@@ -46,7 +46,8 @@ std::optional<VersionFile> ParseVersionFile(const std::string& text) {
   if (lines.size() < 3) return std::nullopt;
   long double available = 0;
   long long size = 0;
-  if (!ParseReal(Trimmed(lines[1]), available) || !ParseInteger(Trimmed(lines[2]), size) || size <= 0)
+  if (!ParseReal(Trimmed(lines[1]), available) || !ParseInteger(Trimmed(lines[2]), size) ||
+      size <= 0)
     return std::nullopt;
   VersionFile file;
   file.available = static_cast<double>(available);
@@ -55,7 +56,9 @@ std::optional<VersionFile> ParseVersionFile(const std::string& text) {
   return file;
 }
 
-bool OffersUpdate(double available, double current) { return std::fabs(available - current) > 0.0005; }
+bool OffersUpdate(double available, double current) {
+  return std::fabs(available - current) > 0.0005;
+}
 
 std::string UrlHost(const std::string& url) {
   std::size_t start = url.find("://");
@@ -63,7 +66,8 @@ std::string UrlHost(const std::string& url) {
   std::size_t end = url.find_first_of("/?#", start);
   if (end == std::string::npos) end = url.size();
   std::string authority = url.substr(start, end - start);
-  if (const std::size_t at = authority.rfind('@'); at != std::string::npos) authority.erase(0, at + 1);
+  if (const std::size_t at = authority.rfind('@'); at != std::string::npos)
+    authority.erase(0, at + 1);
   if (!authority.empty() && authority.front() == '[')
     return authority.substr(0, authority.find(']') + 1);
   return authority.substr(0, authority.find(':'));
@@ -78,14 +82,14 @@ std::string UpdateBaseUrl(const EnvironmentLookup& environment, const std::strin
 
 int UpdateWatchdogMs(const EnvironmentLookup& environment, int configured) {
   long long value = 0;
-  if (auto own = environment("HABITOPIA_UPDATE_WATCHDOG_MS"); own && ParseInteger(Trimmed(*own), value) &&
-                                                               value > 0 && value < (1 << 30))
+  if (auto own = environment("HABITOPIA_UPDATE_WATCHDOG_MS");
+      own && ParseInteger(Trimmed(*own), value) && value > 0 && value < (1 << 30))
     return static_cast<int>(value);
   return configured;
 }
 
-UpdateChecker::UpdateChecker(UpdateSettings settings, Downloader& downloader, UpdateDialogs& dialogs,
-                             UpdateTimers& timers, UpdateShell& shell)
+UpdateChecker::UpdateChecker(UpdateSettings settings, Downloader& downloader,
+                             UpdateDialogs& dialogs, UpdateTimers& timers, UpdateShell& shell)
     : settings_(std::move(settings)),
       downloader_(downloader),
       dialogs_(dialogs),
@@ -103,14 +107,17 @@ std::string UpdateChecker::InstallerUrl() const {
   return settings_.baseUrl + kProductName + "Home/" + kProductName + "Install.MSI";
 }
 
-std::string UpdateChecker::LocalVersionFile() const { return settings_.workDirectory + "/version.txt"; }
+std::string UpdateChecker::LocalVersionFile() const {
+  return settings_.workDirectory + "/version.txt";
+}
 
 std::string UpdateChecker::LocalInstaller() const {
   return settings_.workDirectory + "/update/" + kProductName + "install.MSI";
 }
 
 std::string UpdateChecker::BackupPath() const {
-  return settings_.workDirectory + "/" + fs::path(settings_.programPath).filename().string() + ".old";
+  return settings_.workDirectory + "/" + fs::path(settings_.programPath).filename().string() +
+         ".old";
 }
 
 void UpdateChecker::CheckforupdatesClick() {
@@ -142,15 +149,9 @@ void UpdateChecker::Checkforupdates1Click(bool interactive) {
   window_.progressMax = kUpdateProgressStart;
   Changed();
   switch (updateState_) {
-    case 0:
-      FetchVersionFile();
-      break;
-    case 1:
-      OfferUpdate(interactive);
-      break;
-    default:
-      InstallUpdate();
-      break;
+    case 0: FetchVersionFile(); break;
+    case 1: OfferUpdate(interactive); break;
+    default: InstallUpdate(); break;
   }
   Hide();
 }
@@ -226,7 +227,9 @@ bool UpdateChecker::GetFile(const std::string& url, const std::string& localPath
   watchdogFired_ = false;
   timers_.Start(UpdateTimer::Watchdog, settings_.watchdogMs);
   DownloadCallbacks callbacks;
-  callbacks.progress = [this](std::int64_t received, std::int64_t total) { Progress(received, total); };
+  callbacks.progress = [this](std::int64_t received, std::int64_t total) {
+    Progress(received, total);
+  };
   callbacks.done = [this] { Done(); };
   callbacks.failed = [this, localPath](const std::string&) {
     RemoveQuietly(localPath);
@@ -274,8 +277,7 @@ void UpdateChecker::Failed() {
   Hide();
   // The user asked for the installer, or for this check: say that it failed,
   // unless the watchdog has said so already.
-  if (watchdogFired_)
-    return;
+  if (watchdogFired_) return;
   if (installer)
     dialogs_.ShowMessage(kDownloadFailed);
   else if (interactiveCheck_)

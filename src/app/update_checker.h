@@ -24,7 +24,8 @@ inline constexpr int kUpdateWatchdogMs = 15000;
 inline constexpr int kUpdateStepMs = 200;
 inline constexpr int kUpdateProgressStart = 690;
 
-inline constexpr const char* kNewVersionQuestion = "new version available, download and install now?";
+inline constexpr const char* kNewVersionQuestion =
+    "new version available, download and install now?";
 inline constexpr const char* kUpToDate = "This Version is up-to-date";
 inline constexpr const char* kNoConnection = "Could not make connection to Update Server";
 inline constexpr const char* kNoConnectionToServer = "could not make connection to update server";
@@ -33,9 +34,9 @@ inline constexpr const char* kDownloadFailed = "Download failed";
 
 // The contents of the server's "version.txt".
 struct VersionFile {
-  double available = 0;         // line 2
+  double available = 0;            // line 2
   std::int64_t installerSize = 0;  // line 3, bytes
-  std::string releaseNotes;     // lines 4 on, each preceded by a line break
+  std::string releaseNotes;        // lines 4 on, each preceded by a line break
 };
 
 // Nothing when line 2 is not a decimal number or line 3 not a positive whole number.

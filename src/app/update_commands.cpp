@@ -16,15 +16,16 @@ EnvironmentLookup ProcessEnvironment() {
   };
 }
 
-void MainForm::SetUpdateServices(Downloader& downloader, UpdateTimers& timers, UpdateSettings settings) {
+void MainForm::SetUpdateServices(Downloader& downloader, UpdateTimers& timers,
+                                 UpdateSettings settings) {
   updateChecker_.reset();
   updatePorts_ = std::make_unique<FormUpdatePorts>(ports_.dialogs, ports_.shell, [this] {
     // The installer has been started: the program ends the normal way.
     state_.closeRequested = true;
     MarkChanged(kDocumentPart);
   });
-  updateChecker_ =
-      std::make_unique<UpdateChecker>(std::move(settings), downloader, *updatePorts_, timers, *updatePorts_);
+  updateChecker_ = std::make_unique<UpdateChecker>(std::move(settings), downloader, *updatePorts_,
+                                                   timers, *updatePorts_);
 }
 
 void MainForm::UpdateTimerFired(UpdateTimer timer) {
@@ -52,7 +53,8 @@ void MainForm::Registermorextension1Click() {
   }
   PosixProcessRunner system;
   ProcessRunner& runner = desktop_.processRunner ? *desktop_.processRunner : system;
-  const EnvironmentLookup environment = desktop_.environment ? desktop_.environment : ProcessEnvironment();
+  const EnvironmentLookup environment =
+      desktop_.environment ? desktop_.environment : ProcessEnvironment();
   DesktopRegistration registration(UserDataHome(environment), desktop_.programPath, runner);
   std::string error;
   // Done quietly; a registration that did not happen is said.

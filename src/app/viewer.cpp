@@ -10,9 +10,8 @@ struct CommandName {
 };
 
 constexpr CommandName kCommandNames[] = {
-    {ViewerCommand::Fit, "fit"},   {ViewerCommand::Restore, "restore"},
-    {ViewerCommand::Plan, "plan"}, {ViewerCommand::Pan, "pan"},
-    {ViewerCommand::Turn, "turn"}, {ViewerCommand::Roll, "roll"},
+    {ViewerCommand::Fit, "fit"}, {ViewerCommand::Restore, "restore"}, {ViewerCommand::Plan, "plan"},
+    {ViewerCommand::Pan, "pan"}, {ViewerCommand::Turn, "turn"},       {ViewerCommand::Roll, "roll"},
 };
 
 }  // namespace

@@ -45,7 +45,8 @@ void MainForm::CadStyleViewer1Click() {
 }
 
 void MainForm::Timer8Timer() {
-  if (const auto command = NavigationCommand(state_.display.navigation)) ports_.viewer.Command(*command);
+  if (const auto command = NavigationCommand(state_.display.navigation))
+    ports_.viewer.Command(*command);
 }
 
 void MainForm::fitClick() { ports_.viewer.Command(ViewerCommand::Fit); }
@@ -70,11 +71,12 @@ void MainForm::RendererClick(RendererChoice renderer) {
   // reports.
   const std::string reported = ports_.viewer.RendererName();
   state_.display.renderer = renderer;
-  for (RendererChoice choice : {RendererChoice::DirectX, RendererChoice::OpenGL, RendererChoice::R98})
+  for (RendererChoice choice :
+       {RendererChoice::DirectX, RendererChoice::OpenGL, RendererChoice::R98})
     if (RendererNameOf(choice) == reported) state_.display.renderer = choice;
   if (state_.display.renderer != renderer)
-    state_.statusPanels[kMessagePanel].text = std::string(RendererNameOf(renderer)) +
-                                              " is not available: " + reported;
+    state_.statusPanels[kMessagePanel].text =
+        std::string(RendererNameOf(renderer)) + " is not available: " + reported;
   MarkChanged(kDisplayPart | kStatusPart);
   Changed();
 }

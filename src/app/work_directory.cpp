@@ -56,7 +56,8 @@ bool EnsureWorkDirectory(const std::string& path, std::string& error) {
   }
   std::error_code ec;
   if (!fs::is_directory(target, ec)) {
-    error = std::string(kCannotCreateWorkDirectory) + ": " + target.string() + " is not a directory";
+    error =
+        std::string(kCannotCreateWorkDirectory) + ": " + target.string() + " is not a directory";
     return false;
   }
   return true;

@@ -19,8 +19,8 @@ int Fail(const std::string& message) {
 
 std::optional<std::string> SplitArguments(const Arguments& args,
                                           const std::vector<std::string>& flags,
-                                          std::vector<std::string>& positional,
-                                          std::string& output, std::vector<std::string>& setFlags) {
+                                          std::vector<std::string>& positional, std::string& output,
+                                          std::vector<std::string>& setFlags) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "-o" || arg == "--output") {
@@ -28,7 +28,8 @@ std::optional<std::string> SplitArguments(const Arguments& args,
       output = args[++i];
     } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
       setFlags.push_back(arg);
-    } else if (arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1]))) {
+    } else if (arg.size() > 1 && arg[0] == '-' &&
+               !std::isdigit(static_cast<unsigned char>(arg[1]))) {
       return "unknown option \"" + arg + "\"";
     } else {
       positional.push_back(arg);

@@ -21,8 +21,8 @@ int Fail(const std::string& message);
 // Returns an error message for an unknown option or a missing value.
 std::optional<std::string> SplitArguments(const Arguments& args,
                                           const std::vector<std::string>& flags,
-                                          std::vector<std::string>& positional,
-                                          std::string& output, std::vector<std::string>& setFlags);
+                                          std::vector<std::string>& positional, std::string& output,
+                                          std::vector<std::string>& setFlags);
 
 // Takes "--block NAME" (the CIF data block to read) out of the arguments.
 std::optional<std::string> TakeBlockOption(const Arguments& args, Arguments& rest,

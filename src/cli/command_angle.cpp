@@ -46,8 +46,7 @@ int RunAngle(const Arguments& args) {
 
   const Polyhedron polyhedron = BuildPolyhedron(MakePolyhedronInput(model));
   const SceneCorners corners = NumberSceneCorners(polyhedron);
-  const FaceIndexLists lists =
-      BuildFaceIndexLists(polyhedron, corners, false, model.cleavageFace);
+  const FaceIndexLists lists = BuildFaceIndexLists(polyhedron, corners, false, model.cleavageFace);
   if (!HullAllowsCalculations(lists.volumeTotal)) {
     std::cerr << "habitopia-cli: " << kHullNotClosed << "\n";
     return 1;

@@ -33,8 +33,8 @@ int RunCifExport(const Arguments& args) {
     data.colourWord = *word;
   } else {
     // No one to pick a named colour here: as when the choice is declined.
-    std::cerr << "habitopia-cli: " << kColourHasNoName << " (" << FormatInteger(colour) << "); writing \""
-              << kUnnamedColourWord << "\"\n";
+    std::cerr << "habitopia-cli: " << kColourHasNoName << " (" << FormatInteger(colour)
+              << "); writing \"" << kUnnamedColourWord << "\"\n";
     data.colourWord = kUnnamedColourWord;
   }
   data.transparency = model.display.transparency;

@@ -58,7 +58,8 @@ int RunCifImport(const Arguments& args) {
   if (cif.transparency) model.display.transparency = *cif.transparency;
   SetCell(model, cif.CellValues());
   model.acceptedCell = model.cell;
-  if (cif.pointGroup != 0) model.pointGroup = model.acceptedGroup = model.builtForGroup = cif.pointGroup;
+  if (cif.pointGroup != 0)
+    model.pointGroup = model.acceptedGroup = model.builtForGroup = cif.pointGroup;
   model.operationCount = GetPointGroup(model.pointGroup).order;
 
   // Unique faces: the rows the file filled (rows left empty are dropped), read
@@ -87,8 +88,8 @@ int RunCifImport(const Arguments& args) {
   }
 
   FaceRows fullRows;
-  const RebuildResult rebuilt = RebuildFullList(
-      model, uniqueRows, fullRows, {}, [&model](int) { return !FaceCountWarning(model); });
+  const RebuildResult rebuilt = RebuildFullList(model, uniqueRows, fullRows, {},
+                                                [&model](int) { return !FaceCountWarning(model); });
   bool tooMany = rebuilt.tableFull || rebuilt.stopped || FaceCountWarning(model);
   if (tooMany) {
     std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
@@ -109,8 +110,9 @@ int RunCifImport(const Arguments& args) {
                       : std::string())
               << "\n";
   if (cif.pointGroup != 0)
-    std::cout << "Point group " << FormatInteger(cif.pointGroup) << " (" << CifPointGroupSymbol(cif.pointGroup)
-              << ") from " << SourceText(cif.pointGroupSource) << "\n";
+    std::cout << "Point group " << FormatInteger(cif.pointGroup) << " ("
+              << CifPointGroupSymbol(cif.pointGroup) << ") from "
+              << SourceText(cif.pointGroupSource) << "\n";
   if (cif.predictionCaption) std::cout << *cif.predictionCaption << "\n";
   std::cout << "Unique faces: " << FormatInteger(static_cast<long long>(uniqueRows.size()))
             << ", faces: " << FormatInteger(model.FaceCount()) << "\n";

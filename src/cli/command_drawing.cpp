@@ -26,22 +26,28 @@ constexpr const char* kUsage =
 int RunDrawing(const Arguments& given) {
   Arguments args = given;
   std::vector<std::vector<std::string>> view, direction, perspective, hidden;
-  for (auto [name, count, into] : {std::tuple{"--view", 3, &view}, std::tuple{"--direction", 3, &direction},
-                                   std::tuple{"--perspective", 1, &perspective},
-                                   std::tuple{"--hidden", 1, &hidden}})
-    if (auto problem = TakeOption(args, name, count, *into)) return Fail(*problem + " (" + kUsage + ")");
+  for (auto [name, count, into] :
+       {std::tuple{"--view", 3, &view}, std::tuple{"--direction", 3, &direction},
+        std::tuple{"--perspective", 1, &perspective}, std::tuple{"--hidden", 1, &hidden}})
+    if (auto problem = TakeOption(args, name, count, *into))
+      return Fail(*problem + " (" + kUsage + ")");
   InputOutput a;
-  if (auto problem = ParseInputOutput(args, {"--labels", "--hkil", "--axes", "--camera"}, kUsage, a))
+  if (auto problem =
+          ParseInputOutput(args, {"--labels", "--hkil", "--axes", "--camera"}, kUsage, a))
     return Fail(*problem);
-  if (LowerExtension(a.output) != ".svg") return Fail("the drawing is written as .svg (" + std::string(kUsage) + ")");
+  if (LowerExtension(a.output) != ".svg")
+    return Fail("the drawing is written as .svg (" + std::string(kUsage) + ")");
   if (view.size() + direction.size() + (a.Has("--camera") ? 1 : 0) > 1)
     return Fail("choose one of --view, --direction and --camera");
 
   CrystalDrawingOptions options;
   if (!hidden.empty()) {
-    if (hidden.back()[0] == "dashed") options.hidden = HiddenEdges::Dashed;
-    else if (hidden.back()[0] == "none") options.hidden = HiddenEdges::None;
-    else return Fail("--hidden takes dashed or none");
+    if (hidden.back()[0] == "dashed")
+      options.hidden = HiddenEdges::Dashed;
+    else if (hidden.back()[0] == "none")
+      options.hidden = HiddenEdges::None;
+    else
+      return Fail("--hidden takes dashed or none");
   }
   options.labels = a.Has("--labels");
   options.fourIndex = a.Has("--hkil");

@@ -5,8 +5,8 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "core/face_table.h"
 #include "cli/face_lists.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 #include "files/model_writer.h"
 #include "symmetry/point_groups.h"
@@ -36,9 +36,9 @@ int RunExpand(const Arguments& args) {
   if (!written.ok) return Fail(written.error);
 
   std::cout << "Point group " << FormatInteger(model.pointGroup) << " ("
-            << GetPointGroup(model.pointGroup).symbol << ")\nUnique faces: "
-            << FormatInteger(model.lastUniqueFace + 1) << ", faces: "
-            << FormatInteger(model.FaceCount()) << "\n";
+            << GetPointGroup(model.pointGroup).symbol
+            << ")\nUnique faces: " << FormatInteger(model.lastUniqueFace + 1)
+            << ", faces: " << FormatInteger(model.FaceCount()) << "\n";
   return limited ? 1 : 0;
 }
 

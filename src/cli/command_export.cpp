@@ -22,7 +22,8 @@ int RunExport(const Arguments& args) {
   InputOutput a;
   if (auto problem = ParseInputOutput(args, {}, kUsage, a)) return Fail(*problem);
   const std::optional<MeshFormat> format = MeshFormatFor(a.output);
-  if (!format) return Fail("unknown export format \"" + LowerExtension(a.output) + "\" (" + kUsage + ")");
+  if (!format)
+    return Fail("unknown export format \"" + LowerExtension(a.output) + "\" (" + kUsage + ")");
 
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);

@@ -25,9 +25,10 @@ int RunExtract(const Arguments& args) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const char* configured = std::getenv("HABITOPIA_WORKDIR");
-  fs::path work = configured && *configured
-                      ? fs::path(configured) / ("extract-" + std::to_string(::getpid()))
-                      : fs::temp_directory_path(ec) / ("habitopia-extract-" + std::to_string(::getpid()));
+  fs::path work =
+      configured && *configured
+          ? fs::path(configured) / ("extract-" + std::to_string(::getpid()))
+          : fs::temp_directory_path(ec) / ("habitopia-extract-" + std::to_string(::getpid()));
   fs::create_directories(work, ec);
   if (ec) return Fail("cannot create the working folder " + work.string());
   const ModelReadResult read = ReadEmbeddedModel(a.input, work.string());

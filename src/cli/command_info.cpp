@@ -6,9 +6,9 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
-#include "core/face_table.h"
 #include "cli/json_writer.h"
 #include "cli/model_summary.h"
+#include "core/face_table.h"
 #include "core/numbers.h"
 
 namespace habitopia::cli {
@@ -28,13 +28,13 @@ std::string PadLeft(std::string text, std::size_t width) {
 void PrintText(const ModelSummary& s, std::ostream& out) {
   out << "Point group: " << FormatInteger(s.pointGroup);
   if (!s.pointGroupSymbol.empty()) out << " (" << s.pointGroupSymbol << ")";
-  out << "\nFaces: " << FormatInteger(s.presentFaces) << "\nCorners: "
-      << FormatInteger(s.sceneCorners) << "\nSurface: " << Shown(s.surface)
+  out << "\nFaces: " << FormatInteger(s.presentFaces)
+      << "\nCorners: " << FormatInteger(s.sceneCorners) << "\nSurface: " << Shown(s.surface)
       << "\nVolume: " << Shown(s.volume) << "\nHull closed: " << (s.closed ? "yes" : "no")
       << "\n\n";
   out << PadLeft("face", 5) << PadLeft("h", 9) << PadLeft("k", 9) << PadLeft("l", 9)
-      << PadLeft("d", 11) << PadLeft("present", 9) << PadLeft("corners", 9)
-      << PadLeft("area", 12) << "\n";
+      << PadLeft("d", 11) << PadLeft("present", 9) << PadLeft("corners", 9) << PadLeft("area", 12)
+      << "\n";
   for (const FaceSummary& f : s.faces) {
     out << PadLeft(FormatInteger(f.index), 5) << PadLeft(FormatGeneral(f.h), 9)
         << PadLeft(FormatGeneral(f.k), 9) << PadLeft(FormatGeneral(f.l), 9)

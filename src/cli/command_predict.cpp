@@ -139,7 +139,8 @@ std::optional<std::string> ReadGroup(const Options& o, int& group) {
   if (!o.group.empty()) {
     group = GroupFromSymbol(o.group);
     if (group == 0)
-      return "--group: \"" + o.group + "\" is not a point-group symbol (numbers go with --group-number)";
+      return "--group: \"" + o.group +
+             "\" is not a point-group symbol (numbers go with --group-number)";
   } else if (!o.groupNumber.empty()) {
     long long n = 0;
     if (!ParseInteger(o.groupNumber, n) || n < 1 || n > kPointGroupCount)
@@ -364,9 +365,9 @@ int RunPredict(const Arguments& args) {
   if (o.cell) cell = *o.cell;
   if (spaceGroup) {
     if (groupGiven && group != spaceGroup->pointGroup)
-      return Fail("the point group " + std::string(GetPointGroup(group).symbol) + " is not the one of " +
-                  spaceGroup->symbol + " (" + std::string(GetPointGroup(spaceGroup->pointGroup).symbol) +
-                  ")");
+      return Fail("the point group " + std::string(GetPointGroup(group).symbol) +
+                  " is not the one of " + spaceGroup->symbol + " (" +
+                  std::string(GetPointGroup(spaceGroup->pointGroup).symbol) + ")");
     group = spaceGroup->pointGroup;
     if (auto problem = CheckCell(cell)) return Fail(*problem);
     cell = spaceGroup->CellOnAxes(cell);

@@ -21,8 +21,8 @@ int RunScene(const Arguments& args) {
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
 
-  std::string text = WriteScene(built.model, built.polyhedron, built.model.display,
-                                built.switches).text;
+  std::string text =
+      WriteScene(built.model, built.polyhedron, built.model.display, built.switches).text;
   if (a.Has("--embed")) text = SceneWithModel(text, built.document);
   if (a.Has("--wrz")) {
     std::string stored = std::filesystem::path(a.output).filename().string();

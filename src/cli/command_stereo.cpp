@@ -26,11 +26,13 @@ int RunStereo(const Arguments& given) {
   std::vector<std::vector<std::string>> view, zones, angle;
   for (auto [name, count, into] : {std::tuple{"--view", 3, &view}, std::tuple{"--zone", 2, &zones},
                                    std::tuple{"--angle", 2, &angle}})
-    if (auto problem = TakeOption(args, name, count, *into)) return Fail(*problem + " (" + kUsage + ")");
+    if (auto problem = TakeOption(args, name, count, *into))
+      return Fail(*problem + " (" + kUsage + ")");
   InputOutput a;
   if (auto problem = ParseInputOutput(args, {"--wulff-net", "--all-faces", "--hkil"}, kUsage, a))
     return Fail(*problem);
-  if (LowerExtension(a.output) != ".svg") return Fail("the projection is written as .svg (" + std::string(kUsage) + ")");
+  if (LowerExtension(a.output) != ".svg")
+    return Fail("the projection is written as .svg (" + std::string(kUsage) + ")");
 
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
@@ -68,9 +70,11 @@ int RunStereo(const Arguments& given) {
     options.angleFaces = std::pair{f1, f2};
   }
 
-  const Stereogram stereogram = BuildStereogram(model.matrices, model.FaceTable(), built.polyhedron, options);
+  const Stereogram stereogram =
+      BuildStereogram(model.matrices, model.FaceTable(), built.polyhedron, options);
   if (stereogram.poles.empty()) return Fail("the model has no faces to project: " + a.input);
-  if (options.angleFaces) std::cout << stereogram.angleFacesText << ": " << stereogram.angleCaption << "\n";
+  if (options.angleFaces)
+    std::cout << stereogram.angleFacesText << ": " << stereogram.angleCaption << "\n";
   return WriteBuiltOutput(a, StereogramSvg(stereogram, title), built);
 }
 

@@ -17,7 +17,8 @@ int RunStl(const Arguments& args) {
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
   const SceneGeometry geometry = BuildSceneGeometry(built.model, built.polyhedron, built.switches);
-  const std::string text = StlText(StlName(a.output), built.polyhedron, geometry, built.switches.twin);
+  const std::string text =
+      StlText(StlName(a.output), built.polyhedron, geometry, built.switches.twin);
   return WriteBuiltOutput(a, text, built);
 }
 

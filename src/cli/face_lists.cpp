@@ -16,8 +16,8 @@ FaceRows UniqueRowsOf(const ModelDocument& document) {
 }
 
 bool RebuildWithFaceLimit(CrystalModel& model, const FaceRows& uniqueRows, FaceRows& fullRows) {
-  const RebuildResult rebuilt = RebuildFullList(
-      model, uniqueRows, fullRows, {}, [&model](int) { return !FaceCountWarning(model); });
+  const RebuildResult rebuilt = RebuildFullList(model, uniqueRows, fullRows, {},
+                                                [&model](int) { return !FaceCountWarning(model); });
   if (!rebuilt.tableFull && !rebuilt.stopped && !FaceCountWarning(model)) return false;
   std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
   LimitFaceCount(model);

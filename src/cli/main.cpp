@@ -55,7 +55,8 @@ const Command kCommands[] = {
      "[--perspective R] [--hidden dashed|none] [--labels] [--hkil] [--axes]",
      "draw the crystal as SVG: seen on face (H K L), along [U V W], from the scene's camera or "
      "(default) in the clinographic view; parallel projection unless --perspective puts the eye R "
-     "crystal radii away; hidden edges dashed or left out; index labels, four-index labels, cell axes",
+     "crystal radii away; hidden edges dashed or left out; index labels, four-index labels, cell "
+     "axes",
      RunDrawing},
     {"stereo",
      "stereo FILE.mor -o OUT.svg [--view H K L] [--wulff-net] [--all-faces] [--zone F1 F2]... "

@@ -10,16 +10,14 @@ CellMatrices BuildCellMatrices(const UnitCell& cell) {
   const Real cosBeta = std::cos(cell.beta * kDegreesToRadians);
   const Real cosGamma = std::cos(cell.gamma * kDegreesToRadians);
 
-  const Real volumeFactor =
-      std::sqrt(((1 - cosAlpha * cosAlpha) - cosBeta * cosBeta) - cosGamma * cosGamma +
-                2 * cosAlpha * cosBeta * cosGamma);
+  const Real volumeFactor = std::sqrt(((1 - cosAlpha * cosAlpha) - cosBeta * cosBeta) -
+                                      cosGamma * cosGamma + 2 * cosAlpha * cosBeta * cosGamma);
   const Real x = -(volumeFactor * sinBeta);
 
   CellMatrices m;
   Matrix3& b = m.reciprocal;
   b[0] = {(1 / cell.a) / sinBeta, 0, (-cosBeta / cell.c) / sinBeta};
-  b[1] = {((cosGamma - cosAlpha * cosBeta) / cell.a) / x,
-          ((cosBeta * cosBeta - 1) / cell.b) / x,
+  b[1] = {((cosGamma - cosAlpha * cosBeta) / cell.a) / x, ((cosBeta * cosBeta - 1) / cell.b) / x,
           ((cosAlpha - cosBeta * cosGamma) / cell.c) / x};
   b[2] = {0, 0, 1 / cell.c};
 

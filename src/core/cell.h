@@ -8,7 +8,7 @@
 namespace habitopia {
 
 struct UnitCell {
-  Real a = 1, b = 1, c = 1;               // lengths (the model keeps them divided by their mean)
+  Real a = 1, b = 1, c = 1;                // lengths (the model keeps them divided by their mean)
   Real alpha = 90, beta = 90, gamma = 90;  // degrees
   bool operator==(const UnitCell&) const = default;
 };

@@ -86,7 +86,8 @@ class FilterBuilder {
       xs_.push_back(p[0]), ys_.push_back(p[1]), zs_.push_back(p[2]);
     }
     if (!ProveReach()) return {};
-    filter_.admitted.assign((static_cast<std::size_t>(count_) * count_ + 63) / 64, ~std::uint64_t{0});
+    filter_.admitted.assign((static_cast<std::size_t>(count_) * count_ + 63) / 64,
+                            ~std::uint64_t{0});
     filter_.testFaces.assign(count_, {});
     // A plane no corner can lie on drops out with all its pairs; one that the
     // passing points clear also adds nothing to their inside tests.
@@ -156,7 +157,8 @@ class FilterBuilder {
     // within the margins assumed.
     const double size = reach_ + maxOffset_;
     delta_ = 64 * static_cast<double>(kLongEps) * spread_ * size;
-    return std::isfinite(reach_) && 1.0000001e-14 + 8 * static_cast<double>(kLongEps) * size < pass_ &&
+    return std::isfinite(reach_) &&
+           1.0000001e-14 + 8 * static_cast<double>(kLongEps) * size < pass_ &&
            delta_ < kSideMargin / 10;
   }
 
@@ -321,7 +323,8 @@ class FilterBuilder {
     const std::size_t planeCount = static_cast<std::size_t>(count_);
     reachOver_.resize(planeCount);
     for (std::size_t g = 0; g < planeCount; ++g)
-      reachOver_[g] = ux_[g] * centre[0] + uy_[g] * centre[1] + uz_[g] * centre[2] + radius - limit_[g];
+      reachOver_[g] =
+          ux_[g] * centre[0] + uy_[g] * centre[1] + uz_[g] * centre[2] + radius - limit_[g];
     for (int g = 0; g < count_; ++g) {
       const Plane& q = planes_[g];
       if (q.usable && dead_[g]) continue;
@@ -337,8 +340,8 @@ class FilterBuilder {
   }
 
   void Exclude(int i, int j) {
-    for (const std::size_t bit : {static_cast<std::size_t>(i) * count_ + j,
-                                  static_cast<std::size_t>(j) * count_ + i})
+    for (const std::size_t bit :
+         {static_cast<std::size_t>(i) * count_ + j, static_cast<std::size_t>(j) * count_ + i})
       filter_.admitted[bit / 64] &= ~(std::uint64_t{1} << (bit % 64));
   }
 
@@ -361,7 +364,7 @@ class FilterBuilder {
   const double pass_ = 1e-12;
   HullSketch sketch_;
   std::vector<int> alive_;
-  std::vector<double> xs_, ys_, zs_;  // positions of the alive vertices
+  std::vector<double> xs_, ys_, zs_;          // positions of the alive vertices
   std::vector<double> ux_, uy_, uz_, limit_;  // unit normals; offsets less the side margin
   std::vector<double> reachOver_;
   std::vector<std::uint8_t> dead_;

@@ -28,8 +28,8 @@ constexpr int kWitnessHints = 4;
 constexpr Real kParallelSlope = 1e-15L;
 
 struct Constraint {
-  Vec3 unit{};      // unit outward normal
-  Real norm = 0;    // Norm of the plane's normal as given
+  Vec3 unit{};          // unit outward normal
+  Real norm = 0;        // Norm of the plane's normal as given
   bool usable = false;  // finite, non-zero normal: takes part in the bounds
 };
 
@@ -102,11 +102,11 @@ class InsideTest {
 // of t that the other faces leave.
 struct PairLine {
   Vec3 origin{};
-  Vec3 direction{};  // unit
+  Vec3 direction{};                                    // unit
   Real upper = std::numeric_limits<Real>::infinity();  // t <= upper
   Real upperSlope = 0;
   Real lower = -std::numeric_limits<Real>::infinity();  // t >= lower
-  Real lowerSlope = 0;  // negative
+  Real lowerSlope = 0;                                  // negative
   int upperFace = -1, lowerFace = -1;
   int blockingFace = -1;  // a face parallel to the line, violated all along it
 

@@ -13,9 +13,9 @@ inline constexpr int kMaxFaces = 301;   // faces a calculation keeps
 
 struct FaceRecord {
   Real h = 0, k = 0, l = 0;
-  Real distance = 0;                      // central distance, model units
+  Real distance = 0;                        // central distance, model units
   std::array<Real, 3> faceColour{0, 0, 0};  // red, green, blue, 0..255
-  Real colourShown = 0;                   // 1 when drawn in its own colour
+  Real colourShown = 0;                     // 1 when drawn in its own colour
   std::string textureFile;
   bool labelSelected = false;
   bool growthSector = false;

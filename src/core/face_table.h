@@ -18,7 +18,8 @@ std::vector<int> FacesToDrop(const CrystalModel& model);
 
 // A calculation keeps at most 301 faces (last face index 300) and warns from 301
 // faces on: "More than a total of 300 faces. Command aborted".
-inline constexpr const char* kTooManyFacesMessage = "More than a total of 300 faces. Command aborted";
+inline constexpr const char* kTooManyFacesMessage =
+    "More than a total of 300 faces. Command aborted";
 bool FaceCountWarning(const CrystalModel& model);
 // Cuts the table to 301 faces; returns the number of faces cut off.
 int LimitFaceCount(CrystalModel& model);

@@ -25,15 +25,14 @@ int OtherPlane(const SketchVertex& a, const SketchVertex& b, int face) {
 
 struct Crossing {
   int face = -1;
-  int exitPos = -1, entryPos = -1;   // loop positions of the last inside vertex before each crossing
+  int exitPos = -1, entryPos = -1;  // loop positions of the last inside vertex before each crossing
   int exitOther = -1, entryOther = -1;  // the face across each crossed edge
 };
 
 class Sketcher {
  public:
   Sketcher(const std::vector<SketchPlane>& planes, double boxSize)
-      : planeCount_(static_cast<int>(planes.size()) + 6),
-        stamp_(planeCount_, -1) {
+      : planeCount_(static_cast<int>(planes.size()) + 6), stamp_(planeCount_, -1) {
     sketch_.faceCount = static_cast<int>(planes.size());
     sketch_.furthest.assign(planes.size(), {-1, -1, -1});
     sketch_.loops.resize(planeCount_);
@@ -73,7 +72,8 @@ class Sketcher {
     }
     crossings_.clear();
     for (int f : touched_)
-      if (!sketch_.loops[f].empty() && !FindCrossing(f)) return true;  // inconsistent: leave the plane out
+      if (!sketch_.loops[f].empty() && !FindCrossing(f))
+        return true;  // inconsistent: leave the plane out
     if (!CapIsOneLoop()) return true;
     Apply(id);
     return true;
@@ -228,9 +228,9 @@ class Sketcher {
                                 [&](int f) { return sketch_.loops[f].empty(); }),
                  alive_.end());
     alive_.push_back(plane);
-    aliveVertex_.erase(std::remove_if(aliveVertex_.begin(), aliveVertex_.end(),
-                                      [&](int v) { return Outside(v); }),
-                       aliveVertex_.end());
+    aliveVertex_.erase(
+        std::remove_if(aliveVertex_.begin(), aliveVertex_.end(), [&](int v) { return Outside(v); }),
+        aliveVertex_.end());
     aliveVertex_.insert(aliveVertex_.end(), cap.begin(), cap.end());
     CopyPositions();
   }

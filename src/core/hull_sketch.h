@@ -21,10 +21,11 @@ struct SketchVertex {
 };
 
 struct HullSketch {
-  bool valid = false;                   // false when the planes leave nothing of the box
-  std::vector<SketchVertex> vertices;   // only those listed in loops are alive
-  std::vector<std::vector<int>> loops;  // per plane: its face's vertices, counter-clockwise from outside
-  int faceCount = 0;                    // planes 0..faceCount-1 are faces, the rest the box
+  bool valid = false;                  // false when the planes leave nothing of the box
+  std::vector<SketchVertex> vertices;  // only those listed in loops are alive
+  std::vector<std::vector<int>>
+      loops;          // per plane: its face's vertices, counter-clockwise from outside
+  int faceCount = 0;  // planes 0..faceCount-1 are faces, the rest the box
   // Per plane that cut nothing: the planes of the vertex then furthest along
   // its normal (-1 when unknown).
   std::vector<std::array<int, 3>> furthest;

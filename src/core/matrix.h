@@ -29,7 +29,7 @@ Matrix3 Identity3();
 Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v);
 
 struct LUFactors {
-  Matrix3 w{};             // U on and above the diagonal, elimination multipliers below
+  Matrix3 w{};  // U on and above the diagonal, elimination multipliers below
   Permutation3 rowPerm{};
   Permutation3 colPerm{};
   Real det = 0;

@@ -8,7 +8,7 @@ void SetCell(CrystalModel& model, const UnitCell& given) {
   const Real mean = (given.a + given.b + given.c) / 3;
   model.cellLengthMean = mean;
   model.cell = {given.a / mean, given.b / mean, given.c / mean,
-                given.alpha, given.beta, given.gamma};
+                given.alpha,    given.beta,     given.gamma};
   model.matrices = BuildCellMatrices(model.cell);
 }
 

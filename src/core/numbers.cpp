@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
 #include <limits>
+#include <system_error>
 
 namespace habitopia {
 
@@ -69,7 +69,9 @@ std::string FormatGeneral(long double v) { return FormatSignificant(v, 15); }
 std::string FormatSignificant(long double v, int significantDigits) {
   if (!std::isfinite(v)) return NonFiniteText(v);
   if (v == 0) return "0";
-  const int digitCount = significantDigits < 1 ? 1 : significantDigits > 21 ? 21 : significantDigits;
+  const int digitCount = significantDigits < 1    ? 1
+                         : significantDigits > 21 ? 21
+                                                  : significantDigits;
   // d.ddd...e[+-]x with digitCount significant digits
   std::string text = ToChars(v, std::chars_format::scientific, digitCount - 1);
   const bool negative = text[0] == '-';

@@ -31,12 +31,12 @@ inline constexpr Real kThinFaceDistance = 0.05L;
 inline constexpr Real kPolygonSentinelKey = 100.0L;
 
 struct FacePlane {
-  Vec3 normal{};  // HklToCartesian(h, k, l), not normalised
+  Vec3 normal{};    // HklToCartesian(h, k, l), not normalised
   Real offset = 0;  // d / DistanceScale + f * 5e-7
 };
 
 struct CornerRecord {
-  Vec3 position{};  // scaled units
+  Vec3 position{};             // scaled units
   std::array<int, 3> faces{};  // i < j < k, the planes meeting here
 };
 
@@ -59,13 +59,13 @@ struct PresentFace {
 
 struct Polyhedron {
   Real distanceScale = 1;
-  Real mergeScale = 1;  // factor of both merge distances, below 1 only on thin crystals
-  std::vector<FacePlane> planes;           // per face
-  std::vector<CornerRecord> corners;       // in the order found
-  std::vector<int> presentIndex;           // per face: present number or kAbsentFace
+  Real mergeScale = 1;            // factor of both merge distances, below 1 only on thin crystals
+  std::vector<FacePlane> planes;  // per face
+  std::vector<CornerRecord> corners;  // in the order found
+  std::vector<int> presentIndex;      // per face: present number or kAbsentFace
   int absentCount = 0;
-  std::vector<PresentFace> presentFaces;   // present faces in face-table order
-  bool complete = true;                    // false when the corner search was stopped
+  std::vector<PresentFace> presentFaces;  // present faces in face-table order
+  bool complete = true;                   // false when the corner search was stopped
 
   int FaceCount() const { return static_cast<int>(planes.size()); }
   int PresentFaceCount() const { return static_cast<int>(presentFaces.size()); }
@@ -129,7 +129,7 @@ struct FaceIndexLists {
   // first again, then -1.
   std::vector<std::vector<int>> lists;
   std::vector<std::array<double, 3>> labelAnchors;  // filled only when asked for
-  std::vector<Real> faceArea;                      // model units squared
+  std::vector<Real> faceArea;                       // model units squared
   Real surfaceTotal = 0;
   Real volumeTotal = 0;
 };
@@ -143,7 +143,6 @@ bool VolumeIsPlausible(Real volumeTotal, Real distanceScale);
 // open to one side leaves the area of the missing cap.
 bool SurfaceIsClosed(const Polyhedron& polyhedron, int cleavageFace = -1);
 // The hull is closed when its volume is plausible and its surface closed.
-bool IsHullClosed(const Polyhedron& polyhedron, const FaceIndexLists& lists,
-                  int cleavageFace = -1);
+bool IsHullClosed(const Polyhedron& polyhedron, const FaceIndexLists& lists, int cleavageFace = -1);
 
 }  // namespace habitopia

@@ -13,8 +13,8 @@ namespace {
 constexpr Real kCoincidentCorner = 1e-9L;
 
 bool Coincident(const Vec3& a, const Vec3& b) {
-  return std::fabs(a[0] - b[0]) <= kCoincidentCorner && std::fabs(a[1] - b[1]) <= kCoincidentCorner &&
-         std::fabs(a[2] - b[2]) <= kCoincidentCorner;
+  return std::fabs(a[0] - b[0]) <= kCoincidentCorner &&
+         std::fabs(a[1] - b[1]) <= kCoincidentCorner && std::fabs(a[2] - b[2]) <= kCoincidentCorner;
 }
 
 bool SameCorner(const Vec3& a, const Vec3& b, Real distance) {

@@ -63,8 +63,10 @@ class CornerGrid {
   }
 
   void Add(const Vec3& p, int number) {
-    if (Covers(p)) cells_[Key(Cell(p[0]), Cell(p[1]), Cell(p[2]))].push_back(number);
-    else outside_.push_back(number);
+    if (Covers(p))
+      cells_[Key(Cell(p[0]), Cell(p[1]), Cell(p[2]))].push_back(number);
+    else
+      outside_.push_back(number);
   }
 
   template <typename Visit>

@@ -12,9 +12,9 @@ namespace habitopia {
 
 namespace {
 
-constexpr Real kEdgeOn = 1e-12L;        // a face this close to edge-on is not seen
-constexpr Real kShortEdge = 1e-9L;      // projected edges shorter than this are points
-constexpr Real kAmbient = 0.45L;        // shading: light never darker than this
+constexpr Real kEdgeOn = 1e-12L;    // a face this close to edge-on is not seen
+constexpr Real kShortEdge = 1e-9L;  // projected edges shorter than this are points
+constexpr Real kAmbient = 0.45L;    // shading: light never darker than this
 constexpr int kAxisSamples = 400;
 constexpr int kBisections = 60;
 constexpr Real kAxisOvershoot = 1.35L;  // axes reach beyond the crystal by this factor
@@ -39,9 +39,11 @@ std::vector<FacePlaneGeometry> Planes(const Polyhedron& polyhedron, const SceneG
   for (int p = 0; p < polyhedron.PresentFaceCount(); ++p) {
     const Vec3& n = polyhedron.planes[polyhedron.presentFaces[p].face].normal;
     const Real length = Norm(n);
-    if (!(length > 0) || geometry.lists.lists[p].empty() || geometry.lists.lists[p][0] < 0) continue;
+    if (!(length > 0) || geometry.lists.lists[p].empty() || geometry.lists.lists[p][0] < 0)
+      continue;
     planes[p].normal = ScaleVec(n, 1 / length);
-    planes[p].offset = Dot(planes[p].normal, geometry.corners.positions[geometry.lists.lists[p][0]]);
+    planes[p].offset =
+        Dot(planes[p].normal, geometry.corners.positions[geometry.lists.lists[p][0]]);
   }
   return planes;
 }
@@ -122,10 +124,12 @@ std::optional<std::array<Real, 2>> HiddenInterval(const Polyhedron& polyhedron,
     }
     return hidden;
   };
-  const Real start = first == 0 ? 0 : refine(static_cast<Real>(first - 1) / kAxisSamples,
-                                             static_cast<Real>(first) / kAxisSamples);
-  const Real end = last == kAxisSamples ? 1 : refine(static_cast<Real>(last + 1) / kAxisSamples,
-                                                     static_cast<Real>(last) / kAxisSamples);
+  const Real start = first == 0 ? 0
+                                : refine(static_cast<Real>(first - 1) / kAxisSamples,
+                                         static_cast<Real>(first) / kAxisSamples);
+  const Real end = last == kAxisSamples ? 1
+                                        : refine(static_cast<Real>(last + 1) / kAxisSamples,
+                                                 static_cast<Real>(last) / kAxisSamples);
   return std::array<Real, 2>{start, end};
 }
 
@@ -166,8 +170,8 @@ CrystalDrawing DrawCrystal(const CellMatrices& cell, const Polyhedron& polyhedro
   for (const auto& [edge, faces] : edgeFaces) {
     const bool visible = std::any_of(faces.begin(), faces.end(), [&](int p) { return seen[p]; });
     if (!visible && options.hidden == HiddenEdges::None) continue;
-    DrawnEdge drawn{ProjectPoint(frame, corners[edge.first]), ProjectPoint(frame, corners[edge.second]),
-                    visible};
+    DrawnEdge drawn{ProjectPoint(frame, corners[edge.first]),
+                    ProjectPoint(frame, corners[edge.second]), visible};
     if (std::hypot(drawn.to[0] - drawn.from[0], drawn.to[1] - drawn.from[1]) < kShortEdge) continue;
     drawing.edges.push_back(drawn);
   }
@@ -245,7 +249,8 @@ std::string CrystalDrawingSvg(const CrystalDrawing& drawing, const std::string& 
   constexpr Real kMargin = 48;
   constexpr int kFontSize = 14;
   std::vector<Point2> points;
-  for (const DrawnFace& f : drawing.faces) points.insert(points.end(), f.outline.begin(), f.outline.end());
+  for (const DrawnFace& f : drawing.faces)
+    points.insert(points.end(), f.outline.begin(), f.outline.end());
   for (const DrawnEdge& e : drawing.edges) {
     points.push_back(e.from);
     points.push_back(e.to);
@@ -268,16 +273,18 @@ std::string CrystalDrawingSvg(const CrystalDrawing& drawing, const std::string& 
   }
   svg += "</g>\n";
 
-  svg += "<g id=\"hidden-lines\" fill=\"none\" stroke=\"#3c3c3c\" stroke-width=\"1\" "
-         "stroke-dasharray=\"6 4\">\n";
+  svg +=
+      "<g id=\"hidden-lines\" fill=\"none\" stroke=\"#3c3c3c\" stroke-width=\"1\" "
+      "stroke-dasharray=\"6 4\">\n";
   for (const DrawnEdge& e : drawing.edges)
     if (!e.visible) svg += Line(m, e.from, e.to, "hidden-edge");
   for (const DrawnAxis& a : drawing.axes)
     for (const auto& part : a.hiddenParts) svg += Line(m, part[0], part[1], "hidden-axis");
   svg += "</g>\n";
 
-  svg += "<g id=\"visible-lines\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1.6\" "
-         "stroke-linecap=\"round\">\n";
+  svg +=
+      "<g id=\"visible-lines\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1.6\" "
+      "stroke-linecap=\"round\">\n";
   for (const DrawnEdge& e : drawing.edges)
     if (e.visible) svg += Line(m, e.from, e.to, "visible-edge");
   svg += "</g>\n";

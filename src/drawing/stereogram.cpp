@@ -13,7 +13,7 @@ namespace habitopia {
 
 namespace {
 
-constexpr Real kEquator = 1e-12L;   // directions this close to the primitive count as upper
+constexpr Real kEquator = 1e-12L;  // directions this close to the primitive count as upper
 constexpr int kCircleSamples = 360;
 constexpr int kArcSamples = 90;
 constexpr int kBisections = 60;
@@ -68,7 +68,8 @@ std::vector<StereoCurve> SplitRuns(const ViewFrame& frame, const std::function<V
   // A closed curve's last run continues into its first.
   if (closed && runs.size() > 1 && runs.front().upper == runs.back().upper) {
     StereoCurve& last = runs.back();
-    last.points.insert(last.points.end(), runs.front().points.begin() + 1, runs.front().points.end());
+    last.points.insert(last.points.end(), runs.front().points.begin() + 1,
+                       runs.front().points.end());
     runs.front() = std::move(last);
     runs.pop_back();
   }
@@ -76,7 +77,8 @@ std::vector<StereoCurve> SplitRuns(const ViewFrame& frame, const std::function<V
   for (StereoCurve& r : runs) {
     Real length = 0;
     for (std::size_t i = 1; i < r.points.size(); ++i)
-      length += std::hypot(r.points[i][0] - r.points[i - 1][0], r.points[i][1] - r.points[i - 1][1]);
+      length +=
+          std::hypot(r.points[i][0] - r.points[i - 1][0], r.points[i][1] - r.points[i - 1][1]);
     if ((r.upper || withLower) && length > kNegligibleRun) kept.push_back(std::move(r));
   }
   return kept;
@@ -103,7 +105,8 @@ std::vector<StereoCurve> SphereCircle(const ViewFrame& frame, const Vec3& axis, 
   const Vec3 e2 = Cross(a, e1);
   const Real c = std::cos(radius), s = std::sin(radius);
   auto point = [&](Real t) {
-    return AddVec(ScaleVec(a, c), AddVec(ScaleVec(e1, s * std::cos(t)), ScaleVec(e2, s * std::sin(t))));
+    return AddVec(ScaleVec(a, c),
+                  AddVec(ScaleVec(e1, s * std::cos(t)), ScaleVec(e2, s * std::sin(t))));
   };
   return SplitRuns(frame, point, 0, 2 * kPi, kCircleSamples, true, withLower);
 }
@@ -119,13 +122,15 @@ Stereogram BuildStereogram(const CellMatrices& cell, std::span<const FaceRecord>
     if (!present && !options.allFaces) continue;
     const Vec3 normal = HklToCartesian(cell, faces[f].Indices());
     if (!(Norm(normal) > 0)) continue;
-    stereogram.poles.push_back({f, faces[f].Indices(), StereographicPosition(frame, normal), present});
+    stereogram.poles.push_back(
+        {f, faces[f].Indices(), StereographicPosition(frame, normal), present});
   }
 
   if (options.wulffNet) {
     for (int degrees = -80; degrees <= 80; degrees += 10) {
       const Real alpha = degrees * kDegreesToRadians;
-      const Vec3 axis = AddVec(ScaleVec(frame.right, std::cos(alpha)), ScaleVec(frame.toward, std::sin(alpha)));
+      const Vec3 axis =
+          AddVec(ScaleVec(frame.right, std::cos(alpha)), ScaleVec(frame.toward, std::sin(alpha)));
       Append(stereogram.net, SphereCircle(frame, axis, kPi / 2, false));
     }
     for (int degrees = 10; degrees <= 170; degrees += 10)
@@ -214,8 +219,8 @@ std::string StereogramSvg(const Stereogram& stereogram, const std::string& title
     svg += "</g>\n";
   }
   svg += "<g id=\"primitive\" fill=\"none\" stroke=\"#000000\">\n";
-  svg += "<circle class=\"primitive\" cx=\"" + SvgNumber(page.cx) + "\" cy=\"" + SvgNumber(page.cy) +
-         "\" r=\"" + SvgNumber(page.radius) + "\" stroke-width=\"1.4\"/>\n";
+  svg += "<circle class=\"primitive\" cx=\"" + SvgNumber(page.cx) + "\" cy=\"" +
+         SvgNumber(page.cy) + "\" r=\"" + SvgNumber(page.radius) + "\" stroke-width=\"1.4\"/>\n";
   svg += "<path class=\"centre\" d=\"M" + SvgNumber(page.cx - 5) + "," + SvgNumber(page.cy) + " H" +
          SvgNumber(page.cx + 5) + " M" + SvgNumber(page.cx) + "," + SvgNumber(page.cy - 5) + " V" +
          SvgNumber(page.cy + 5) + "\" stroke-width=\"0.8\"/>\n";
@@ -264,11 +269,12 @@ std::string StereogramSvg(const Stereogram& stereogram, const std::string& title
     const Real y = legendY + (i / 2) * 22;
     svg += "<g stroke=\"#000000\" stroke-width=\"1.2\">" +
            Marker(x, y, keys[i].upper, keys[i].present, "legend-marker") + "</g>";
-    svg += "<text x=\"" + SvgNumber(x + 14) + "\" y=\"" + SvgNumber(y + 4) + "\">" +
-           keys[i].text + "</text>\n";
+    svg += "<text x=\"" + SvgNumber(x + 14) + "\" y=\"" + SvgNumber(y + 4) + "\">" + keys[i].text +
+           "</text>\n";
   }
   if (!stereogram.angleCaption.empty())
-    svg += "<text id=\"angle-caption\" x=\"24\" y=\"" + SvgNumber(legendY + 50) + "\" fill=\"#c02020\">" +
+    svg += "<text id=\"angle-caption\" x=\"24\" y=\"" + SvgNumber(legendY + 50) +
+           "\" fill=\"#c02020\">" +
            SvgEscape(stereogram.angleFacesText + ": " + stereogram.angleCaption) + "</text>\n";
   svg += "</g>\n</svg>\n";
   return svg;

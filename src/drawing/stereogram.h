@@ -22,26 +22,26 @@
 namespace habitopia {
 
 struct StereoPosition {
-  Point2 point{};      // primitive circle of radius 1; up is +y
-  bool upper = true;   // on the viewer's hemisphere (the equator counts as upper)
+  Point2 point{};     // primitive circle of radius 1; up is +y
+  bool upper = true;  // on the viewer's hemisphere (the equator counts as upper)
 };
 
 // Stereographic position of a direction (need not be unit) in the frame.
 StereoPosition StereographicPosition(const ViewFrame& frame, const Vec3& direction);
 
 struct StereoPole {
-  int face = 0;        // face-table index
+  int face = 0;  // face-table index
   Vec3 hkl{};
   StereoPosition position;
   bool present = false;
 };
 
 struct StereogramOptions {
-  ViewFrame frame;            // toward: the direction at the centre of the primitive
-  bool allFaces = false;      // also the absent faces of the table (open markers)
-  bool wulffNet = false;      // great and small circles every 10 degrees
-  bool fourIndex = false;     // (h k i l) labels
-  std::vector<std::pair<int, int>> zones;        // face-table index pairs
+  ViewFrame frame;                         // toward: the direction at the centre of the primitive
+  bool allFaces = false;                   // also the absent faces of the table (open markers)
+  bool wulffNet = false;                   // great and small circles every 10 degrees
+  bool fourIndex = false;                  // (h k i l) labels
+  std::vector<std::pair<int, int>> zones;  // face-table index pairs
   std::optional<std::pair<int, int>> angleFaces;  // face-table indices
 };
 
@@ -57,8 +57,8 @@ struct Stereogram {
   std::vector<StereoCurve> net;    // Wulff net
   std::vector<StereoCurve> zones;  // zone great circles (upper hemisphere)
   std::vector<StereoCurve> angleArc;
-  std::string angleCaption;        // as the angle command shows it: "90 Degrees"
-  std::string angleFacesText;      // "(1 0 0) / (0 1 0)"
+  std::string angleCaption;    // as the angle command shows it: "90 Degrees"
+  std::string angleFacesText;  // "(1 0 0) / (0 1 0)"
   bool fourIndex = false;
 };
 

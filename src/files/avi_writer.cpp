@@ -14,7 +14,7 @@ namespace {
 
 // Fixed places in the header this writer lays out.
 constexpr long kRiffSizeAt = 4;
-constexpr long kTotalFramesAt = 48;  // in the main header
+constexpr long kTotalFramesAt = 48;    // in the main header
 constexpr long kStreamLengthAt = 140;  // in the stream header
 constexpr long kMoviSizeAt = 216;
 constexpr long kMoviListAt = 220;  // index offsets count from the "movi" code
@@ -56,9 +56,10 @@ std::string Header(int width, int height, int framesPerSecond, std::uint32_t fra
   AppendU32(out, 0);  // priority, language
   AppendU32(out, 0);  // initial frames
   AppendU32(out, 1);  // scale
-  AppendU32(out, static_cast<std::uint32_t>(framesPerSecond));  // rate: rate / scale frames a second
-  AppendU32(out, 0);  // start
-  AppendU32(out, 0);  // length in frames, patched
+  AppendU32(out,
+            static_cast<std::uint32_t>(framesPerSecond));  // rate: rate / scale frames a second
+  AppendU32(out, 0);                                       // start
+  AppendU32(out, 0);                                       // length in frames, patched
   AppendU32(out, frameBytes);
   AppendU32(out, 0xFFFFFFFF);  // default quality
   AppendU32(out, 0);           // frames vary in size as far as the format knows

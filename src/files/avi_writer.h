@@ -19,7 +19,8 @@ class AviWriter {
 
   // Creates the file (replacing one of that name) for frames of this size at
   // `framesPerSecond`; false with `error` when it cannot be created or written.
-  bool Open(const std::string& path, int width, int height, int framesPerSecond, std::string& error);
+  bool Open(const std::string& path, int width, int height, int framesPerSecond,
+            std::string& error);
   // Appends one frame; it must have the size given to Open. False with `error`
   // when it does not or the write fails; the frames before it stay in the file.
   bool AddFrame(const RasterImage& frame, std::string& error);
@@ -38,9 +39,9 @@ class AviWriter {
   int height_ = 0;
   int frames_ = 0;
   std::uint32_t frameBytes_ = 0;
-  long moviEnd_ = 0;      // where the next frame goes
-  std::string index_;     // idx1 entries of the frames written
-  bool failed_ = false;   // a write failed: the file keeps what it had before
+  long moviEnd_ = 0;     // where the next frame goes
+  std::string index_;    // idx1 entries of the frames written
+  bool failed_ = false;  // a write failed: the file keeps what it had before
 };
 
 }  // namespace habitopia

@@ -145,9 +145,9 @@ CifImport ImportCifText(std::string_view text, bool decimalComma = false,
                         std::string_view blockName = {});
 
 struct CifReadResult {
-  bool ok = false;     // the file could be read; the import itself is in `import`
+  bool ok = false;  // the file could be read; the import itself is in `import`
   CifImport import;
-  std::string error;   // one line when !ok
+  std::string error;  // one line when !ok
 };
 CifReadResult ReadCifFile(const std::string& path, bool decimalComma = false,
                           std::string_view blockName = {});

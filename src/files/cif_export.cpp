@@ -26,8 +26,8 @@ std::string RightAligned(std::string_view text, std::size_t width) {
 std::string CifBlockName(std::string_view text) {
   std::string name;
   for (char c : text) {
-    const bool allowed = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ||
-                         c == '.';
+    const bool allowed =
+        std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.';
     name += allowed ? c : '_';
   }
   return name.empty() ? "habitopia" : name;

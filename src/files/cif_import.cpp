@@ -27,8 +27,7 @@ constexpr std::string_view kSpaceGroupTag = "_symmetry_space_group_name_H-M";
 constexpr std::string_view kPointGroupTag = "_symmetry_point_group_name_H-M";
 // Tags that state the space group in current CIF dictionaries.
 constexpr std::string_view kSpaceGroupSymbolTags[] = {
-    "_symmetry_space_group_name_H-M", "_space_group_name_H-M_alt",
-    "_space_group.name_H-M_alt"};
+    "_symmetry_space_group_name_H-M", "_space_group_name_H-M_alt", "_space_group.name_H-M_alt"};
 constexpr std::string_view kSpaceGroupNumberTags[] = {
     "_space_group_IT_number", "_symmetry_Int_Tables_number", "_space_group.IT_number"};
 

@@ -16,7 +16,8 @@ void AppendU16(std::string& out, std::uint16_t value) {
 }
 
 void AppendU32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
 void AppendFourCC(std::string& out, const char (&code)[5]) { out.append(code, 4); }
@@ -45,8 +46,9 @@ std::string DibPixels(const RasterImage& image) {
   const std::uint32_t stride = DibRowStride(image.width);
   std::string out(DibPixelBytes(image.width, image.height), '\0');
   for (int row = 0; row < image.height; ++row) {
-    const std::uint8_t* source = image.rgba.data() + static_cast<std::size_t>(image.height - 1 - row) *
-                                                         static_cast<std::size_t>(image.width) * 4;
+    const std::uint8_t* source =
+        image.rgba.data() + static_cast<std::size_t>(image.height - 1 - row) *
+                                static_cast<std::size_t>(image.width) * 4;
     char* target = out.data() + static_cast<std::size_t>(row) * stride;
     for (int x = 0; x < image.width; ++x) {
       target[3 * x] = static_cast<char>(source[4 * x + 2]);

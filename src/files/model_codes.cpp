@@ -28,11 +28,21 @@ int RendererCode(std::string_view rendererName) {
 
 SwitchValues EncodeSwitches(const DisplaySwitches& s, long long panelCode) {
   const auto bit = [](bool on) -> long long { return on ? 1 : 0; };
-  return {bit(s.headlight),      bit(s.spotlights),     bit(s.selectedFaceLabels),
-          bit(s.indexLabels),    bit(s.animation),      bit(s.showFaceColour),
-          bit(s.showIndices),    bit(s.drawGrowthSector), bit(s.grid),
-          bit(s.fill),           bit(s.glossAllFaces),  bit(s.crystalAxes),
-          bit(s.brilliant),      bit(s.solid),          s.rendererCode,
+  return {bit(s.headlight),
+          bit(s.spotlights),
+          bit(s.selectedFaceLabels),
+          bit(s.indexLabels),
+          bit(s.animation),
+          bit(s.showFaceColour),
+          bit(s.showIndices),
+          bit(s.drawGrowthSector),
+          bit(s.grid),
+          bit(s.fill),
+          bit(s.glossAllFaces),
+          bit(s.crystalAxes),
+          bit(s.brilliant),
+          bit(s.solid),
+          s.rendererCode,
           panelCode};
 }
 

@@ -79,10 +79,10 @@ DisplaySwitches DecodeSwitches(const SwitchValues& values);
 
 struct PanelState {
   bool tumble = false;
-  bool uniqueFaceGridShown = false;     // StringGrid2
-  bool pointGroupBoxShown = false;      // "Point Groups"
-  bool metricBoxShown = false;          // "Metric"
-  bool specialFaceBoxShown = false;     // "Special Face Features"
+  bool uniqueFaceGridShown = false;  // StringGrid2
+  bool pointGroupBoxShown = false;   // "Point Groups"
+  bool metricBoxShown = false;       // "Metric"
+  bool specialFaceBoxShown = false;  // "Special Face Features"
 };
 
 enum class PanelCommand {
@@ -105,7 +105,7 @@ PanelCommand PanelCodeCommand(long long code);
 struct SectorMark {
   bool growthSector = false;
   bool cleavageFace = false;
-  bool showModel = false;       // cleavage panel check boxes, cleavage face only
+  bool showModel = false;  // cleavage panel check boxes, cleavage face only
   bool projectSectors = false;
   bool operator==(const SectorMark&) const = default;
 };

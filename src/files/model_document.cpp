@@ -31,9 +31,7 @@ Real DistanceScaleWithoutFace(const std::vector<FaceRecord>& faces, int lastFace
 
 Real ViewDistanceForPerspective(int p) { return static_cast<Real>(p) * p; }
 
-Real FieldOfViewFor(int p, int zoom) {
-  return 5 / (static_cast<Real>(p) * p) * zoom / 50;
-}
+Real FieldOfViewFor(int p, int zoom) { return 5 / (static_cast<Real>(p) * p) * zoom / 50; }
 
 Real CycleIntervalForSpeed(int speed) {
   if (speed == 50) return 1000;
@@ -71,8 +69,8 @@ ModelDocument MakeDocument(const CrystalModel& model, const FormValues& form, Sa
   doc.hasSectorTransparency = true;
   doc.sectorTransparency = d.specialTransparency;
 
-  doc.switches = EncodeSwitches(form.switches,
-                                EncodePanelCode(form.panels, kind == SaveKind::UndoSnapshot));
+  doc.switches =
+      EncodeSwitches(form.switches, EncodePanelCode(form.panels, kind == SaveKind::UndoSnapshot));
 
   doc.fontName = d.fontFamily;
   doc.fontStyle = d.fontStyle;
@@ -142,8 +140,8 @@ void ApplyDocument(const ModelDocument& doc, CrystalModel& model, int zoomPositi
   d.fontSizeText = doc.fontSizeText;
   d.labelFontPoints = doc.labelFontPoints;
 
-  model.twin.type = doc.twinType >= 0 && doc.twinType <= 4 ? static_cast<TwinType>(doc.twinType)
-                                                           : TwinType::None;
+  model.twin.type =
+      doc.twinType >= 0 && doc.twinType <= 4 ? static_cast<TwinType>(doc.twinType) : TwinType::None;
 
   const int faceCount = std::min<int>(static_cast<int>(doc.faces.size()), kFaceSlots);
   std::copy(doc.faces.begin(), doc.faces.begin() + faceCount, model.faces.begin());

@@ -36,7 +36,7 @@ struct ModelDocument {
   ModelRelease release = ModelRelease::Release15;
 
   int pointGroup = 1;
-  UnitCell cell;            // lengths as given, not normalised
+  UnitCell cell;                            // lengths as given, not normalised
   std::vector<UniqueFaceLine> uniqueFaces;  // U + 1 lines; the unique-face grid has U + 2 rows
 
   // Display settings line.
@@ -66,12 +66,12 @@ struct ModelDocument {
 
   std::vector<FaceRecord> faces;  // face lines 0..N
   int cleavageFace = -1;
-  bool showModel = false;        // cleavage panel "show model"
-  bool projectSectors = false;   // cleavage panel "project growth sectors"
-  bool anyLabelMark = false;     // some face line carries the label mark
+  bool showModel = false;       // cleavage panel "show model"
+  bool projectSectors = false;  // cleavage panel "project growth sectors"
+  bool anyLabelMark = false;    // some face line carries the label mark
 
   int LastUniqueFace() const { return static_cast<int>(uniqueFaces.size()) - 1; }  // U
-  int LastFace() const { return static_cast<int>(faces.size()) - 1; }               // N
+  int LastFace() const { return static_cast<int>(faces.size()) - 1; }              // N
 };
 
 // The window values a saved model takes from the window at the moment of writing.

@@ -73,8 +73,7 @@ class FieldReader {
     long long value = 0;
     if (!ParseInteger(std::string(token), value))
       Fail(line, Quoted(token) + " is not an integer (" + what + ")");
-    if (value < low || value > high)
-      Fail(line, Quoted(token) + " is out of range (" + what + ")");
+    if (value < low || value > high) Fail(line, Quoted(token) + " is out of range (" + what + ")");
     lastLine_ = line;
     return value;
   }
@@ -137,13 +136,15 @@ std::string TrimLeadingBlanks(std::string_view text) {
 void ReadHeader(FieldReader& in, ModelDocument& doc) {
   const long long u = in.ReadInteger("index of the last unique face", -1);
   if (u + 1 > kFaceSlots)
-    Fail(in.LastLine(), std::to_string(u + 1) + " unique faces do not fit the face table (at most " +
+    Fail(in.LastLine(), std::to_string(u + 1) +
+                            " unique faces do not fit the face table (at most " +
                             std::to_string(kFaceSlots) + ")");
   in.cursor().SkipLine();
 
   doc.pointGroup = static_cast<int>(in.ReadInteger("point group"));
   if (doc.pointGroup < 1 || doc.pointGroup > 33)
-    Fail(in.LastLine(), "point group " + std::to_string(doc.pointGroup) + " is not between 1 and 33");
+    Fail(in.LastLine(),
+         "point group " + std::to_string(doc.pointGroup) + " is not between 1 and 33");
   in.cursor().SkipLine();
 
   in.BeginLine();
@@ -299,8 +300,9 @@ ModelReadResult ParseModelText(std::string_view text, std::string_view fileName,
     const std::string marker = in.cursor().ReadLine();
     const auto release = ReleaseFromMarker(marker);
     if (!release)
-      Fail(1, "not a Habitopia model file: the first line is not \"Habitopia data Release 1.1\", "
-              "\"Habitopia data Release 1.2\" or \"Habitopia data Release 1.5\"");
+      Fail(1,
+           "not a Habitopia model file: the first line is not \"Habitopia data Release 1.1\", "
+           "\"Habitopia data Release 1.2\" or \"Habitopia data Release 1.5\"");
     ModelDocument& doc = result.document;
     doc.release = *release;
     ReadHeader(in, doc);

@@ -33,12 +33,11 @@ std::string Join(std::initializer_list<std::string> fields) {
 std::string Colour(const Rgb& c) { return FormatInteger(ColourValue(c)); }
 
 std::string SettingsLine(const ModelDocument& d) {
-  std::string line = Join({FormatFixed(d.transparency, 5, 2), Colour(d.backgroundColour),
-                           Colour(d.edgeColour), Colour(d.fillColour), Colour(d.labelColour),
-                           Colour(d.light1Colour), Colour(d.light2Colour),
-                           FormatInteger(d.perspectivePosition, 5),
-                           FormatInteger(d.speedPosition, 5), Colour(d.axesColour),
-                           FormatExponent(d.axesLength)});
+  std::string line =
+      Join({FormatFixed(d.transparency, 5, 2), Colour(d.backgroundColour), Colour(d.edgeColour),
+            Colour(d.fillColour), Colour(d.labelColour), Colour(d.light1Colour),
+            Colour(d.light2Colour), FormatInteger(d.perspectivePosition, 5),
+            FormatInteger(d.speedPosition, 5), Colour(d.axesColour), FormatExponent(d.axesLength)});
   if (d.hasSectorTransparency) line += " " + FormatFixed(d.sectorTransparency, 5, 2);
   return line;
 }
@@ -75,8 +74,8 @@ std::string FormatModelText(const ModelDocument& d, const ModelWriteOptions& opt
   out.Line(std::string(kReleaseMarker15));
   out.Line(FormatInteger(d.LastUniqueFace()));
   out.Line(FormatInteger(d.pointGroup));
-  out.Line(Join({FormatFixed(d.cell.a, 9, 5), FormatFixed(d.cell.b, 9, 5),
-                 FormatFixed(d.cell.c, 9, 5)}));
+  out.Line(Join(
+      {FormatFixed(d.cell.a, 9, 5), FormatFixed(d.cell.b, 9, 5), FormatFixed(d.cell.c, 9, 5)}));
   out.Line(Join({FormatFixed(d.cell.alpha, 9, 5), FormatFixed(d.cell.beta, 9, 5),
                  FormatFixed(d.cell.gamma, 9, 5)}));
   for (const UniqueFaceLine& u : d.uniqueFaces)

@@ -35,7 +35,8 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   edge_->setObjectName(QStringLiteral("Label36"));
   rows->addRow(edge_);
   face3_ = Button(QStringLiteral("thirdfacebutton"), tr("(hkl)"), &MainForm::thirdfacebuttonClick);
-  normal_ = Button(QStringLiteral("physicalindices"), tr("physical normal"), &MainForm::physicalindicesClick);
+  normal_ = Button(QStringLiteral("physicalindices"), tr("physical normal"),
+                   &MainForm::physicalindicesClick);
   addRow(tr("(h&kl)"), face3_);
   addRow(tr("&normal"), normal_);
   direction_ = new QLineEdit(this);
@@ -61,14 +62,17 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   close->setAccessibleName(QStringLiteral("Close Calculations"));
   layout->addWidget(close);
   layout->addStretch(1);
-  connect(close, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.CloseCalculationsClick(); }); });
+  connect(close, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.CloseCalculationsClick(); }); });
 }
 
-QPushButton* CalculationsBox::Button(const QString& name, const QString& accessible, void (MainForm::*handler)()) {
+QPushButton* CalculationsBox::Button(const QString& name, const QString& accessible,
+                                     void (MainForm::*handler)()) {
   auto* button = new QPushButton(this);
   button->setObjectName(name);
   button->setAccessibleName(accessible);
-  connect(button, &QPushButton::clicked, this, [this, handler] { form_.ToolEvent([this, handler] { (form_.*handler)(); }); });
+  connect(button, &QPushButton::clicked, this,
+          [this, handler] { form_.ToolEvent([this, handler] { (form_.*handler)(); }); });
   return button;
 }
 

@@ -43,8 +43,9 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   new ToolEditKeys(form_, MainForm::ToolEdit::Cutface, indices_);
   new ToolEditKeys(form_, MainForm::ToolEdit::CutDistance, distance_);
   indices_->installEventFilter(this);
-  connect(indices_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { form_.ToolEvent([&] { form_.EditCutfaceChange(text.toStdString()); }); });
+  connect(indices_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    form_.ToolEvent([&] { form_.EditCutfaceChange(text.toStdString()); });
+  });
   connect(distance_, &QLineEdit::textEdited, this, [this](const QString& text) {
     form_.ToolEvent([&] { form_.editcutdistanceChange(text.toStdString()); });
   });
@@ -74,8 +75,9 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   transparencyLabel->setBuddy(sectorTransparency_);
   layout->addWidget(transparencyLabel, 3, 0);
   layout->addWidget(sectorTransparency_, 4, 0);
-  connect(sectorTransparency_, &QSlider::valueChanged, this,
-          [this](int value) { form_.ToolEvent([=, this] { form_.TransparenceySectorChange(value); }); });
+  connect(sectorTransparency_, &QSlider::valueChanged, this, [this](int value) {
+    form_.ToolEvent([=, this] { form_.TransparenceySectorChange(value); });
+  });
 
   accept_ = new QPushButton(tr("&Accept"), this);
   accept_->setObjectName(QStringLiteral("AcceptCutface"));
@@ -85,8 +87,10 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   remove_->setAccessibleName(QStringLiteral("remove cleavage face"));
   layout->addWidget(accept_, 5, 0);
   layout->addWidget(remove_, 6, 0);
-  connect(accept_, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.Edit1DblClick(); }); });
-  connect(remove_, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.removecutface1Click(); }); });
+  connect(accept_, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.Edit1DblClick(); }); });
+  connect(remove_, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.removecutface1Click(); }); });
 
   // 5 at the top, 0.01 in the middle, -5 at the bottom.
   auto* sliderColumn = new QVBoxLayout;

@@ -14,7 +14,9 @@
 namespace habitopia::gui {
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 // The accessible name: the caption without its access-key mark, or the hint.
 QString AccessibleName(const QString& caption, const QString& hint) {
@@ -24,12 +26,13 @@ QString AccessibleName(const QString& caption, const QString& hint) {
   return name.isEmpty() ? hint : name;
 }
 
-constexpr Menu kMenuBarOrder[] = {Menu::File, Menu::Edit, Menu::View, Menu::Settings,
+constexpr Menu kMenuBarOrder[] = {Menu::File,    Menu::Edit,  Menu::View, Menu::Settings,
                                   Menu::Crystal, Menu::Tools, Menu::Help};
 
 }  // namespace
 
-CommandActions::CommandActions(MainForm& form, QMainWindow& window) : QObject(&window), form_(form) {
+CommandActions::CommandActions(MainForm& form, QMainWindow& window)
+    : QObject(&window), form_(form) {
   QMenuBar* bar = window.menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
   for (Menu menu : kMenuBarOrder) {
@@ -101,13 +104,15 @@ void CommandActions::Show(const FormState& state, const FormChanges& changes) {
   for (const Command& command : Commands()) {
     QAction* action = actions_[CommandIndex(command.id)];
     const CommandState& shown = state.Command(command.id);
-    const QString caption = shown.caption.empty() ? Text(command.caption) : QString::fromStdString(shown.caption);
+    const QString caption =
+        shown.caption.empty() ? Text(command.caption) : QString::fromStdString(shown.caption);
     action->setText(caption.isEmpty() ? Text(command.hint) : caption);
     action->setEnabled(shown.enabled && command.handler != nullptr && !state.regions.locked);
     action->setChecked(shown.checked);
     action->setVisible(shown.visible);
     // Menu items carry their caption as accessible name, toolbar buttons their hint.
-    if (QWidget* button = toolBar_->widgetForAction(action)) button->setAccessibleName(Text(command.hint));
+    if (QWidget* button = toolBar_->widgetForAction(action))
+      button->setAccessibleName(Text(command.hint));
   }
   for (QMenu* menu : menus_)
     if (menu) menu->menuAction()->setEnabled(!state.regions.locked);

@@ -12,12 +12,15 @@ const FaceGrid& FaceGridModel::Rows() const {
   return grid_ == 1 ? tables.stringGrid1 : tables.stringGrid2;
 }
 
-int FaceGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+int FaceGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : shownRows_;
+}
 
 int FaceGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant FaceGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::AccessibleTextRole))
+  if (!index.isValid() ||
+      (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::AccessibleTextRole))
     return {};
   const FaceGrid& grid = Rows();
   const int row = index.row() + 1;

@@ -35,7 +35,8 @@ GroupWizardBox::GroupWizardBox(MainForm& form, QGroupBox* box) : QWidget(box), f
     step->setStyleSheet(QStringLiteral("text-align: left"));
     layout->addWidget(step);
   }
-  connect(step1, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.MetriceditClick(); }); });
+  connect(step1, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.MetriceditClick(); }); });
   connect(step2, &QPushButton::clicked, this, [this] {
     if (form_.State().Command(CommandId::Animation).checked) form_.Run(CommandId::Animation);
   });
@@ -49,7 +50,8 @@ GroupWizardBox::GroupWizardBox(MainForm& form, QGroupBox* box) : QWidget(box), f
   directory->setObjectName(QStringLiteral("GroupDirectory"));
   directory->setAccessibleName(QStringLiteral("Group-Directory"));
   layout->addWidget(directory);
-  connect(directory, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.GroupDirectoryClick(); }); });
+  connect(directory, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.GroupDirectoryClick(); }); });
 
   const char* names[] = {"Edit10", "Edit11", "Edit12", "Edit14"};
   const int steps[] = {4, 5, 6, 8};  // the step each edit belongs to
@@ -85,8 +87,10 @@ GroupWizardBox::GroupWizardBox(MainForm& form, QGroupBox* box) : QWidget(box), f
   buttons->addWidget(accept_);
   layout->addLayout(buttons);
   layout->addStretch(1);
-  connect(cancel, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.CANCELEDITClick(); }); });
-  connect(accept_, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.GroupAcceptClick(); }); });
+  connect(cancel, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.CANCELEDITClick(); }); });
+  connect(accept_, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.GroupAcceptClick(); }); });
 }
 
 void GroupWizardBox::Show(const FormState& state, const FormChanges& changes) {

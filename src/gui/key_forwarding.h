@@ -19,7 +19,8 @@ inline bool ForwardKey(QKeyEvent* event, QLineEdit* edit, const std::function<ch
     key = '\b';
   } else {
     const QString text = event->text();
-    if (text.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (text.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+      return false;
     const QChar c = text.at(0);
     key = c.unicode() < 128 ? static_cast<char>(c.unicode()) : '\x7f';
   }

@@ -9,9 +9,10 @@
 
 namespace habitopia::gui {
 
-LabelFontDialog::LabelFontDialog(const FontChoice& initial, std::function<void(const FontChoice&)> apply,
-                                 QWidget* parent)
-    : QDialog(parent), colour_(initial.colour.red, initial.colour.green, initial.colour.blue),
+LabelFontDialog::LabelFontDialog(const FontChoice& initial,
+                                 std::function<void(const FontChoice&)> apply, QWidget* parent)
+    : QDialog(parent),
+      colour_(initial.colour.red, initial.colour.green, initial.colour.blue),
       apply_(std::move(apply)) {
   setObjectName(QStringLiteral("LabelFontDialog"));
   setWindowTitle(tr("Font"));
@@ -33,7 +34,8 @@ LabelFontDialog::LabelFontDialog(const FontChoice& initial, std::function<void(c
   });
   ShowColour();
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] {

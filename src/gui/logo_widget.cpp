@@ -7,8 +7,14 @@
 
 namespace habitopia::gui {
 
-LogoWidget::LogoWidget(MainForm& form, QWidget& window, QWidget& viewer, QWidget& statusBar, QWidget& utilities)
-    : QLabel(&window), form_(form), window_(window), viewer_(viewer), statusBar_(statusBar), utilities_(utilities) {
+LogoWidget::LogoWidget(MainForm& form, QWidget& window, QWidget& viewer, QWidget& statusBar,
+                       QWidget& utilities)
+    : QLabel(&window),
+      form_(form),
+      window_(window),
+      viewer_(viewer),
+      statusBar_(statusBar),
+      utilities_(utilities) {
   setObjectName(QStringLiteral("Logo"));
   setAccessibleName(QStringLiteral("Habitopia"));
   setPixmap(NamedIcon(QStringLiteral("habitopia")).pixmap(40, 40));
@@ -18,7 +24,8 @@ LogoWidget::LogoWidget(MainForm& form, QWidget& window, QWidget& viewer, QWidget
   setAttribute(Qt::WA_TransparentForMouseEvents);
   adjustSize();
   hide();
-  for (QWidget* watched : {&window_, &viewer_, &statusBar_, &utilities_}) watched->installEventFilter(this);
+  for (QWidget* watched : {&window_, &viewer_, &statusBar_, &utilities_})
+    watched->installEventFilter(this);
 }
 
 bool LogoWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -27,9 +34,7 @@ bool LogoWidget::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
     case QEvent::Show:
     case QEvent::Hide:
-    case QEvent::WindowStateChange:
-      Report();
-      break;
+    case QEvent::WindowStateChange: Report(); break;
     default: break;
   }
   return QLabel::eventFilter(watched, event);
@@ -55,7 +60,8 @@ void LogoWidget::Show(const FormState& state, const FormChanges& changes) {
   if (!changes.Has(kRegionsPart)) return;
   const LogoState& logo = state.logo;
   QPalette colours = palette();
-  colours.setColor(QPalette::Window, QColor(logo.background.red, logo.background.green, logo.background.blue));
+  colours.setColor(QPalette::Window,
+                   QColor(logo.background.red, logo.background.green, logo.background.blue));
   setPalette(colours);
   move(logo.left, logo.top);
   setVisible(logo.visible);

@@ -20,7 +20,8 @@ class LogoWidget : public QLabel {
 
  public:
   // `window` is the main window and the logo's parent; `viewer` the viewer panel.
-  LogoWidget(MainForm& form, QWidget& window, QWidget& viewer, QWidget& statusBar, QWidget& utilities);
+  LogoWidget(MainForm& form, QWidget& window, QWidget& viewer, QWidget& statusBar,
+             QWidget& utilities);
 
   void Show(const FormState& state, const FormChanges& changes);
 

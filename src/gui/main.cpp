@@ -10,9 +10,9 @@
 
 #include "app/work_directory.h"
 #include "gui/main_window.h"
+#include "gui/page_location.h"
 #include "gui/qt_ports.h"
 #include "gui/splash_window.h"
-#include "gui/page_location.h"
 #include "gui/web_environment.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
   const std::string workDirectory = WorkDirectoryPath();
   std::string error;
   EnsureWorkDirectory(workDirectory, error);
-  gui::QtInstanceLock instance(QString::fromStdString(workDirectory) + QStringLiteral("/habitopia.lock"));
+  gui::QtInstanceLock instance(QString::fromStdString(workDirectory) +
+                               QStringLiteral("/habitopia.lock"));
   if (!instance.TryAcquire()) {
     gui::QtDialogs(nullptr).Message("Habitopia is already running", "Habitopia");
     return 1;
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
   gui::MainWindow window(page, QString::fromStdString(workDirectory));
   window.Form().SetProgramFiles(gui::ShippedFiles());
   std::vector<std::string> arguments;
-  for (const QString& argument : application.arguments().mid(1)) arguments.push_back(argument.toStdString());
+  for (const QString& argument : application.arguments().mid(1))
+    arguments.push_back(argument.toStdString());
 
   // The main window waits behind the splash; it appears, and opens its model,
   // when the splash goes.

@@ -1,7 +1,5 @@
 #include "gui/main_window.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+#include <algorithm>
 #include <cstdio>
 
 #include "gui/command_actions.h"
@@ -51,7 +50,8 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
   timers_ = new QtTimers([this](TimerId id) { form_->TimerFired(id); }, this);
   form_ = std::make_unique<MainForm>(FormPorts{*viewer_, dialogs_, *timers_, clipboard_, shell_},
                                      workDirectory.toStdString());
-  form_->SetDesktopServices({nullptr, nullptr, QCoreApplication::applicationFilePath().toStdString()});
+  form_->SetDesktopServices(
+      {nullptr, nullptr, QCoreApplication::applicationFilePath().toStdString()});
   updates_ = new UpdateWindow(*form_, workDirectory, this);
   BuildRegions();
   toolContents_ = std::make_unique<ToolBoxContents>(*form_, *toolBoxes_);
@@ -191,7 +191,8 @@ void MainWindow::BuildRegions() {
   // A double click on the viewer shows or hides its controls; a right click
   // copies its picture.
   viewer_->View()->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(viewer_->View(), &QWidget::customContextMenuRequested, this, [this] { form_->Cortona1RightClick(); });
+  connect(viewer_->View(), &QWidget::customContextMenuRequested, this,
+          [this] { form_->Cortona1RightClick(); });
   viewer_->View()->installEventFilter(this);
   if (QWidget* proxy = viewer_->View()->focusProxy()) proxy->installEventFilter(this);
 }

@@ -22,8 +22,8 @@ bool NetworkDownloader::Start(const std::string& url, const std::string& localPa
                               DownloadCallbacks callbacks) {
   if (reply_) return false;
   const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
-  if (!address.isValid() || (address.scheme() != QLatin1String("http") &&
-                             address.scheme() != QLatin1String("https")))
+  if (!address.isValid() ||
+      (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https")))
     return false;
   auto file = std::make_unique<QSaveFile>(QString::fromStdString(localPath));
   if (!file->open(QIODevice::WriteOnly)) return false;

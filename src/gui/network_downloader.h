@@ -3,10 +3,10 @@
 // file beside the target, which replaces the target only when the whole body
 // has arrived; a failed or aborted download leaves no trace.
 
-#include <QObject>
-#include <QPointer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
 #include <QSaveFile>
 #include <memory>
 
@@ -24,7 +24,8 @@ class NetworkDownloader : public QObject, public Downloader {
 
   // One download at a time: false while one runs, for addresses other than
   // http and https, and when the local file cannot be created.
-  bool Start(const std::string& url, const std::string& localPath, DownloadCallbacks callbacks) override;
+  bool Start(const std::string& url, const std::string& localPath,
+             DownloadCallbacks callbacks) override;
   void Abort() override;
   bool Running() const { return reply_ != nullptr; }
 

@@ -16,7 +16,8 @@ PointGroupsBox::PointGroupsBox(MainForm& form, QWidget* parent)
   constexpr int kColumns = 4;
   for (int n = 1; n <= kPointGroupCount; ++n) {
     const PointGroup& group = GetPointGroup(n);
-    auto* button = new QRadioButton(QString::fromUtf8(group.symbol.data(), static_cast<int>(group.symbol.size())), this);
+    auto* button = new QRadioButton(
+        QString::fromUtf8(group.symbol.data(), static_cast<int>(group.symbol.size())), this);
     button->setObjectName(QStringLiteral("RadioButton%1").arg(n));
     button->setAccessibleName(button->text());
     if (!group.hint.empty())

@@ -34,10 +34,12 @@ QString StartPath(const FileDialogRequest& request) {
 }  // namespace
 
 void QtDialogs::Message(const std::string& text, const std::string& caption) {
-  QMessageBox::information(parent_, caption.empty() ? QApplication::applicationName() : Text(caption), Text(text));
+  QMessageBox::information(
+      parent_, caption.empty() ? QApplication::applicationName() : Text(caption), Text(text));
 }
 
-Answer QtDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) {
+Answer QtDialogs::Ask(const std::string& text, const std::string& caption,
+                      QuestionButtons buttons) {
   QMessageBox::StandardButtons offered = QMessageBox::Yes;
   if (buttons != QuestionButtons::YesCancel) offered |= QMessageBox::No;
   if (buttons != QuestionButtons::YesNo) offered |= QMessageBox::Cancel;
@@ -48,8 +50,8 @@ Answer QtDialogs::Ask(const std::string& text, const std::string& caption, Quest
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  const QString path =
-      QFileDialog::getOpenFileName(parent_, Text(request.title), StartPath(request), QtFilter(request.filter));
+  const QString path = QFileDialog::getOpenFileName(parent_, Text(request.title),
+                                                    StartPath(request), QtFilter(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
@@ -64,7 +66,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
 }
 
 std::optional<Rgb> QtDialogs::Colour(const Rgb& initial) {
-  const QColor colour = QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), parent_);
+  const QColor colour =
+      QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), parent_);
   if (!colour.isValid()) return std::nullopt;
   return Rgb{colour.red(), colour.green(), colour.blue()};
 }
@@ -85,8 +88,8 @@ std::optional<FontChoice> QtDialogs::Font(const FontChoice& initial) {
   return FontChoice{font.family().toStdString(), font.pointSize(), font.bold(), font.italic()};
 }
 
-std::optional<FontChoice> QtDialogs::LabelFont(const FontChoice& initial,
-                                               const std::function<void(const FontChoice&)>& apply) {
+std::optional<FontChoice> QtDialogs::LabelFont(
+    const FontChoice& initial, const std::function<void(const FontChoice&)>& apply) {
   LabelFontDialog dialog(initial, apply, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
@@ -109,15 +112,20 @@ void QtTimers::Start(TimerId id) { timers_[static_cast<std::size_t>(id) - 1].sta
 
 void QtTimers::Stop(TimerId id) { timers_[static_cast<std::size_t>(id) - 1].stop(); }
 
-bool QtTimers::Pending(TimerId id) const { return timers_[static_cast<std::size_t>(id) - 1].isActive(); }
+bool QtTimers::Pending(TimerId id) const {
+  return timers_[static_cast<std::size_t>(id) - 1].isActive();
+}
 
 void QtTimers::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }
 
-void QtClipboard::SetText(const std::string& text) { QApplication::clipboard()->setText(Text(text)); }
+void QtClipboard::SetText(const std::string& text) {
+  QApplication::clipboard()->setText(Text(text));
+}
 
 bool QtClipboard::SetImage(const ViewerImage& image) {
   if (image.Empty()) return false;
-  const QImage picture(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
+  const QImage picture(image.rgba.data(), image.width, image.height, image.width * 4,
+                       QImage::Format_RGBA8888);
   QApplication::clipboard()->setImage(picture.copy());
   return true;
 }

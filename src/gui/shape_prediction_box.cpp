@@ -17,7 +17,9 @@ namespace habitopia::gui {
 
 namespace {
 
-QString ViewText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString ViewText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 bool Offered(const TranslationChoices& offered, TranslationSlot slot, int value) {
   switch (slot) {
@@ -66,15 +68,18 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   bravais_->setAccessibleName(bravais_->title());
   bravais_->setToolTip(ViewText(kBravaisHint));
   layout->addWidget(bravais_);
-  glidePanels_[0] = AddPanel(QStringLiteral("atrans"), TranslationSlot::Glide1,
-                             {{"b", G(Glide::B)}, {"c", G(Glide::C)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
-                             TranslationSlot::ScrewA, {{"2", 1}});
-  glidePanels_[1] = AddPanel(QStringLiteral("btrans"), TranslationSlot::Glide2,
-                             {{"a", G(Glide::A)}, {"c", G(Glide::C)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
-                             TranslationSlot::ScrewB, {{"2", 1}});
-  glidePanels_[2] = AddPanel(QStringLiteral("ctrans"), TranslationSlot::Glide3,
-                             {{"a", G(Glide::A)}, {"b", G(Glide::B)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
-                             TranslationSlot::ScrewC, {{"2", 2}, {"3", 3}, {"4", 4}, {"6", 6}});
+  glidePanels_[0] =
+      AddPanel(QStringLiteral("atrans"), TranslationSlot::Glide1,
+               {{"b", G(Glide::B)}, {"c", G(Glide::C)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
+               TranslationSlot::ScrewA, {{"2", 1}});
+  glidePanels_[1] =
+      AddPanel(QStringLiteral("btrans"), TranslationSlot::Glide2,
+               {{"a", G(Glide::A)}, {"c", G(Glide::C)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
+               TranslationSlot::ScrewB, {{"2", 1}});
+  glidePanels_[2] =
+      AddPanel(QStringLiteral("ctrans"), TranslationSlot::Glide3,
+               {{"a", G(Glide::A)}, {"b", G(Glide::B)}, {"n", G(Glide::N)}, {"d", G(Glide::D)}},
+               TranslationSlot::ScrewC, {{"2", 2}, {"3", 3}, {"4", 4}, {"6", 6}});
   for (QGroupBox* panel : glidePanels_) layout->addWidget(panel);
 
   auto* groupRow = new QHBoxLayout;
@@ -102,7 +107,8 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   hklMax_->setPageStep(1);
   layout->addWidget(hklMaxLabel_);
   layout->addWidget(hklMax_);
-  connect(hklMax_, &QSlider::valueChanged, this, [this](int value) { Do([=, this] { form_.maxhklChange(value); }); });
+  connect(hklMax_, &QSlider::valueChanged, this,
+          [this](int value) { Do([=, this] { form_.maxhklChange(value); }); });
 
   polarityLabel_ = new QLabel(this);
   polarity_ = new QSlider(Qt::Horizontal, this);
@@ -131,8 +137,10 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   layout->addLayout(switches);
   connect(higherOrders_, &QCheckBox::clicked, this,
           [this](bool on) { Do([=, this] { form_.highorderfacesClick(on); }); });
-  connect(cleanup_, &QCheckBox::clicked, this, [this] { Do([this] { form_.automaticcleanup1Click(); }); });
-  connect(cleanup_, &QWidget::customContextMenuRequested, this, [this] { Do([this] { form_.cleanup(); }); });
+  connect(cleanup_, &QCheckBox::clicked, this,
+          [this] { Do([this] { form_.automaticcleanup1Click(); }); });
+  connect(cleanup_, &QWidget::customContextMenuRequested, this,
+          [this] { Do([this] { form_.cleanup(); }); });
 
   auto* buttons = new QHBoxLayout;
   predict_ = new QPushButton(tr("P&redict"), this);
@@ -151,13 +159,16 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   buttons->addWidget(close);
   layout->addLayout(buttons);
   layout->addStretch(1);
-  connect(predict_, &QPushButton::clicked, this, [this] { Do([this] { form_.N1dmodel1Click(); }); });
+  connect(predict_, &QPushButton::clicked, this,
+          [this] { Do([this] { form_.N1dmodel1Click(); }); });
   connect(clean, &QPushButton::clicked, this, [this] { Do([this] { form_.cleanup(); }); });
-  connect(close, &QPushButton::clicked, this, [this] { Do([this] { form_.closemorphologyClick(); }); });
+  connect(close, &QPushButton::clicked, this,
+          [this] { Do([this] { form_.closemorphologyClick(); }); });
 }
 
 QGroupBox* ShapePredictionBox::AddPanel(const QString& name, TranslationSlot slot,
-                                        const std::vector<std::pair<QString, int>>& choices, TranslationSlot screwSlot,
+                                        const std::vector<std::pair<QString, int>>& choices,
+                                        TranslationSlot screwSlot,
                                         const std::vector<std::pair<QString, int>>& screws) {
   auto* panel = new QGroupBox(this);
   panel->setObjectName(name);
@@ -171,7 +182,8 @@ QGroupBox* ShapePredictionBox::AddPanel(const QString& name, TranslationSlot slo
     button->setToolTip(ViewText(kScrewHint));
     row->addWidget(button);
     choices_.push_back({s, value, button});
-    connect(button, &QRadioButton::clicked, this, [this, s, value] { Do([=, this] { form_.TranslationClick(s, value); }); });
+    connect(button, &QRadioButton::clicked, this,
+            [this, s, value] { Do([=, this] { form_.TranslationClick(s, value); }); });
     new DoubleClicks(button, [this, s] { Do([=, this] { form_.TranslationDblClick(s); }); });
   };
   for (const auto& [text, value] : choices) add(slot, text, value, false);

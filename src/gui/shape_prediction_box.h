@@ -32,8 +32,10 @@ class ShapePredictionBox : public QWidget {
     int value;
     QAbstractButton* button;
   };
-  QGroupBox* AddPanel(const QString& name, TranslationSlot slot, const std::vector<std::pair<QString, int>>& choices,
-                      TranslationSlot screwSlot, const std::vector<std::pair<QString, int>>& screws);
+  QGroupBox* AddPanel(const QString& name, TranslationSlot slot,
+                      const std::vector<std::pair<QString, int>>& choices,
+                      TranslationSlot screwSlot,
+                      const std::vector<std::pair<QString, int>>& screws);
   void Do(const std::function<void()>& event) { form_.ToolEvent(event); }
 
   MainForm& form_;

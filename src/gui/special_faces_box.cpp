@@ -38,20 +38,26 @@ SpecialFacesBox::SpecialFacesBox(MainForm& form, QWidget* parent)
   upDown2_->setRange(1, 200);
   label11_ = Named(new QLabel(this), "Label11", "face");
   layout->addRow(upDown2_, label11_);
-  auto* faceColor = Named(new QPushButton(QStringLiteral("Face Color"), this), "FaceColor", "Face Color");
-  showFaceColor_ = Named(new QCheckBox(QStringLiteral("Show Face Color"), this), "ShowFaceColor", "Show Face Color");
+  auto* faceColor =
+      Named(new QPushButton(QStringLiteral("Face Color"), this), "FaceColor", "Face Color");
+  showFaceColor_ = Named(new QCheckBox(QStringLiteral("Show Face Color"), this), "ShowFaceColor",
+                         "Show Face Color");
   layout->addRow(faceColor, showFaceColor_);
-  showIndices_ = Named(new QCheckBox(QStringLiteral("Show Indices"), this), "ShowIndices", "Show Indices");
-  drawGrowthsector_ =
-      Named(new QCheckBox(QStringLiteral("Draw Growthsector"), this), "DrawGrowthsector", "Draw Growthsector");
+  showIndices_ =
+      Named(new QCheckBox(QStringLiteral("Show Indices"), this), "ShowIndices", "Show Indices");
+  drawGrowthsector_ = Named(new QCheckBox(QStringLiteral("Draw Growthsector"), this),
+                            "DrawGrowthsector", "Draw Growthsector");
   layout->addRow(showIndices_, drawGrowthsector_);
   faceImage_ = Named(new QCheckBox(QStringLiteral("face image"), this), "faceimage", "face image");
   image_ = Named(new QPushButton(QStringLiteral("Image"), this), "Image", "Image");
   layout->addRow(faceImage_, image_);
-  auto* resetFace = Named(new QPushButton(QStringLiteral("Reset Face"), this), "ResetFace", "Reset Face");
-  auto* resetAll = Named(new QPushButton(QStringLiteral("Reset All Faces"), this), "ResetAllFaces", "Reset All Faces");
+  auto* resetFace =
+      Named(new QPushButton(QStringLiteral("Reset Face"), this), "ResetFace", "Reset Face");
+  auto* resetAll = Named(new QPushButton(QStringLiteral("Reset All Faces"), this), "ResetAllFaces",
+                         "Reset All Faces");
   layout->addRow(resetFace, resetAll);
-  glossAllFaces_ = Named(new QCheckBox(QStringLiteral("gloss all  faces"), this), "singlefacegloss", "gloss all  faces");
+  glossAllFaces_ = Named(new QCheckBox(QStringLiteral("gloss all  faces"), this), "singlefacegloss",
+                         "gloss all  faces");
   layout->addRow(glossAllFaces_);
   centralDistance_ = Named(Slider(this, 20), "Centraldistance", "central distance");
   layout->addRow(QStringLiteral("central distance"), centralDistance_);
@@ -60,15 +66,19 @@ SpecialFacesBox::SpecialFacesBox(MainForm& form, QWidget* parent)
 
   connect(upDown2_, &QSpinBox::valueChanged, this, [this](int v) { form_.UpDown2Click(v); });
   connect(faceColor, &QPushButton::clicked, this, [this] { form_.FaceColorClick(); });
-  connect(showFaceColor_, &QCheckBox::clicked, this, [this](bool on) { form_.ShowFaceColorClick(on); });
+  connect(showFaceColor_, &QCheckBox::clicked, this,
+          [this](bool on) { form_.ShowFaceColorClick(on); });
   connect(showIndices_, &QCheckBox::clicked, this, [this](bool on) { form_.ShowIndicesClick(on); });
-  connect(drawGrowthsector_, &QCheckBox::clicked, this, [this](bool on) { form_.DrawGrowthsectorClick(on); });
+  connect(drawGrowthsector_, &QCheckBox::clicked, this,
+          [this](bool on) { form_.DrawGrowthsectorClick(on); });
   connect(faceImage_, &QCheckBox::clicked, this, [this](bool on) { form_.FaceImageClick(on); });
   connect(image_, &QPushButton::clicked, this, [this] { form_.ImageClick(); });
   connect(resetFace, &QPushButton::clicked, this, [this] { form_.ResetFaceClick(); });
   connect(resetAll, &QPushButton::clicked, this, [this] { form_.ResetAllFacesClick(); });
-  connect(glossAllFaces_, &QCheckBox::clicked, this, [this](bool on) { form_.GlossAllFacesClick(on); });
-  connect(centralDistance_, &QSlider::valueChanged, this, [this](int v) { form_.CentraldistanceChange(v); });
+  connect(glossAllFaces_, &QCheckBox::clicked, this,
+          [this](bool on) { form_.GlossAllFacesClick(on); });
+  connect(centralDistance_, &QSlider::valueChanged, this,
+          [this](int v) { form_.CentraldistanceChange(v); });
   connect(sectorTransparency_, &QSlider::valueChanged, this,
           [this](int v) { form_.TransparenceySectorChange(v); });
 }

@@ -12,7 +12,8 @@
 namespace habitopia::gui {
 
 SplashWindow::SplashWindow(MainForm& form, QWidget* parent)
-    : QFrame(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), form_(form) {
+    : QFrame(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      form_(form) {
   setObjectName(QStringLiteral("SplashWindow"));
   setAccessibleName(QStringLiteral("Habitopia"));
   setFrameShape(QFrame::Box);

@@ -32,7 +32,8 @@ void StatusBarWidget::Show(const FormState& state, const FormChanges& changes) {
   if (changes.Has(kRegionsPart)) bar_.setVisible(state.regions.statusBar);
   if (!changes.Has(kStatusPart)) return;
   for (int i = 0; i < kStatusPanelCount; ++i)
-    panels_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(state.statusPanels[i].text));
+    panels_[static_cast<std::size_t>(i)]->setText(
+        QString::fromStdString(state.statusPanels[i].text));
   progress_->setGeometry(panels_[kPointGroupPanel]->rect());
   progress_->setMaximum(state.progress.maximum);
   progress_->setValue(state.progress.position);

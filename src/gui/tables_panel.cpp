@@ -26,16 +26,20 @@ namespace {
 // every change to the form, and Return accepts.
 class FaceCellDelegate : public QStyledItemDelegate {
  public:
-  FaceCellDelegate(MainForm& form, int grid, QObject* parent) : QStyledItemDelegate(parent), form_(form), grid_(grid) {}
+  FaceCellDelegate(MainForm& form, int grid, QObject* parent)
+      : QStyledItemDelegate(parent), form_(form), grid_(grid) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
     auto* edit = qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
     if (!edit) return nullptr;
-    edit->setAccessibleName(index.column() == 0 ? QStringLiteral("indices") : QStringLiteral("Distance"));
+    edit->setAccessibleName(index.column() == 0 ? QStringLiteral("indices")
+                                                : QStringLiteral("Distance"));
     edit->setProperty("faceRow", index.row() + 1);
     edit->setProperty("faceColumn", index.column());
     connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
-      const int row = edit->property("faceRow").toInt(), column = edit->property("faceColumn").toInt();
+      const int row = edit->property("faceRow").toInt(),
+                column = edit->property("faceColumn").toInt();
       if (grid_ == 1)
         form_.StringGrid1SetEditText(row, column, text.toStdString());
       else
@@ -46,8 +50,10 @@ class FaceCellDelegate : public QStyledItemDelegate {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (!edit || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(watched, event);
-    const int row = edit->property("faceRow").toInt(), column = edit->property("faceColumn").toInt();
+    if (!edit || event->type() != QEvent::KeyPress)
+      return QStyledItemDelegate::eventFilter(watched, event);
+    const int row = edit->property("faceRow").toInt(),
+              column = edit->property("faceColumn").toInt();
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter) {
@@ -126,8 +132,10 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     faceRow->addWidget(edit, edit == edit1_ ? 3 : 2);
   }
-  connect(edit1_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Edit1Change(t.toStdString()); });
-  connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Edit2Change(t.toStdString()); });
+  connect(edit1_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { form_.Edit1Change(t.toStdString()); });
+  connect(edit2_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { form_.Edit2Change(t.toStdString()); });
   addFace_ = Button(QStringLiteral("Add Face"), QStringLiteral("Button2"), faceButtons_);
   remove_ = Button(QStringLiteral("Remove"), QStringLiteral("Button4"), faceButtons_);
   faceRow->addWidget(addFace_);
@@ -150,7 +158,8 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   symmetryStrip_ = new QWidget(this);
   auto* symmetryRow = new QGridLayout(symmetryStrip_);
   symmetryRow->setContentsMargins(0, 0, 0, 0);
-  auto* symmetry = Button(QStringLiteral("Symmetry"), QStringLiteral("SpeedButton15"), symmetryStrip_);
+  auto* symmetry =
+      Button(QStringLiteral("Symmetry"), QStringLiteral("SpeedButton15"), symmetryStrip_);
   symmetry->setToolTip(QStringLiteral("Point Group"));
   auto* toAll = Button(QStringLiteral("to All"), QStringLiteral("ApplyAllFaces"), symmetryStrip_);
   toAll->setToolTip(QStringLiteral("Apply Point Group Symmetry to all Faces"));
@@ -163,16 +172,19 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   symmetryRow->addWidget(toAll, 0, 1);
   symmetryRow->addWidget(applySymmetry_, 1, 0, 1, 2);
   layout->addWidget(symmetryStrip_);
-  connect(symmetry, &QPushButton::clicked, this, [this] { form_.Run(CommandId::SelectPointGroup); });
+  connect(symmetry, &QPushButton::clicked, this,
+          [this] { form_.Run(CommandId::SelectPointGroup); });
   connect(toAll, &QPushButton::clicked, this, [this] { form_.ApplyAllFacesClick(); });
-  connect(applySymmetry_, &QCheckBox::clicked, this, [this](bool on) { form_.ApplyPointgroupClick(on); });
+  connect(applySymmetry_, &QCheckBox::clicked, this,
+          [this](bool on) { form_.ApplyPointgroupClick(on); });
   connect(applySymmetry_, &QCheckBox::customContextMenuRequested, this,
           [this] { form_.ApplyPointgroupMouseDown(); });
 }
 
 TablesPanel::~TablesPanel() {
   // The views' selections end with them and must not reach the form any more.
-  for (QTableView* view : {grid1_, grid2_}) QObject::disconnect(view->selectionModel(), nullptr, this, nullptr);
+  for (QTableView* view : {grid1_, grid2_})
+    QObject::disconnect(view->selectionModel(), nullptr, this, nullptr);
 }
 
 QTableView* TablesPanel::MakeGrid(int grid, FaceGridModel* model) {
@@ -187,7 +199,8 @@ QTableView* TablesPanel::MakeGrid(int grid, FaceGridModel* model) {
                         QAbstractItemView::AnyKeyPressed);
   // Both columns share the panel's width; rows as high as their text.
   view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  view->horizontalHeader()->setMinimumSectionSize(view->fontMetrics().horizontalAdvance(QStringLiteral("Distance")) + 12);
+  view->horizontalHeader()->setMinimumSectionSize(
+      view->fontMetrics().horizontalAdvance(QStringLiteral("Distance")) + 12);
   view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
@@ -195,16 +208,18 @@ QTableView* TablesPanel::MakeGrid(int grid, FaceGridModel* model) {
   connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this, grid, view](const QModelIndex& current) {
             if (showing_ || !current.isValid()) return;
-            const bool taken = grid == 1 ? form_.StringGrid1SelectCell(current.row() + 1, current.column())
-                                         : form_.StringGrid2SelectCell(current.row() + 1, current.column());
+            const bool taken =
+                grid == 1 ? form_.StringGrid1SelectCell(current.row() + 1, current.column())
+                          : form_.StringGrid2SelectCell(current.row() + 1, current.column());
             if (!taken) Show(form_.State(), FormChanges{kTablesPart, {}});
             (void)view;
           });
   connect(view, &QTableView::doubleClicked, this, [this] { form_.Edit1DblClick(); });
-  connect(view, &QTableView::customContextMenuRequested, this, [this, grid, view](const QPoint& at) {
-    const QModelIndex index = view->indexAt(at);
-    if (index.isValid()) form_.StringGridRightClick(grid, index.row() + 1);
-  });
+  connect(view, &QTableView::customContextMenuRequested, this,
+          [this, grid, view](const QPoint& at) {
+            const QModelIndex index = view->indexAt(at);
+            if (index.isValid()) form_.StringGridRightClick(grid, index.row() + 1);
+          });
   return view;
 }
 
@@ -219,13 +234,16 @@ void TablesPanel::Show(const FormState& state, const FormChanges& changes) {
   const bool overlay = state.regions.toolBox == ToolBox::PointGroups;
   grid1_->setVisible(tables.stringGrid1.visible && !overlay);
   grid2_->setVisible(tables.stringGrid2.visible && !overlay);
-  for (auto [view, grid] : {std::pair{grid1_, &tables.stringGrid1}, std::pair{grid2_, &tables.stringGrid2}}) {
+  for (auto [view, grid] :
+       {std::pair{grid1_, &tables.stringGrid1}, std::pair{grid2_, &tables.stringGrid2}}) {
     const int row = grid->selectedRow - 1;
     if (row >= 0 && row < view->model()->rowCount() && view->currentIndex().row() != row)
       view->setCurrentIndex(view->model()->index(row, std::max(view->currentIndex().column(), 0)));
   }
-  if (edit1_->text().toStdString() != tables.edit1.text) edit1_->setText(QString::fromStdString(tables.edit1.text));
-  if (edit2_->text().toStdString() != tables.edit2.text) edit2_->setText(QString::fromStdString(tables.edit2.text));
+  if (edit1_->text().toStdString() != tables.edit1.text)
+    edit1_->setText(QString::fromStdString(tables.edit1.text));
+  if (edit2_->text().toStdString() != tables.edit2.text)
+    edit2_->setText(QString::fromStdString(tables.edit2.text));
   addFace_->setEnabled(tables.addFace.enabled);
   remove_->setEnabled(tables.removeFace.enabled);
   cancel_->setEnabled(tables.cancelEdit.enabled);

@@ -2,8 +2,8 @@
 
 #include <QGroupBox>
 #include <QScrollArea>
-#include <QVBoxLayout>
 #include <QStackedLayout>
+#include <QVBoxLayout>
 
 namespace habitopia::gui {
 
@@ -42,7 +42,7 @@ ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
     const char* name;
   } tools[] = {
       {ToolBox::CleavageFace, "GroupBox4"}, {ToolBox::ShapePrediction, "GroupBox10"},
-      {ToolBox::Twintool, "Twintool"},          {ToolBox::CombinedObjects, "CombinedObjects"},
+      {ToolBox::Twintool, "Twintool"},      {ToolBox::CombinedObjects, "CombinedObjects"},
       {ToolBox::Calculations, "GroupBox6"},
   };
   for (const auto& tool : tools) {

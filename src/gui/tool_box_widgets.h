@@ -25,7 +25,9 @@ inline void SetText(QLineEdit* edit, const std::string& text) {
   edit->setText(shown);
 }
 
-inline void SetText(QAbstractButton* button, const std::string& text) { button->setText(ToQ(text)); }
+inline void SetText(QAbstractButton* button, const std::string& text) {
+  button->setText(ToQ(text));
+}
 inline void SetText(QLabel* label, const std::string& text) { label->setText(ToQ(text)); }
 
 inline void SetChecked(QAbstractButton* button, bool checked) {
@@ -62,7 +64,8 @@ class ToolEditKeys : public QObject {
 // Runs `event` on a double click of `widget`.
 class DoubleClicks : public QObject {
  public:
-  DoubleClicks(QWidget* widget, std::function<void()> event) : QObject(widget), event_(std::move(event)) {
+  DoubleClicks(QWidget* widget, std::function<void()> event)
+      : QObject(widget), event_(std::move(event)) {
     widget->installEventFilter(this);
   }
 

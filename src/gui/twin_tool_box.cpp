@@ -63,7 +63,8 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   space->addWidget(real_);
   space->addWidget(reciprocal_);
   layout->addLayout(space);
-  connect(real_, &QRadioButton::clicked, this, [this] { form_.ToolEvent([this] { form_.realbutnClick(false); }); });
+  connect(real_, &QRadioButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.realbutnClick(false); }); });
   connect(reciprocal_, &QRadioButton::clicked, this,
           [this] { form_.ToolEvent([this] { form_.realbutnClick(true); }); });
 
@@ -122,8 +123,10 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   buttons->addWidget(close);
   layout->addLayout(buttons);
   layout->addStretch(1);
-  connect(update_, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.CreateTwinClick(); }); });
-  connect(close, &QPushButton::clicked, this, [this] { form_.ToolEvent([this] { form_.closetwintoolClick(); }); });
+  connect(update_, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.CreateTwinClick(); }); });
+  connect(close, &QPushButton::clicked, this,
+          [this] { form_.ToolEvent([this] { form_.closetwintoolClick(); }); });
 }
 
 void TwinToolBox::Show(const FormState& state, const FormChanges& changes) {
@@ -138,7 +141,8 @@ void TwinToolBox::Show(const FormState& state, const FormChanges& changes) {
   texts_[kThroughText]->setAccessibleName(throughLabel_->text());
   SetText(face_, switches.twinTexts[kFaceText]);
   for (int text : {kAxisText, kThroughText, kAngleText, kCentreText})
-    SetText(texts_[static_cast<std::size_t>(text)], switches.twinTexts[static_cast<std::size_t>(text)]);
+    SetText(texts_[static_cast<std::size_t>(text)],
+            switches.twinTexts[static_cast<std::size_t>(text)]);
   SetText(note_, state.tools.twin.note);
   note_->setVisible(!state.tools.twin.note.empty());
 }

@@ -22,7 +22,9 @@ class TwinToolBox : public QWidget {
   TwinToolBox(MainForm& form, QGroupBox* box);
   void Show(const FormState& state, const FormChanges& changes);
   QPushButton* UpdateButton() const { return update_; }
-  QRadioButton* Choice(TwinChoice choice) const { return choices_[static_cast<std::size_t>(choice)]; }
+  QRadioButton* Choice(TwinChoice choice) const {
+    return choices_[static_cast<std::size_t>(choice)];
+  }
 
  private:
   MainForm& form_;

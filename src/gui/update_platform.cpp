@@ -14,7 +14,9 @@ QtUpdateTimers::QtUpdateTimers(std::function<void(UpdateTimer)> expired) {
   QObject::connect(&watchdog_, &QTimer::timeout, [expired] { expired(UpdateTimer::Watchdog); });
 }
 
-void QtUpdateTimers::Start(UpdateTimer timer, int milliseconds) { Timer(timer).start(milliseconds); }
+void QtUpdateTimers::Start(UpdateTimer timer, int milliseconds) {
+  Timer(timer).start(milliseconds);
+}
 
 void QtUpdateTimers::Stop(UpdateTimer timer) { Timer(timer).stop(); }
 
@@ -27,7 +29,8 @@ const QTimer& QtUpdateTimers::Timer(UpdateTimer timer) const {
 }
 
 void MessageBoxUpdateDialogs::ShowMessage(const std::string& text) {
-  QMessageBox::information(parent_, QCoreApplication::applicationName(), QString::fromStdString(text));
+  QMessageBox::information(parent_, QCoreApplication::applicationName(),
+                           QString::fromStdString(text));
 }
 
 bool MessageBoxUpdateDialogs::AskYesNo(const std::string& text) {
@@ -40,7 +43,8 @@ bool DesktopUpdateShell::OpenDocument(const std::string& path) {
 }
 
 void DesktopUpdateShell::EndProgram() {
-  QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                            Qt::QueuedConnection);
 }
 
 }  // namespace habitopia::gui

@@ -12,7 +12,9 @@
 namespace habitopia::gui {
 
 UpdateWindow::UpdateWindow(MainForm& form, const QString& workDirectory, QWidget* parent)
-    : QDialog(parent), form_(form), timers_([&form](UpdateTimer timer) { form.UpdateTimerFired(timer); }) {
+    : QDialog(parent),
+      form_(form),
+      timers_([&form](UpdateTimer timer) { form.UpdateTimerFired(timer); }) {
   setObjectName(QStringLiteral("Formupdate"));
   setWindowTitle(QStringLiteral("Habitopia Update"));
   setModal(false);
@@ -46,7 +48,8 @@ void UpdateWindow::ShowChecker() {
   const std::int64_t maximum = std::max<std::int64_t>(window.progressMax, 1);
   const std::int64_t step = maximum / std::numeric_limits<int>::max() + 1;
   progress_->setRange(0, static_cast<int>(maximum / step));
-  progress_->setValue(static_cast<int>(std::clamp<std::int64_t>(window.progressValue, 0, maximum) / step));
+  progress_->setValue(
+      static_cast<int>(std::clamp<std::int64_t>(window.progressValue, 0, maximum) / step));
   label1_->setText(QString::fromStdString(window.label1));
   label2_->setText(QString::fromStdString(window.label2));
   setVisible(window.visible);

@@ -83,7 +83,8 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   for (const auto& box : boxes) {
     QCheckBox* check = AddSwitch(box.name, box.caption);
     const DisplaySwitch which = box.which;
-    connect(check, &QCheckBox::clicked, this, [this, which](bool on) { form_.SwitchClick(which, on); });
+    connect(check, &QCheckBox::clicked, this,
+            [this, which](bool on) { form_.SwitchClick(which, on); });
     switches_[which] = check;
     grid->addWidget(check, index % 4, index / 4);
     ++index;
@@ -98,7 +99,8 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   auto* sliders = new QGridLayout(adjust);
   sliders->setContentsMargins(6, 2, 6, 2);
   sliders->setVerticalSpacing(2);
-  transparency_ = AddSlider("Transparency", tr("transparency"), 0, 20, &MainForm::TransparencyChange);
+  transparency_ =
+      AddSlider("Transparency", tr("transparency"), 0, 20, &MainForm::TransparencyChange);
   perspective_ = AddSlider("perspective", tr("focus angle"), 2, 15, &MainForm::perspectiveChange);
   speed_ = AddSlider("Speed1", tr("speed"), 0, 100, &MainForm::Speed1Change);
   int row = 0;
@@ -115,7 +117,8 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   axesLength_->setToolTip(tr("length of the crystal axes"));
   axesLength_->setRange(1, 99);
   axesLength_->setValue(18);
-  connect(axesLength_, &QSpinBox::valueChanged, this, [this](int value) { form_.UpDown1Click(value); });
+  connect(axesLength_, &QSpinBox::valueChanged, this,
+          [this](int value) { form_.UpDown1Click(value); });
   auto* lengthLabel = new QLabel(tr("length"), adjust);
   lengthLabel->setBuddy(axesLength_);
   sliders->addWidget(lengthLabel, row, 0);
@@ -131,13 +134,15 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
       AddColourButton("SetBackground", tr("Background color"), {}, &MainForm::SetBackgroundClick),
       AddColourButton("gridcolor1", tr("grid color"), {}, &MainForm::gridcolor1Click),
       AddColourButton("fillcolor1", tr("fill color"), {}, &MainForm::fillcolor1Click),
-      AddColourButton("spotlight1color", tr("spotlight1 color"), tr("Spotlight color (bottom right)"),
-                      &MainForm::spotlight1colorClick),
+      AddColourButton("spotlight1color", tr("spotlight1 color"),
+                      tr("Spotlight color (bottom right)"), &MainForm::spotlight1colorClick),
       AddColourButton("spotlight2color", tr("spotlight2 color"), tr("Spotlight Color (top left)"),
                       &MainForm::spotlight2colorClick),
-      AddColourButton("Button1", tr("indices style"), tr("font of the indices; right button: their colour"),
+      AddColourButton("Button1", tr("indices style"),
+                      tr("font of the indices; right button: their colour"),
                       &MainForm::Button1Click, &MainForm::Button1RightClick),
-      AddColourButton("axescolor1", tr("axes Style"), tr("font of the axes' labels; right button: their colour"),
+      AddColourButton("axescolor1", tr("axes Style"),
+                      tr("font of the axes' labels; right button: their colour"),
                       &MainForm::axescolor1Click, &MainForm::axescolor1RightClick),
   };
   for (int i = 0; i < colourButtons.size(); ++i) buttons->addWidget(colourButtons[i], i % 4, i / 4);
@@ -170,15 +175,17 @@ QSlider* UtilityPanel::AddSlider(const char* name, const QString& caption, int m
   slider->setRange(minimum, maximum);
   slider->setPageStep(1);
   slider->setMinimumWidth(80);
-  connect(slider, &QSlider::valueChanged, this, [this, handler](int value) { (form_.*handler)(value); });
+  connect(slider, &QSlider::valueChanged, this,
+          [this, handler](int value) { (form_.*handler)(value); });
   // The end of a drag is a notification that leaves the value as it is.
   connect(slider, &QSlider::sliderReleased, this,
           [this, slider, handler] { (form_.*handler)(slider->value()); });
   return slider;
 }
 
-QToolButton* UtilityPanel::AddColourButton(const char* name, const QString& caption, const QString& hint,
-                                           void (MainForm::*click)(), void (MainForm::*rightClick)()) {
+QToolButton* UtilityPanel::AddColourButton(const char* name, const QString& caption,
+                                           const QString& hint, void (MainForm::*click)(),
+                                           void (MainForm::*rightClick)()) {
   auto* button = new QToolButton(this);
   button->setObjectName(QString::fromLatin1(name));
   button->setText(caption);
@@ -190,14 +197,16 @@ QToolButton* UtilityPanel::AddColourButton(const char* name, const QString& capt
   connect(button, &QToolButton::clicked, this, [this, click] { (form_.*click)(); });
   if (rightClick) {
     button->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(button, &QWidget::customContextMenuRequested, this, [this, rightClick] { (form_.*rightClick)(); });
+    connect(button, &QWidget::customContextMenuRequested, this,
+            [this, rightClick] { (form_.*rightClick)(); });
   }
   return button;
 }
 
 void UtilityPanel::ShowColours(const DisplaySettings& settings) {
   const int side = fontMetrics().height();
-  for (const auto& [button, colour] : colourButtons_) button->setIcon(Swatch(settings.*colour, side));
+  for (const auto& [button, colour] : colourButtons_)
+    button->setIcon(Swatch(settings.*colour, side));
 }
 
 void UtilityPanel::Show(const FormState& state, const FormChanges& changes) {

@@ -4,9 +4,9 @@
 #include <QFrame>
 #include <map>
 
+#include "app/display_switches.h"
 #include "app/form_changes.h"
 #include "app/form_state.h"
-#include "app/display_switches.h"
 
 class QCheckBox;
 class QSlider;

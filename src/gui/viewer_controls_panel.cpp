@@ -13,7 +13,8 @@
 
 namespace habitopia::gui {
 
-ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFrame(parent), form_(form) {
+ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent)
+    : QFrame(parent), form_(form) {
   setObjectName(QStringLiteral("Panel11"));
   setAccessibleName(tr("VRML-controls"));
   setFrameShape(QFrame::NoFrame);
@@ -55,7 +56,8 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(QString::fromLatin1(name));
     // As wide as the caption: the panel stays narrow beside the viewer.
-    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 20);
+    button->setFixedWidth(
+        button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) + 20);
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (form_.*handler)(); });
     buttons->addWidget(button);
   }
@@ -92,7 +94,8 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent) : QFra
     button->setAccessibleName(entry.caption);
     renderers->addButton(button);
     const RendererChoice renderer = entry.renderer;
-    connect(button, &QRadioButton::clicked, this, [this, renderer] { form_.RendererClick(renderer); });
+    connect(button, &QRadioButton::clicked, this,
+            [this, renderer] { form_.RendererClick(renderer); });
     renderers_[renderer] = button;
     layout->addWidget(button);
   }

@@ -62,26 +62,16 @@ QUrl ViewerPageUrl() {
 
 QByteArray ContentTypeFor(const QString& fileName) {
   static const QHash<QString, QByteArray> types = {
-      {QStringLiteral("html"), "text/html"},
-      {QStringLiteral("js"), "text/javascript"},
-      {QStringLiteral("mjs"), "text/javascript"},
-      {QStringLiteral("css"), "text/css"},
-      {QStringLiteral("json"), "application/json"},
-      {QStringLiteral("wasm"), "application/wasm"},
-      {QStringLiteral("png"), "image/png"},
-      {QStringLiteral("jpg"), "image/jpeg"},
-      {QStringLiteral("jpeg"), "image/jpeg"},
-      {QStringLiteral("gif"), "image/gif"},
-      {QStringLiteral("bmp"), "image/bmp"},
-      {QStringLiteral("svg"), "image/svg+xml"},
-      {QStringLiteral("ttf"), "font/ttf"},
-      {QStringLiteral("otf"), "font/otf"},
-      {QStringLiteral("woff"), "font/woff"},
-      {QStringLiteral("woff2"), "font/woff2"},
-      {QStringLiteral("wrl"), "model/vrml"},
-      {QStringLiteral("wrz"), "model/vrml"},
-      {QStringLiteral("x3d"), "model/x3d+xml"},
-      {QStringLiteral("x3dv"), "model/x3d+vrml"},
+      {QStringLiteral("html"), "text/html"},        {QStringLiteral("js"), "text/javascript"},
+      {QStringLiteral("mjs"), "text/javascript"},   {QStringLiteral("css"), "text/css"},
+      {QStringLiteral("json"), "application/json"}, {QStringLiteral("wasm"), "application/wasm"},
+      {QStringLiteral("png"), "image/png"},         {QStringLiteral("jpg"), "image/jpeg"},
+      {QStringLiteral("jpeg"), "image/jpeg"},       {QStringLiteral("gif"), "image/gif"},
+      {QStringLiteral("bmp"), "image/bmp"},         {QStringLiteral("svg"), "image/svg+xml"},
+      {QStringLiteral("ttf"), "font/ttf"},          {QStringLiteral("otf"), "font/otf"},
+      {QStringLiteral("woff"), "font/woff"},        {QStringLiteral("woff2"), "font/woff2"},
+      {QStringLiteral("wrl"), "model/vrml"},        {QStringLiteral("wrz"), "model/vrml"},
+      {QStringLiteral("x3d"), "model/x3d+xml"},     {QStringLiteral("x3dv"), "model/x3d+vrml"},
   };
   return types.value(QFileInfo(fileName).suffix().toLower(), "application/octet-stream");
 }

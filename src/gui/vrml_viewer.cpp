@@ -179,7 +179,8 @@ void VrmlViewer::OnPageReady(const QVariantMap& info) {
 }
 
 bool VrmlViewer::WaitUntilReady(int timeoutMs) {
-  return WaitUntil(bridge_, [this] { return ready_; }, timeoutMs);
+  return WaitUntil(
+      bridge_, [this] { return ready_; }, timeoutMs);
 }
 
 void VrmlViewer::Run(const QString& script) {
@@ -202,11 +203,15 @@ std::optional<QVariant> VrmlViewer::RunAndWait(const QString& script, int timeou
     answer->done = true;
     if (bridge) emit bridge->answered();
   });
-  if (!WaitUntil(bridge_, [answer] { return answer->done; }, timeoutMs)) return std::nullopt;
+  if (!WaitUntil(
+          bridge_, [answer] { return answer->done; }, timeoutMs))
+    return std::nullopt;
   return answer->value;
 }
 
-void VrmlViewer::SetLoadFinishedHandler(LoadFinished handler) { loadFinished_ = std::move(handler); }
+void VrmlViewer::SetLoadFinishedHandler(LoadFinished handler) {
+  loadFinished_ = std::move(handler);
+}
 
 void VrmlViewer::LoadScene(const std::string& path) {
   const QFileInfo scene(QString::fromStdString(path));
@@ -228,7 +233,9 @@ void VrmlViewer::LoadScene(const std::string& path) {
   QUrl url = ViewerFileUrl(absolute);
   // A new query each time: the same scene path is rewritten by every calculation.
   url.setQuery(QStringLiteral("load=%1").arg(id));
-  Run(QStringLiteral("habitopia.load(%1, %2);").arg(id).arg(JsString(url.toString(QUrl::FullyEncoded))));
+  Run(QStringLiteral("habitopia.load(%1, %2);")
+          .arg(id)
+          .arg(JsString(url.toString(QUrl::FullyEncoded))));
 }
 
 void VrmlViewer::OnLoadStarting(int id) {
@@ -240,7 +247,8 @@ void VrmlViewer::OnRequestRefused(const QString& path, const QString& reason) {
   refusals_.append(path + QStringLiteral(": ") + reason);
 }
 
-void VrmlViewer::OnLoadFinished(int id, bool ok, const QString& error, const QStringList& messages) {
+void VrmlViewer::OnLoadFinished(int id, bool ok, const QString& error,
+                                const QStringList& messages) {
   loadFolders_.remove(id);
   if (loadsPending_ > 0 && --loadsPending_ == 0 && shownForLoads_) {
     shownForLoads_ = false;
@@ -268,7 +276,8 @@ void VrmlViewer::OnLoadFinished(int id, bool ok, const QString& error, const QSt
     else if (!refusals_.isEmpty())
       result.error = refusals_.front().toStdString();
     else
-      result.error = error.isEmpty() ? std::string("the scene could not be loaded") : error.toStdString();
+      result.error =
+          error.isEmpty() ? std::string("the scene could not be loaded") : error.toStdString();
   }
   refusals_.clear();
   emit bridge_->answered();
@@ -291,10 +300,10 @@ std::optional<ViewerCamera> VrmlViewer::Camera() {
 bool VrmlViewer::SetCamera(const ViewerCamera& camera) {
   const auto& p = camera.position;
   const auto& r = camera.orientation;
-  const QString script = QStringLiteral("habitopia.setCamera([%1, %2, %3], [%4, %5, %6, %7], %8)")
-                             .arg(JsNumber(p[0]), JsNumber(p[1]), JsNumber(p[2]), JsNumber(r[0]),
-                                  JsNumber(r[1]), JsNumber(r[2]), JsNumber(r[3]),
-                                  JsNumber(camera.fieldOfView));
+  const QString script =
+      QStringLiteral("habitopia.setCamera([%1, %2, %3], [%4, %5, %6, %7], %8)")
+          .arg(JsNumber(p[0]), JsNumber(p[1]), JsNumber(p[2]), JsNumber(r[0]), JsNumber(r[1]),
+               JsNumber(r[2]), JsNumber(r[3]), JsNumber(camera.fieldOfView));
   const auto value = RunAndWait(script, kAnswerTimeoutMs);
   return value && value->toBool();
 }
@@ -302,14 +311,15 @@ bool VrmlViewer::SetCamera(const ViewerCamera& camera) {
 bool VrmlViewer::Command(ViewerCommand command) {
   const QString name = QString::fromUtf8(ViewerCommandName(command).data(),
                                          static_cast<int>(ViewerCommandName(command).size()));
-  const auto value = RunAndWait(QStringLiteral("habitopia.command(%1)").arg(JsString(name)), kAnswerTimeoutMs);
+  const auto value =
+      RunAndWait(QStringLiteral("habitopia.command(%1)").arg(JsString(name)), kAnswerTimeoutMs);
   return value && value->toBool();
 }
 
 bool VrmlViewer::SetHeadlight(bool on) {
-  const auto value = RunAndWait(
-      QStringLiteral("habitopia.setHeadlight(%1)").arg(on ? QStringLiteral("true") : QStringLiteral("false")),
-      kAnswerTimeoutMs);
+  const auto value = RunAndWait(QStringLiteral("habitopia.setHeadlight(%1)")
+                                    .arg(on ? QStringLiteral("true") : QStringLiteral("false")),
+                                kAnswerTimeoutMs);
   return value && value->toBool();
 }
 
@@ -346,7 +356,8 @@ QImage VrmlViewer::GrabImage(int timeoutMs) {
   const bool hidden = !page_->isVisible();
   if (hidden) page_->setVisible(true);
   page_->runJavaScript(QStringLiteral("habitopia.grab(%1);").arg(id));
-  const bool answered = WaitUntil(bridge_, [this, id] { return grabDone_ && grabId_ == id; }, timeoutMs);
+  const bool answered = WaitUntil(
+      bridge_, [this, id] { return grabDone_ && grabId_ == id; }, timeoutMs);
   if (hidden && !shownForLoads_ && !view_->isVisible()) page_->setVisible(false);
   if (!answered) return {};
   const int comma = grabData_.indexOf(QLatin1Char(','));
@@ -365,7 +376,8 @@ std::optional<ViewerImage> VrmlViewer::GrabFrame(int timeoutMs) {
   image.height = rgba.height();
   image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
   for (int y = 0; y < image.height; ++y)
-    std::copy_n(rgba.constScanLine(y), image.width * 4, image.rgba.data() + static_cast<std::size_t>(y) * image.width * 4);
+    std::copy_n(rgba.constScanLine(y), image.width * 4,
+                image.rgba.data() + static_cast<std::size_t>(y) * image.width * 4);
   return image;
 }
 

@@ -101,7 +101,7 @@ class VrmlViewer : public QWidget, public Viewer {
   QHash<int, QStringList> loadFolders_;  // per queued load: the folders it may read
   int loadsPending_ = 0;
   bool shownForLoads_ = false;  // the page was made visible while loads run
-  QStringList refusals_;  // file requests refused during the current load
+  QStringList refusals_;        // file requests refused during the current load
 
   int grabId_ = 0;
   bool grabDone_ = false;

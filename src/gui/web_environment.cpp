@@ -59,7 +59,8 @@ void PrepareWebEngineAfterApplication() {
     context.doneCurrent();
   }
   if (g_renderer.empty()) {
-    std::fprintf(stderr, "habitopia: no OpenGL context could be made; the viewer may draw nothing\n");
+    std::fprintf(stderr,
+                 "habitopia: no OpenGL context could be made; the viewer may draw nothing\n");
     return;
   }
   if (IsSoftwareRenderer(QString::fromStdString(g_renderer))) {

@@ -59,9 +59,11 @@ class Polyhedron {
         if (side[o] <= tolerance_ || SharedPlanes(corners_[i], corners_[o]) < 2) continue;
         const Real t = side[i] / (side[i] - side[o]);
         Corner c;
-        c.point = AddVec(corners_[i].point, ScaleVec(SubVec(corners_[o].point, corners_[i].point), t));
+        c.point =
+            AddVec(corners_[i].point, ScaleVec(SubVec(corners_[o].point, corners_[i].point), t));
         for (int p : corners_[i].planes)
-          if (std::count(corners_[o].planes.begin(), corners_[o].planes.end(), p)) c.planes.push_back(p);
+          if (std::count(corners_[o].planes.begin(), corners_[o].planes.end(), p))
+            c.planes.push_back(p);
         c.planes.push_back(id);
         kept.push_back(c);
       }

@@ -112,7 +112,8 @@ SeitzOperation MatrixSymbol(std::string_view word, int position, int& previous) 
       screw = c - '0';
     } else if (c == '\'' || c == '"' || c == '*') {
       if (order != (c == '*' ? 3 : 2))
-        throw ParseError{"axis " + std::string(1, c) + " does not fit \"" + std::string(word) + "\""};
+        throw ParseError{"axis " + std::string(1, c) + " does not fit \"" + std::string(word) +
+                         "\""};
       diagonal = c;
     } else if (c == 'x' || c == 'y' || c == 'z') {
       principal = c;
@@ -125,8 +126,10 @@ SeitzOperation MatrixSymbol(std::string_view word, int position, int& previous) 
     if (position == 1) {
       principal = 'z';
     } else if (position == 2 && order == 2) {
-      if (previous == 2 || previous == 4) principal = 'x';
-      else if (previous == 3 || previous == 6) diagonal = '\'';
+      if (previous == 2 || previous == 4)
+        principal = 'x';
+      else if (previous == 3 || previous == 6)
+        diagonal = '\'';
     } else if (position == 3 && order == 3) {
       diagonal = '*';
     } else if (order != 1) {
@@ -137,10 +140,13 @@ SeitzOperation MatrixSymbol(std::string_view word, int position, int& previous) 
   if (improper)
     for (auto& row : op.rotation)
       for (int& x : row) x = -x;
-  if (principal == 'x') op.rotation = Reordered(op.rotation, 2, 0, 1);
-  else if (principal == 'y') op.rotation = Reordered(op.rotation, 1, 2, 0);
+  if (principal == 'x')
+    op.rotation = Reordered(op.rotation, 2, 0, 1);
+  else if (principal == 'y')
+    op.rotation = Reordered(op.rotation, 1, 2, 0);
   if (screw != 0) {
-    if (!principal) throw ParseError{"a screw needs a principal axis: \"" + std::string(word) + "\""};
+    if (!principal)
+      throw ParseError{"a screw needs a principal axis: \"" + std::string(word) + "\""};
     op.translation[principal - 'x'] += kDen / order * screw;
   }
   for (int& t : op.translation) t = Wrap(t);
@@ -164,7 +170,8 @@ IntVec3 OriginShift(std::string_view text) {
     v[i] = negative ? -n : n;
   }
   while (p < text.size() && text[p] == ' ') ++p;
-  if (p != text.size()) throw ParseError{"origin shift \"(" + std::string(text) + ")\" is not three integers"};
+  if (p != text.size())
+    throw ParseError{"origin shift \"(" + std::string(text) + ")\" is not three integers"};
   return v;
 }
 
@@ -218,7 +225,8 @@ SpaceGroupOperations Parse(std::string_view hall) {
     }
   }
   if (first.size() != 1) throw ParseError{"\"" + std::string(first) + "\" is not a lattice symbol"};
-  for (const IntVec3& v : CentringVectors(static_cast<char>(std::toupper(static_cast<unsigned char>(first[0])))))
+  for (const IntVec3& v :
+       CentringVectors(static_cast<char>(std::toupper(static_cast<unsigned char>(first[0])))))
     generators.push_back({kIdentity, v});
   int previous = 0;
   for (std::size_t i = 1; i < words.size(); ++i) {

@@ -159,9 +159,9 @@ void DropUnreachableForms(const CrystalModel& model, FaceRows& rows, WorkTable& 
   for (std::size_t r = 0; r < rows.size(); ++r) {
     FormPlanes form;
     form.distance = Number(rows[r].distance, sep);
-    form.role = form.distance == kExtinctDistance ? FormRole::Ignored
-                : form.distance <= kListedDistance    ? FormRole::Kept
-                                                      : FormRole::Candidate;
+    form.role = form.distance == kExtinctDistance  ? FormRole::Ignored
+                : form.distance <= kListedDistance ? FormRole::Kept
+                                                   : FormRole::Candidate;
     std::vector<Vec3> images;
     for (const Matrix3& op : group.operations) {
       const Vec3 image = IntegerImage(op, table[r].hkl);
@@ -220,10 +220,17 @@ bool OrderAbsent(const PredictionSettings& settings, int pointGroup, const Vec3&
 
 bool IsPolarGroup(int g) {
   switch (g) {
-    case 1: case 3: case 4: case 7: case 9: case 12: case 14: case 17: case 21: case 24:
-      return true;
-    default:
-      return false;
+    case 1:
+    case 3:
+    case 4:
+    case 7:
+    case 9:
+    case 12:
+    case 14:
+    case 17:
+    case 21:
+    case 24: return true;
+    default: return false;
   }
 }
 

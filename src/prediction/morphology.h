@@ -37,7 +37,7 @@ class SeededRandom : public RandomSource {
   std::mt19937_64 engine_;
 };
 
-inline constexpr Real kExtinctDistance = 1000;   // marks an extinct face
+inline constexpr Real kExtinctDistance = 1000;  // marks an extinct face
 // Forms up to this distance stay in the predicted list even when they cannot
 // touch the crystal (the clean-up removes them); farther ones only when they can.
 inline constexpr Real kListedDistance = 4;

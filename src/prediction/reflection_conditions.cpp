@@ -90,8 +90,11 @@ GlidePanel Panel(std::string_view letters) {
     return panel;
   }
   for (char c : letters) {
-    const Glide g = c == 'a' ? Glide::A : c == 'b' ? Glide::B : c == 'c' ? Glide::C
-                  : c == 'n' ? Glide::N : Glide::D;
+    const Glide g = c == 'a'   ? Glide::A
+                    : c == 'b' ? Glide::B
+                    : c == 'c' ? Glide::C
+                    : c == 'n' ? Glide::N
+                               : Glide::D;
     panel.enabled[static_cast<int>(g)] = true;
   }
   return panel;
@@ -110,48 +113,53 @@ TranslationChoices Choices(std::string_view centrings, std::string_view g1, std:
   c.glide3 = Panel(g3);
   // Screws: 'a', 'b', and the digits of the c-axis screws.
   for (char s : screws) {
-    if (s == 'a') c.screwA = true;
-    else if (s == 'b') c.screwB = true;
-    else c.screwC[ScrewCSlot(s - '0')] = true;
+    if (s == 'a')
+      c.screwA = true;
+    else if (s == 'b')
+      c.screwB = true;
+    else
+      c.screwC[ScrewCSlot(s - '0')] = true;
   }
   return c;
 }
 
 std::vector<TranslationChoices> BuildChoices() {
-  struct Row { std::string_view centrings, g1, g2, g3, screws; };
+  struct Row {
+    std::string_view centrings, g1, g2, g3, screws;
+  };
   const Row rows[33] = {
-      {"", "-", "-", "-", ""},             // 1 "1"
-      {"", "-", "-", "-", ""},             // 2 "-1"
-      {"PC", "-", "", "-", "b"},           // 3 "2"
-      {"PC", "-", "acn", "-", ""},         // 4 "m"
-      {"PC", "-", "acn", "-", "b"},        // 5 "2/m"
-      {"PCFI", "", "", "", "ab2"},         // 6 "22"
-      {"PACFI", "bcnd", "acnd", "", "ab2"},    // 7 "mm2"
-      {"PAFI", "bcnd", "acnd", "and", "ab2"},  // 8 "2/mm"
-      {"PR", "-", "-", "", "3"},           // 9 "3"
-      {"PR", "-", "-", "", "3"},           // 10 "32"
-      {"PR", "-", "-", "-", ""},           // 11 "-3"
-      {"PR", "c", "c", "-", ""},           // 12 "3m"
-      {"PR", "c", "c", "-", ""},           // 13 "-3m"
-      {"PI", "-", "-", "", "24"},          // 14 "4"
-      {"PI", "", "-", "", "a24"},          // 15 "42"
-      {"PI", "-", "-", "-", ""},           // 16 "-4"
-      {"PI", "bcn", "cd", "", "a24"},      // 17 "4m"
-      {"PI", "bcn", "cd", "", "a4"},       // 18 "-42"
-      {"PI", "-", "-", "an", "24"},        // 19 "4/m"
-      {"PI", "bcn", "cd", "an", "a24"},    // 20 "4/mm"
-      {"P", "-", "-", "", "236"},          // 21 "6"
-      {"P", "-", "-", "", "236"},          // 22 "62"
-      {"P", "-", "-", "-", ""},            // 23 "-6"
-      {"P", "c", "c", "", "236"},          // 24 "6m"
-      {"P", "c", "c", "", "36"},           // 25 "-62"
-      {"P", "-", "-", "", "236"},          // 26 "6/m"
-      {"P", "c", "c", "", "236"},          // 27 "6/mm"
-      {"PFI", "", "-", "", "2"},           // 28 "23"
-      {"PFI", "", "-", "and", "2"},        // 29 "m3"
-      {"PFI", "", "-", "", "2"},           // 30 "43"
-      {"PFI", "", "cnd", "", ""},          // 31 "-43"
-      {"PFI", "", "cnd", "and", "2"},      // 32 "4/m3"
+      {"", "-", "-", "-", ""},                        // 1 "1"
+      {"", "-", "-", "-", ""},                        // 2 "-1"
+      {"PC", "-", "", "-", "b"},                      // 3 "2"
+      {"PC", "-", "acn", "-", ""},                    // 4 "m"
+      {"PC", "-", "acn", "-", "b"},                   // 5 "2/m"
+      {"PCFI", "", "", "", "ab2"},                    // 6 "22"
+      {"PACFI", "bcnd", "acnd", "", "ab2"},           // 7 "mm2"
+      {"PAFI", "bcnd", "acnd", "and", "ab2"},         // 8 "2/mm"
+      {"PR", "-", "-", "", "3"},                      // 9 "3"
+      {"PR", "-", "-", "", "3"},                      // 10 "32"
+      {"PR", "-", "-", "-", ""},                      // 11 "-3"
+      {"PR", "c", "c", "-", ""},                      // 12 "3m"
+      {"PR", "c", "c", "-", ""},                      // 13 "-3m"
+      {"PI", "-", "-", "", "24"},                     // 14 "4"
+      {"PI", "", "-", "", "a24"},                     // 15 "42"
+      {"PI", "-", "-", "-", ""},                      // 16 "-4"
+      {"PI", "bcn", "cd", "", "a24"},                 // 17 "4m"
+      {"PI", "bcn", "cd", "", "a4"},                  // 18 "-42"
+      {"PI", "-", "-", "an", "24"},                   // 19 "4/m"
+      {"PI", "bcn", "cd", "an", "a24"},               // 20 "4/mm"
+      {"P", "-", "-", "", "236"},                     // 21 "6"
+      {"P", "-", "-", "", "236"},                     // 22 "62"
+      {"P", "-", "-", "-", ""},                       // 23 "-6"
+      {"P", "c", "c", "", "236"},                     // 24 "6m"
+      {"P", "c", "c", "", "36"},                      // 25 "-62"
+      {"P", "-", "-", "", "236"},                     // 26 "6/m"
+      {"P", "c", "c", "", "236"},                     // 27 "6/mm"
+      {"PFI", "", "-", "", "2"},                      // 28 "23"
+      {"PFI", "", "-", "and", "2"},                   // 29 "m3"
+      {"PFI", "", "-", "", "2"},                      // 30 "43"
+      {"PFI", "", "cnd", "", ""},                     // 31 "-43"
+      {"PFI", "", "cnd", "and", "2"},                 // 32 "4/m3"
       {"PABCFIR", "bcnd", "acnd", "abnd", "ab2346"},  // 33 "-5-32"
   };
   std::vector<TranslationChoices> table;

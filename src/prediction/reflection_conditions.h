@@ -46,7 +46,7 @@ struct TranslationChoices {
   std::array<bool, 7> centrings{};  // indexed by Centring
   GlidePanel glide1, glide2, glide3;
   bool screwA = false, screwB = false;
-  std::array<bool, 4> screwC{};     // 2, 3, 4, 6
+  std::array<bool, 4> screwC{};             // 2, 3, 4, 6
   std::string_view label1, label2, label3;  // "[100]", "[110]", ...
 
   bool Offers(Centring c) const { return bravaisShown && centrings[static_cast<int>(c)]; }

@@ -11,20 +11,14 @@ enum class Family { Anorthic, Monoclinic, Orthorhombic, Axial, Cubic, None };
 
 Family FamilyOf(int group) {
   switch (GetPointGroup(group).lattice) {
-    case LatticeClass::Triclinic:
-      return Family::Anorthic;
-    case LatticeClass::Monoclinic:
-      return Family::Monoclinic;
-    case LatticeClass::Orthorhombic:
-      return Family::Orthorhombic;
+    case LatticeClass::Triclinic: return Family::Anorthic;
+    case LatticeClass::Monoclinic: return Family::Monoclinic;
+    case LatticeClass::Orthorhombic: return Family::Orthorhombic;
     case LatticeClass::Trigonal:
     case LatticeClass::Tetragonal:
-    case LatticeClass::Hexagonal:
-      return Family::Axial;
-    case LatticeClass::Cubic:
-      return Family::Cubic;
-    case LatticeClass::Icosahedral:
-      return Family::None;
+    case LatticeClass::Hexagonal: return Family::Axial;
+    case LatticeClass::Cubic: return Family::Cubic;
+    case LatticeClass::Icosahedral: return Family::None;
   }
   return Family::None;
 }
@@ -120,18 +114,12 @@ int ScrewChoice(const Element& e) {
 
 Glide GlideOf(char c) {
   switch (c) {
-    case 'a':
-      return Glide::A;
-    case 'b':
-      return Glide::B;
-    case 'c':
-      return Glide::C;
-    case 'n':
-      return Glide::N;
-    case 'd':
-      return Glide::D;
-    default:
-      return Glide::None;
+    case 'a': return Glide::A;
+    case 'b': return Glide::B;
+    case 'c': return Glide::C;
+    case 'n': return Glide::N;
+    case 'd': return Glide::D;
+    default: return Glide::None;
   }
 }
 
@@ -285,8 +273,7 @@ DerivedTranslationSymmetry DeriveTranslationSymmetry(std::string_view text, int 
       }
       break;
     case Family::Anorthic:
-    case Family::None:
-      break;
+    case Family::None: break;
   }
   return d.result;
 }

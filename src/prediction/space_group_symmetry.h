@@ -11,9 +11,9 @@
 namespace habitopia {
 
 struct DerivedTranslationSymmetry {
-  TranslationSymmetry symmetry;       // only choices the group offers
-  std::vector<std::string> derived;   // what was taken, e.g. "centring I", "d glide [001]"
-  std::vector<std::string> ignored;   // parts of the symbol the box cannot express
+  TranslationSymmetry symmetry;      // only choices the group offers
+  std::vector<std::string> derived;  // what was taken, e.g. "centring I", "d glide [001]"
+  std::vector<std::string> ignored;  // parts of the symbol the box cannot express
 };
 
 // Reads the lattice letter and the symmetry directions of `symbol` ("P 63/m m c",

@@ -16,11 +16,11 @@ constexpr IntMatrix3 kIdentityAxes{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
 // table; columns are the new axes in units of the old.
 constexpr IntMatrix3 kAxisChoices[] = {
     kIdentityAxes,
-    {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}},     // a' = b, b' = c, c' = a
-    {{{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}},     // a' = c, b' = a, c' = b
-    {{{1, 1, 0}, {-1, 1, 0}, {0, 0, 1}}},    // a' = a - b, b' = a + b (45 degrees)
-    {{{1, 1, 0}, {-1, 2, 0}, {0, 0, 1}}},    // a' = a - b, b' = a + 2b (30 degrees)
-    {{{1, 0, 1}, {-1, 1, 1}, {0, -1, 1}}},   // hexagonal axes of a rhombohedral cell
+    {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}},    // a' = b, b' = c, c' = a
+    {{{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}},    // a' = c, b' = a, c' = b
+    {{{1, 1, 0}, {-1, 1, 0}, {0, 0, 1}}},   // a' = a - b, b' = a + b (45 degrees)
+    {{{1, 1, 0}, {-1, 2, 0}, {0, 0, 1}}},   // a' = a - b, b' = a + 2b (30 degrees)
+    {{{1, 0, 1}, {-1, 1, 1}, {0, -1, 1}}},  // hexagonal axes of a rhombohedral cell
 };
 
 int Determinant(const IntMatrix3& m) {
@@ -110,7 +110,8 @@ std::string Trimmed(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') && text.back() == text.front()) {
+  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') &&
+      text.back() == text.front()) {
     text = text.substr(1, text.size() - 2);
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -180,7 +181,8 @@ const SpaceGroupEntry* FindEntry(const std::string& text) {
     for (char& c : setting) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
   std::string compact = Compact(base);
-  if (!compact.empty()) compact[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(compact[0])));
+  if (!compact.empty())
+    compact[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(compact[0])));
   for (const Alias& alias : kAliases)
     if (compact == alias.compact) compact = Compact(alias.symbol);
   for (const SpaceGroupEntry& e : kSpaceGroupTable) {
@@ -209,8 +211,10 @@ std::string SpaceGroupSymmetry::AxesText() const {
     for (int i = 0; i < 3; ++i) {
       const int n = axes[i][j];
       if (n == 0) continue;
-      if (!axis.empty()) axis += n > 0 ? " + " : " - ";
-      else if (n < 0) axis += "-";
+      if (!axis.empty())
+        axis += n > 0 ? " + " : " - ";
+      else if (n < 0)
+        axis += "-";
       if (std::abs(n) != 1) axis += std::to_string(std::abs(n));
       axis += kNames[i];
     }
@@ -289,8 +293,10 @@ std::optional<SpaceGroupSymmetry> FindSpaceGroup(std::string_view text, std::str
   auto ops = OperationsFromHall(cleaned, &problem);
   if (!ops) {
     if (error)
-      *error = "\"" + cleaned + "\" is no space-group number (1 to 230), Hermann-Mauguin symbol or "
-               "Hall symbol (" + problem + ")";
+      *error = "\"" + cleaned +
+               "\" is no space-group number (1 to 230), Hermann-Mauguin symbol or "
+               "Hall symbol (" +
+               problem + ")";
     return std::nullopt;
   }
   SpaceGroupSymmetry group;

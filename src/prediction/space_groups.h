@@ -24,10 +24,10 @@ namespace habitopia {
 inline constexpr int kSpaceGroupSettings = 530;
 
 struct SpaceGroupEntry {
-  int number = 0;           // 1..230
-  std::string_view symbol;  // full Hermann-Mauguin symbol, "P 1 21/c 1"
-  std::string_view setting; // "", "1", "2", "H" or "R"
-  std::string_view hall;    // "-P 2ybc"
+  int number = 0;            // 1..230
+  std::string_view symbol;   // full Hermann-Mauguin symbol, "P 1 21/c 1"
+  std::string_view setting;  // "", "1", "2", "H" or "R"
+  std::string_view hall;     // "-P 2ybc"
   std::string Name() const;  // the symbol with its setting: "F d -3 m:1"
 };
 
@@ -57,7 +57,8 @@ struct SpaceGroupSymmetry {
 // short form, with or without blanks and setting suffix ("P 42/m n m",
 // "P21/c", "R -3 c :R", "Fd-3m:2"), or a Hall symbol ("-P 4n 2n"). `error`
 // says why nothing was found.
-std::optional<SpaceGroupSymmetry> FindSpaceGroup(std::string_view text, std::string* error = nullptr);
+std::optional<SpaceGroupSymmetry> FindSpaceGroup(std::string_view text,
+                                                 std::string* error = nullptr);
 
 // The symmetry of a table entry.
 SpaceGroupSymmetry SpaceGroupOf(const SpaceGroupEntry& entry);

@@ -18,8 +18,8 @@ namespace habitopia {
 inline constexpr const char* kExportLengthUnit = "millimetre";
 
 struct MeshMaterial {
-  std::string name;              // "fill" or "face_RRGGBB"
-  std::array<int, 3> rgb{};      // 0..255
+  std::string name;          // "fill" or "face_RRGGBB"
+  std::array<int, 3> rgb{};  // 0..255
 };
 
 struct MeshPolygon {
@@ -30,7 +30,7 @@ struct MeshPolygon {
 };
 
 struct MeshBody {
-  std::string name;  // "crystal", "twin" or "crystal_and_twin"
+  std::string name;            // "crystal", "twin" or "crystal_and_twin"
   std::vector<Vec3> vertices;  // millimetres, Cartesian frame of the cell (c along +z)
   std::vector<MeshPolygon> polygons;
 };

@@ -75,9 +75,10 @@ struct Accessors {
                    ",\"byteLength\":" + JsonInt(static_cast<long long>(size)) +
                    ",\"target\":" + JsonInt(target) + "}";
     if (accessorCount) accessors += ",";
-    accessors += "{\"bufferView\":" + JsonInt(viewCount - 1) + ",\"componentType\":" +
-                 JsonInt(componentType) + ",\"count\":" + JsonInt(static_cast<long long>(count)) +
-                 ",\"type\":\"" + type + "\"" + extra + "}";
+    accessors += "{\"bufferView\":" + JsonInt(viewCount - 1) +
+                 ",\"componentType\":" + JsonInt(componentType) +
+                 ",\"count\":" + JsonInt(static_cast<long long>(count)) + ",\"type\":\"" + type +
+                 "\"" + extra + "}";
     return accessorCount++;
   }
 };
@@ -112,8 +113,8 @@ std::string GlbBytes(const ExportMesh& mesh, const std::string& title) {
       for (const MeshPolygon& polygon : body.polygons) {
         if (polygon.material != static_cast<int>(m)) continue;
         const std::array<float, 3> normal = GltfAxes(polygon.normal, 1);
-        const float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] +
-                                       normal[2] * normal[2]);
+        const float length =
+            std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
         if (!(length > 0)) continue;
         const std::array<float, 3> unit{normal[0] / length, normal[1] / length, normal[2] / length};
         const auto first = static_cast<std::uint32_t>(positions.size());
@@ -122,7 +123,8 @@ std::string GlbBytes(const ExportMesh& mesh, const std::string& title) {
           normals.push_back(unit);
         }
         MeshPolygon local = polygon;
-        for (std::size_t i = 0; i < local.corners.size(); ++i) local.corners[i] = static_cast<int>(i);
+        for (std::size_t i = 0; i < local.corners.size(); ++i)
+          local.corners[i] = static_cast<int>(i);
         for (const auto& t : TriangulatePolygon(local))
           for (int v : t) indices.push_back(first + static_cast<std::uint32_t>(v));
       }
@@ -143,9 +145,9 @@ std::string GlbBytes(const ExportMesh& mesh, const std::string& title) {
       const int index = acc.Add(bin, indices.data(), indices.size() * 4, kElementArrayBuffer,
                                 kUnsignedInt, indices.size(), "SCALAR", "");
       if (!primitives.empty()) primitives += ",";
-      primitives += "{\"attributes\":{\"POSITION\":" + JsonInt(position) + ",\"NORMAL\":" +
-                    JsonInt(normal) + "},\"indices\":" + JsonInt(index) + ",\"material\":" +
-                    JsonInt(static_cast<long long>(m)) + ",\"mode\":4}";
+      primitives += "{\"attributes\":{\"POSITION\":" + JsonInt(position) +
+                    ",\"NORMAL\":" + JsonInt(normal) + "},\"indices\":" + JsonInt(index) +
+                    ",\"material\":" + JsonInt(static_cast<long long>(m)) + ",\"mode\":4}";
     }
     if (primitives.empty()) continue;
     if (nodeCount) {
@@ -172,11 +174,13 @@ std::string GlbBytes(const ExportMesh& mesh, const std::string& title) {
 
   std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Habitopia\"},";
   json += "\"extras\":{\"title\":" + JsonString(title) +
-          ",\"note\":\"lengths in metres; the farthest corner lies 25 mm from the centre; +Y is the c axis\"},";
+          ",\"note\":\"lengths in metres; the farthest corner lies 25 mm from the centre; +Y is "
+          "the c axis\"},";
   json += "\"scene\":0,\"scenes\":[{\"nodes\":[" + sceneNodes + "]}],";
   json += "\"nodes\":[" + nodes + "],\"meshes\":[" + meshes + "],";
   json += "\"materials\":[" + materials + "],";
-  json += "\"buffers\":[{\"byteLength\":" + JsonInt(static_cast<long long>(bin.bytes.size())) + "}],";
+  json +=
+      "\"buffers\":[{\"byteLength\":" + JsonInt(static_cast<long long>(bin.bytes.size())) + "}],";
   json += "\"bufferViews\":[" + acc.bufferViews + "],\"accessors\":[" + acc.accessors + "]}";
   while (json.size() % 4) json += ' ';
 

@@ -17,8 +17,8 @@ std::optional<MeshFormat> MeshFormatFor(const std::string& outputPath) {
   return std::nullopt;
 }
 
-std::vector<MeshFile> MeshFiles(const ExportMesh& mesh, MeshFormat format, const std::string& outputPath,
-                                const std::string& title) {
+std::vector<MeshFile> MeshFiles(const ExportMesh& mesh, MeshFormat format,
+                                const std::string& outputPath, const std::string& title) {
   switch (format) {
     case MeshFormat::Gltf: return {{outputPath, GlbBytes(mesh, title)}};
     case MeshFormat::ThreeMf: return {{outputPath, ThreeMfPackage(mesh, title)}};

@@ -23,7 +23,7 @@ struct MeshFile {
 
 // The files for `outputPath`, the one named by the path last; `title` names the
 // model inside them.
-std::vector<MeshFile> MeshFiles(const ExportMesh& mesh, MeshFormat format, const std::string& outputPath,
-                                const std::string& title);
+std::vector<MeshFile> MeshFiles(const ExportMesh& mesh, MeshFormat format,
+                                const std::string& outputPath, const std::string& title);
 
 }  // namespace habitopia

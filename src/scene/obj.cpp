@@ -17,13 +17,16 @@ ObjFiles ObjText(const ExportMesh& mesh, const std::string& title, const std::st
   ObjFiles files;
   std::string& obj = files.obj;
   obj = "# " + title + " (Habitopia)\n";
-  obj += "# lengths in millimetres: the farthest corner lies 25 mm from the centre; +z is the c axis\n";
+  obj +=
+      "# lengths in millimetres: the farthest corner lies 25 mm from the centre; +z is the c "
+      "axis\n";
   obj += "mtllib " + mtlName + "\n";
   int vertexBase = 1, normalBase = 1;
   for (const MeshBody& body : mesh.bodies) {
     obj += "o " + body.name + "\n";
     for (const Vec3& v : body.vertices) obj += "v " + Triple(v, 6) + "\n";
-    for (const MeshPolygon& polygon : body.polygons) obj += "vn " + Triple(polygon.normal, 6) + "\n";
+    for (const MeshPolygon& polygon : body.polygons)
+      obj += "vn " + Triple(polygon.normal, 6) + "\n";
     int current = -1;
     for (std::size_t p = 0; p < body.polygons.size(); ++p) {
       const MeshPolygon& polygon = body.polygons[p];

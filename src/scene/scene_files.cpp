@@ -69,7 +69,8 @@ std::optional<std::string> ExtractEmbeddedModel(const std::string& sceneText) {
   while (i < lines.size() && !IsMarker(lines[i])) ++i;
   if (i == lines.size()) return std::nullopt;
   std::string model = lines[i].substr(1) + "\r\n";
-  for (++i; i < lines.size(); ++i) model += (lines[i].empty() ? lines[i] : lines[i].substr(1)) + "\r\n";
+  for (++i; i < lines.size(); ++i)
+    model += (lines[i].empty() ? lines[i] : lines[i].substr(1)) + "\r\n";
   return model;
 }
 
@@ -186,8 +187,9 @@ std::string GroupSceneText(const GroupScene& group) {
   line("DEF tr6 Transform {children");
   inlineLine(group.tensor);
   line("DEF Clock TimeSensor {  cycleInterval 20 loop TRUE }");
-  line("DEF Spin OrientationInterpolator {key [0.0 0.5 1.0] keyValue [0.0 1.0 1.0 0.0, 0.0 1.0 "
-       "1.0 -3.14, 0.0 1.0 1.0 -6.28]}");
+  line(
+      "DEF Spin OrientationInterpolator {key [0.0 0.5 1.0] keyValue [0.0 1.0 1.0 0.0, 0.0 1.0 "
+      "1.0 -3.14, 0.0 1.0 1.0 -6.28]}");
   if (group.animation) line("ROUTE Clock.fraction_changed TO Spin.set_fraction");
   line("ROUTE Spin.value_changed TO tr2.set_rotation");
   line("ROUTE Spin.value_changed TO tr4.set_rotation");

@@ -39,7 +39,8 @@ std::string EmbedModel(const std::string& sceneText, const std::string& modelTex
 std::optional<std::string> ExtractEmbeddedModel(const std::string& sceneText);
 
 // gzip format (RFC 1952) in memory, with zlib.
-std::optional<std::string> GzipCompress(const std::string& data, const std::string& storedName = "");
+std::optional<std::string> GzipCompress(const std::string& data,
+                                        const std::string& storedName = "");
 // Inflating stops past `limit` bytes (a scene that carries a model is far
 // smaller than the default); `tooLarge`, when given, tells that apart from
 // damaged data.
@@ -59,9 +60,9 @@ FileResult SaveCompressedScene(const std::string& scenePath, const std::string& 
 // The combined-objects wizard's scene placing three scenes side by side.
 struct GroupScene {
   Rgb background{255, 255, 255};
-  std::string morphology = "crystal.wrl";  // Edit10
-  std::string tensor = "tensor.wrl";       // Edit11
-  std::string structure = "structure.wrl"; // Edit12
+  std::string morphology = "crystal.wrl";   // Edit10
+  std::string tensor = "tensor.wrl";        // Edit11
+  std::string structure = "structure.wrl";  // Edit12
   bool animation = false;
 };
 std::string GroupSceneText(const GroupScene& group);

@@ -176,7 +176,8 @@ class Writer {
 std::string Writer::Write() {
   Header();
   if (Labels()) FontAndAppearance();
-  if (sw_.lights || Labels()) out_.Line("DEF ps ProximitySensor { center 0 0 0 size 9000 9000 9000}");
+  if (sw_.lights || Labels())
+    out_.Line("DEF ps ProximitySensor { center 0 0 0 size 9000 9000 9000}");
   if (sw_.lights) Spotlights();
   out_.Line("Transform{rotation 1 0 0 0.0 children[");
   if (sw_.animation && sw_.tumble) out_.Line("DEF tr0 Transform {children[");
@@ -237,17 +238,28 @@ void Writer::Spotlights() {
   light(d_.light2Colour, -D, 1.5L * D, D);
   if (d_.brilliant) {
     static const char* const kBrilliant[] = {
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  400.000  -0.000   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 1 0 location  200  200   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0 1 location  0 400   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0.7 0.7 location  -400.000  -0.000   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0.7 0 0.7 location  200  -200   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0.7 0.7 0 location  0 -400   0.000  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 1 1 location  0 0   400  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 1 1 location  10 10   -100  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0 1 location  10 -10 -100  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 1 0 location  -10 10 -100  radius 1000}",
-        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  -10 -10   -100  radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  400.000  -0.000  "
+        " 0.000  radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 1 0 location  200  200   0.000 "
+        " radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0 1 location  0 400   0.000  "
+        "radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0.7 0.7 location  -400.000  "
+        "-0.000   0.000  radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0.7 0 0.7 location  200  -200   "
+        "0.000  radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0.7 0.7 0 location  0 -400   "
+        "0.000  radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 1 1 location  0 0   400  "
+        "radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 1 1 location  10 10   -100  "
+        "radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 0 1 location  10 -10 -100  "
+        "radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 0 1 0 location  -10 10 -100  "
+        "radius 1000}",
+        "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  -10 -10   -100  "
+        "radius 1000}",
     };
     for (const char* line : kBrilliant) out_.Line(line);
   }
@@ -333,9 +345,11 @@ void Writer::Axes() {
     out_.Line("DEF TTA" + n + " Transform{ children[");
     out_.Line("DEF TIA" + n + " Transform{ children[");
     if (k == 0)
-      out_.Line("Shape { geometry Text { string [ \"a\" ] fontStyle USE fo } appearance USE ap }]}]}]}");
+      out_.Line(
+          "Shape { geometry Text { string [ \"a\" ] fontStyle USE fo } appearance USE ap }]}]}]}");
     else if (k == 1)
-      out_.Line("Shape {geometry Text { string [ \"b\" ] fontStyle USE fo } appearance USE ap }]}]}]}");
+      out_.Line(
+          "Shape {geometry Text { string [ \"b\" ] fontStyle USE fo } appearance USE ap }]}]}]}");
     else {
       out_.Line("Shape { geometry Text { string [ \"c\" ] fontStyle USE fo }");
       out_.Line("appearance USE ap }]}]}]}");
@@ -355,8 +369,10 @@ void Writer::Edges() {
     } else {
       out_.Line(std::string("coord DEF ") + name + " Coordinate {");
       out_.Line("point [");
-      if (twin) TwinCornerLines();
-      else CornerLines();
+      if (twin)
+        TwinCornerLines();
+      else
+        CornerLines();
       out_.Line("]}");
     }
     out_.Line("coordIndex [");
@@ -459,8 +475,9 @@ void Writer::IndexLabels() {
     const auto& anchor = g_.lists.labelAnchors[p];
     const Vec3 a{static_cast<Real>(anchor[0]), static_cast<Real>(anchor[1]),
                  static_cast<Real>(anchor[2])};
-    out_.Line("DEF TI" + i + " Transform{ translation " + ScenePoint(a, 7, 4) + " children[ DEF TT" +
-              i + " Transform{ children[ DEF TI" + i + "o Transform{ children[");
+    out_.Line("DEF TI" + i + " Transform{ translation " + ScenePoint(a, 7, 4) +
+              " children[ DEF TT" + i + " Transform{ children[ DEF TI" + i +
+              "o Transform{ children[");
     out_.Line("Shape { geometry Text { string [ \"" + label +
               "\" ] fontStyle USE fo } appearance USE ap }");
     if (bar)

@@ -23,17 +23,17 @@ struct SceneSwitches {
   bool fill = true;
   bool grid = true;
   bool solid = true;
-  bool lights = true;       // "spotlights"
+  bool lights = true;  // "spotlights"
   bool animation = false;
   bool tumble = false;
-  bool indiceson = false;   // index labels
-  bool Caxes = false;       // crystal axes
-  bool hkil = false;        // four-index labels
+  bool indiceson = false;  // index labels
+  bool Caxes = false;      // crystal axes
+  bool hkil = false;       // four-index labels
   bool singlefacegloss = false;
-  bool showmodel = false;   // crystal shown with the cleavage plane
+  bool showmodel = false;  // crystal shown with the cleavage plane
   bool projectsectors = false;
   TwinChoice twin = TwinChoice::None;
-  std::string twinFace;     // the twin tool's contact face caption, e.g. "1 0 0"
+  std::string twinFace;       // the twin tool's contact face caption, e.g. "1 0 0"
   bool decimalComma = false;  // the system writes decimal commas
 };
 
@@ -49,7 +49,7 @@ struct SceneGeometry {
   int centreNumber = -1;     // corner number of the centre point "0 0 0"
   int cleavagePresent = -1;  // present index of the cleavage face, -1 for none
   std::optional<std::vector<Vec3>> twinCorners;
-  int contactFace = -1;      // present index of a contact twin's face
+  int contactFace = -1;  // present index of a contact twin's face
   bool labelsLimited = false;
 };
 

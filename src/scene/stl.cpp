@@ -41,7 +41,8 @@ void Facets(std::string& out, const Polyhedron& polyhedron, const SceneGeometry&
       if (!(length > kDegenerateNormal)) continue;
       out += "  facet normal " + Triple(ScaleVec(normal, 1 / length), 5, 3) + "\n";
       out += "    outer loop\n";
-      for (const Vec3* v : {&a, static_cast<const Vec3*>(&b), static_cast<const Vec3*>(&c)}) out += "      vertex " + Triple(*v, 5, 2) + "\n";
+      for (const Vec3* v : {&a, static_cast<const Vec3*>(&b), static_cast<const Vec3*>(&c)})
+        out += "      vertex " + Triple(*v, 5, 2) + "\n";
       out += "    endloop\n";
       out += "  endfacet\n";
     }
@@ -55,7 +56,8 @@ Real StlScale(const Polyhedron& polyhedron, const SceneGeometry& g) {
   for (int p = 0; p < polyhedron.PresentFaceCount(); ++p) {
     if (p == g.cleavagePresent) continue;
     for (int n : g.lists.lists[p])
-      if (n >= 0 && n < g.corners.Count()) largest = std::max(largest, Norm(g.corners.positions[n]));
+      if (n >= 0 && n < g.corners.Count())
+        largest = std::max(largest, Norm(g.corners.positions[n]));
   }
   return largest > 0 ? kStlRadius / largest : 0;
 }

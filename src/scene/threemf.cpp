@@ -31,16 +31,19 @@ std::string Number(Real v) { return FormatFixed(v, 0, 6); }
 std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   constexpr int kMaterials = 1;
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  xml += "<model unit=\"millimeter\" xml:lang=\"en-US\" "
-         "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n";
+  xml +=
+      "<model unit=\"millimeter\" xml:lang=\"en-US\" "
+      "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n";
   xml += " <metadata name=\"Title\">" + XmlText(title) + "</metadata>\n";
   xml += " <metadata name=\"Application\">Habitopia</metadata>\n";
-  xml += " <metadata name=\"Description\">Crystal scaled so that its farthest corner lies 25 mm "
-         "from its centre</metadata>\n";
+  xml +=
+      " <metadata name=\"Description\">Crystal scaled so that its farthest corner lies 25 mm "
+      "from its centre</metadata>\n";
   xml += " <resources>\n";
   xml += "  <basematerials id=\"" + FormatInteger(kMaterials) + "\">\n";
   for (const MeshMaterial& m : mesh.materials)
-    xml += "   <base name=\"" + XmlText(m.name) + "\" displaycolor=\"" + HexColour(m.rgb) + "\"/>\n";
+    xml +=
+        "   <base name=\"" + XmlText(m.name) + "\" displaycolor=\"" + HexColour(m.rgb) + "\"/>\n";
   xml += "  </basematerials>\n";
 
   Real lowest[3] = {std::numeric_limits<Real>::max(), std::numeric_limits<Real>::max(),
@@ -48,8 +51,8 @@ std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   for (std::size_t b = 0; b < mesh.bodies.size(); ++b) {
     const MeshBody& body = mesh.bodies[b];
     const std::string id = FormatInteger(static_cast<long long>(kMaterials + 1 + b));
-    xml += "  <object id=\"" + id + "\" type=\"model\" name=\"" + XmlText(body.name) +
-           "\" pid=\"" + FormatInteger(kMaterials) + "\" pindex=\"0\">\n";
+    xml += "  <object id=\"" + id + "\" type=\"model\" name=\"" + XmlText(body.name) + "\" pid=\"" +
+           FormatInteger(kMaterials) + "\" pindex=\"0\">\n";
     xml += "   <mesh>\n    <vertices>\n";
     for (const Vec3& v : body.vertices) {
       xml += "     <vertex x=\"" + Number(v[0]) + "\" y=\"" + Number(v[1]) + "\" z=\"" +
@@ -66,7 +69,8 @@ std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   }
   xml += " </resources>\n <build>\n";
   for (std::size_t b = 0; b < mesh.bodies.size(); ++b) {
-    const std::string shift = Number(-lowest[0]) + " " + Number(-lowest[1]) + " " + Number(-lowest[2]);
+    const std::string shift =
+        Number(-lowest[0]) + " " + Number(-lowest[1]) + " " + Number(-lowest[2]);
     xml += "  <item objectid=\"" + FormatInteger(static_cast<long long>(kMaterials + 1 + b)) +
            "\" transform=\"1 0 0 0 1 0 0 0 1 " + shift + "\"/>\n";
   }
@@ -86,7 +90,9 @@ std::string ThreeMfPackage(const ExportMesh& mesh, const std::string& title) {
   const std::string relationships =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">\n"
-      " <Relationship Target=\"/" + std::string(kThreeMfModelPath) + "\" Id=\"rel0\" "
+      " <Relationship Target=\"/" +
+      std::string(kThreeMfModelPath) +
+      "\" Id=\"rel0\" "
       "Type=\"http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel\"/>\n"
       "</Relationships>\n";
   return ZipArchive({{"[Content_Types].xml", types},

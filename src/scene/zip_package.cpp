@@ -9,7 +9,7 @@ namespace habitopia {
 namespace {
 
 constexpr std::uint16_t kVersion = 20;
-constexpr std::uint16_t kDosTime = 0;            // 00:00:00
+constexpr std::uint16_t kDosTime = 0;             // 00:00:00
 constexpr std::uint16_t kDosDate = (1 << 5) | 1;  // 1980-01-01
 constexpr std::uint16_t kUtf8Names = 1 << 11;
 

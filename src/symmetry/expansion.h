@@ -11,8 +11,8 @@
 namespace habitopia {
 
 struct ExpansionSource {
-  int face = -1;             // face index of the current row (grid row - 1)
-  std::string indexText;     // the face edit box texts
+  int face = -1;          // face index of the current row (grid row - 1)
+  std::string indexText;  // the face edit box texts
   std::string distanceText;
 };
 
@@ -26,11 +26,11 @@ struct ExpansionOptions {
 };
 
 struct ExpansionResult {
-  bool expanded = false;      // false: busy, no operations, bad source or distance text
-  int appended = 0;           // new faces at the end of the table
-  bool tableFull = false;     // an image found no free face slot and was left out
-  bool calculationDue = false;  // the last operation appended (and parsed) a face
-  int currentFace = -1;       // the row made current last
+  bool expanded = false;         // false: busy, no operations, bad source or distance text
+  int appended = 0;              // new faces at the end of the table
+  bool tableFull = false;        // an image found no free face slot and was left out
+  bool calculationDue = false;   // the last operation appended (and parsed) a face
+  int currentFace = -1;          // the row made current last
   std::string currentIndexText;  // the index edit box afterwards
 };
 
@@ -47,7 +47,7 @@ ExpansionResult ExpandFace(CrystalModel& model, FaceRows& fullRows, const Expans
 struct RebuildResult {
   int expandedFaces = 0;  // unique faces expanded
   bool tableFull = false;
-  bool stopped = false;   // `continueAfter` ended the run early
+  bool stopped = false;  // `continueAfter` ended the run early
 };
 
 // "to All": the full list becomes a copy of the unique list (faces 0..U-1 of the

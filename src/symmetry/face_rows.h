@@ -54,8 +54,7 @@ enum class BadIndexToken { Stop, ReadAsZero };
 //  - rounding to 0.001 (RoundIndex).
 // Returns false when a token stopped the parse; then neither reduction nor
 // rounding has happened.
-bool ParseIndexText(std::string_view text, Vec3& hkl, BadIndexToken badToken,
-                    char separator = '.');
+bool ParseIndexText(std::string_view text, Vec3& hkl, BadIndexToken badToken, char separator = '.');
 Vec3 ReduceIndices(const Vec3& hkl);
 
 // The full list's parser of one row: the distance (column 1) becomes its absolute

@@ -25,9 +25,9 @@ enum class LatticeClass {
 };
 
 struct PointGroup {
-  int number = 0;              // 1..33
-  std::string_view symbol;     // also the caption of the group's radio button
-  std::string_view hint;       // full symbol hint, empty for most groups
+  int number = 0;           // 1..33
+  std::string_view symbol;  // also the caption of the group's radio button
+  std::string_view hint;    // full symbol hint, empty for most groups
   int order = 0;
   LatticeClass lattice = LatticeClass::Triclinic;
   std::vector<Matrix3> operations;  // in table order; (h k l)' = M (h k l)

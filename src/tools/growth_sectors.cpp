@@ -29,8 +29,10 @@ void ProjectGrowthSectors(FlatCorners& flat, const Polyhedron& polyhedron, int c
     const Vec3 projected = ScaleVec(position, cleavageDistance / w);
     if (w <= cleavageDistance - kBehindPlaneMargin) {
       // On the centre's side of the plane: follow the entry before.
-      if (q > 0) position = flat.positions[q - 1];
-      else position = projected;
+      if (q > 0)
+        position = flat.positions[q - 1];
+      else
+        position = projected;
     } else {
       position = projected;
       if (!reachedPlane[p]) {

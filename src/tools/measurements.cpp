@@ -123,8 +123,6 @@ std::string SelectedFaceSurfaceText(const BuiltCrystal& crystal, int face) {
   return prefix + FormatGeneral(Round3(crystal.lists->faceArea[p]));
 }
 
-bool HullAllowsCalculations(Real volumeTotal) {
-  return !(volumeTotal == 0 || volumeTotal > 10000);
-}
+bool HullAllowsCalculations(Real volumeTotal) { return !(volumeTotal == 0 || volumeTotal > 10000); }
 
 }  // namespace habitopia

@@ -134,9 +134,7 @@ std::optional<MirrorPlane> MirrorPlaneOf(const std::vector<int>& indexList,
   return MirrorPlane{a, n};
 }
 
-Vec3 InvertThrough(const Vec3& q, const Vec3& centre) {
-  return SubVec(ScaleVec(centre, 2), q);
-}
+Vec3 InvertThrough(const Vec3& q, const Vec3& centre) { return SubVec(ScaleVec(centre, 2), q); }
 
 Vec3 MirrorIn(const Vec3& q, const MirrorPlane& plane) {
   const Real distance = Dot(SubVec(q, plane.point), plane.normal);

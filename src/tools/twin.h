@@ -40,13 +40,14 @@ std::optional<TwinTriple> ReadTwinTriple(const std::string& text, const Vec3& st
 // type 3 in reciprocal (Miller) components, otherwise in real-space components; the
 // angle brought into -180..180 for a rotation twin.
 struct TwinToolTexts {
-  std::string face;     // contact face caption, e.g. "1 0 0"
+  std::string face;  // contact face caption, e.g. "1 0 0"
   std::string axis = "0 0 1";
   std::string through = "0 0 0";
   std::string angle = "0";
   std::string centre = "0 0 0";
 };
-TwinSettings TwinSettingsFromTexts(TwinType type, const TwinToolTexts& texts, const CellMatrices& cell);
+TwinSettings TwinSettingsFromTexts(TwinType type, const TwinToolTexts& texts,
+                                   const CellMatrices& cell);
 
 // A face's Miller indices rounded to whole numbers and joined by single blanks.
 std::string RoundedIndexText(Real h, Real k, Real l);

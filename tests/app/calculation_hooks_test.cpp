@@ -89,7 +89,8 @@ TEST_F(CalculationHooksTest, ShowIndicesBringsTheSingleFacePropertiesBackAfterTh
   form_.ShowIndicesClick(true);
   ports_.dialogs.answers.push_back(Answer::Yes);  // apply symmetry to indices
   form_.Edit1DblClick();
-  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::SpecialFaceFeatures) << "reopened by the calculation";
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::SpecialFaceFeatures)
+      << "reopened by the calculation";
   EXPECT_TRUE(Model().faces[Model().selectedRow - 1].labelSelected);
 
   // Asked once: the next accept closes the box.

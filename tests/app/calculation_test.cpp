@@ -83,7 +83,8 @@ TEST_F(CalculationTest, TheCameraIsKeptAcrossRecalculationsButResetAtTheFirstLoa
   ports_.viewer.camera = ViewerCamera{{1, 2, 3}, {0, 1, 0, 0.5}, 0.7};
   ports_.timers.Fire(form_, TimerId::Timer5);
   ports_.viewer.FinishOk();
-  EXPECT_TRUE(ports_.viewer.camerasSet.empty()) << "first load: the scene's own camera is remembered";
+  EXPECT_TRUE(ports_.viewer.camerasSet.empty())
+      << "first load: the scene's own camera is remembered";
 
   ports_.viewer.camera = ViewerCamera{{4, 5, 6}, {1, 0, 0, 1}, 0.7};  // the user turned the crystal
   SetFaces(test::CubeFaces());
@@ -95,9 +96,9 @@ TEST_F(CalculationTest, TheCameraIsKeptAcrossRecalculationsButResetAtTheFirstLoa
 }
 
 TEST_F(CalculationTest, UndoAndRedoWalkTheSnapshots) {
-  form_.FormActivate({});                                  // snapshot 1: default, 8 faces
-  SetFaces(test::CubeFaces());                             // snapshot 2: cube
-  SetFaces(test::CubeFaces(2));                            // snapshot 3: larger cube
+  form_.FormActivate({});        // snapshot 1: default, 8 faces
+  SetFaces(test::CubeFaces());   // snapshot 2: cube
+  SetFaces(test::CubeFaces(2));  // snapshot 3: larger cube
   EXPECT_EQ(form_.History().Top(), 3);
   EXPECT_TRUE(Enabled(CommandId::Undo));
 
@@ -138,7 +139,8 @@ TEST_F(CalculationTest, UndoBringsBackTheSnapshotsSwitchesColoursAndTheirMenuChe
   EXPECT_TRUE(form_.State().Command(CommandId::Indices).checked);
   form_.Run(CommandId::Undo);
   EXPECT_FALSE(SwitchChecked(form_.State().switches.display, DisplaySwitch::Indices));
-  EXPECT_FALSE(form_.State().Command(CommandId::Indices).checked) << "menu and toolbar follow the snapshot";
+  EXPECT_FALSE(form_.State().Command(CommandId::Indices).checked)
+      << "menu and toolbar follow the snapshot";
   form_.Run(CommandId::Redo);
   form_.Run(CommandId::Redo);
   EXPECT_TRUE(form_.State().Command(CommandId::Indices).checked);
@@ -253,7 +255,8 @@ TEST_F(CalculationTest, CancelDuringALongBuildRestoresThePreviousCrystal) {
   int progressSeen = 0;
   ports_.timers.duringMessages = [&] {
     lockedDuringBuild = lockedDuringBuild || form_.State().regions.locked;
-    if (form_.State().progress.visible) progressSeen = std::max(progressSeen, form_.State().progress.position + 1);
+    if (form_.State().progress.visible)
+      progressSeen = std::max(progressSeen, form_.State().progress.position + 1);
     if (form_.Calculating() && progressSeen >= 3) form_.CANCELEDITClick();
   };
   test::RandomFaceOptions options;

@@ -40,11 +40,10 @@ TEST_F(CellCommitTest, OnlyLengthRatiosBeyondTheToleranceCountAsAChange) {
 }
 
 TEST_F(CellCommitTest, RefusedInputPutsTheAcceptedCellBack) {
-  for (CellTexts texts : {CellTexts{"1", "1", "0", "90", "90", "90"},
-                          CellTexts{"1", "x", "1", "90", "90", "90"},
-                          CellTexts{"1", "1", "-1", "90", "90", "90"},
-                          CellTexts{"1", "1", "1", "90", "90", "180"},
-                          CellTexts{"1", "1", "1", "10", "10", "100"}}) {
+  for (CellTexts texts :
+       {CellTexts{"1", "1", "0", "90", "90", "90"}, CellTexts{"1", "x", "1", "90", "90", "90"},
+        CellTexts{"1", "1", "-1", "90", "90", "90"}, CellTexts{"1", "1", "1", "90", "90", "180"},
+        CellTexts{"1", "1", "1", "10", "10", "100"}}) {
     const CellCommit commit = CommitCell(model_, texts, accepted_, false);
     EXPECT_FALSE(commit.ok) << texts[2];
     EXPECT_FALSE(model_.cellChanged);

@@ -26,7 +26,8 @@ class UserFolders : public test::TempFolderTest {
 
   void SetUp() override {
     TempFolderTest::SetUp();
-    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"}) {
+    for (const char* name :
+         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"}) {
       const char* value = std::getenv(name);
       saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
     }
@@ -58,7 +59,8 @@ TEST_F(UserFolders, RegisteringMakesTheProgramTheDefaultForModelFiles) {
   std::string error;
   ASSERT_TRUE(registration.Register(error)) << error;
 
-  const test::CliRun query = Tool("xdg-mime", {"query", "default", "application/x-habitopia-model"});
+  const test::CliRun query =
+      Tool("xdg-mime", {"query", "default", "application/x-habitopia-model"});
   EXPECT_EQ(query.out, "habitopia.desktop\n");
 
   // The type database knows the extension and the first line of a model file.
@@ -79,8 +81,8 @@ TEST_F(UserFolders, RegisteringMakesTheProgramTheDefaultForModelFiles) {
 }
 
 TEST_F(UserFolders, TheInstalledEntryIsValid) {
-  const test::CliRun valid =
-      Tool("desktop-file-validate", {std::string(HABITOPIA_SOURCE_DIR) + "/data/habitopia.desktop"});
+  const test::CliRun valid = Tool("desktop-file-validate",
+                                  {std::string(HABITOPIA_SOURCE_DIR) + "/data/habitopia.desktop"});
   EXPECT_EQ(valid.status, 0) << valid.out << valid.err;
 }
 
@@ -102,10 +104,12 @@ TEST_F(UserFolders, OnlyTheTypeDatabaseAndTheDefaultAreRequired) {
   DesktopRegistration registration(Path("data"), "/opt/habitopia/bin/habitopia", runner);
   std::string error;
   EXPECT_TRUE(registration.Register(error)) << error;
-  EXPECT_EQ(runner.calls, (std::vector<std::string>{"update-mime-database " + Path("data") + "/mime",
-                                                    "update-desktop-database " + Path("data") + "/applications",
-                                                    "xdg-mime application/x-habitopia-model"}));
-  EXPECT_NE(test::ReadText(registration.DesktopEntryPath()).find("Exec=/opt/habitopia/bin/habitopia %f\n"),
+  EXPECT_EQ(runner.calls,
+            (std::vector<std::string>{"update-mime-database " + Path("data") + "/mime",
+                                      "update-desktop-database " + Path("data") + "/applications",
+                                      "xdg-mime application/x-habitopia-model"}));
+  EXPECT_NE(test::ReadText(registration.DesktopEntryPath())
+                .find("Exec=/opt/habitopia/bin/habitopia %f\n"),
             std::string::npos);
 
   runner.status["xdg-mime"] = 4;
@@ -134,7 +138,8 @@ TEST(DesktopEntry, UserDataHomeFollowsTheBaseDirectoryRules) {
     };
   };
   EXPECT_EQ(UserDataHome(environment({{"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}})), "/d");
-  EXPECT_EQ(UserDataHome(environment({{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}})), "/h/.local/share");
+  EXPECT_EQ(UserDataHome(environment({{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}})),
+            "/h/.local/share");
   EXPECT_EQ(UserDataHome(environment({})), "");
 }
 

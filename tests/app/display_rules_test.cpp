@@ -87,8 +87,8 @@ TEST(DisplaySliders, CameraTransparencyAndAxes) {
 }
 
 TEST(StylePresets, StandardIsSolidTheOthersAreNot) {
-  for (StyleId id : {StyleId::Standard, StyleId::SparklingBlack, StyleId::SparklingBlue, StyleId::Crystal,
-                     StyleId::Brillant, StyleId::BrilliantWhite}) {
+  for (StyleId id : {StyleId::Standard, StyleId::SparklingBlack, StyleId::SparklingBlue,
+                     StyleId::Crystal, StyleId::Brillant, StyleId::BrilliantWhite}) {
     DisplaySwitches checks;
     DisplayState display;
     checks.solid = id != StyleId::Standard;  // the opposite, to see it change

@@ -42,16 +42,20 @@ class ExportCommandsTest : public ::testing::Test {
 
   // What habitopia-cli writes for the model with the window's display switches.
   std::string CliFile(const std::string& command, const std::string& name, bool withSwitches) {
-    std::vector<std::string> arguments{command, model_, "-o", (scratch_.Path() / "cli" / name).string()};
+    std::vector<std::string> arguments{command, model_, "-o",
+                                       (scratch_.Path() / "cli" / name).string()};
     const SceneSwitches switches = CollectSceneSwitches(form_.State());
     if (withSwitches && switches.indiceson) arguments.push_back("--labels");
     if (withSwitches && switches.Caxes) arguments.push_back("--axes");
     if (switches.hkil) arguments.push_back("--hkil");
-    const test::CliRun run = test::RunProgram(HABITOPIA_CLI, arguments, (scratch_.Path() / "cli").string());
+    const test::CliRun run =
+        test::RunProgram(HABITOPIA_CLI, arguments, (scratch_.Path() / "cli").string());
     EXPECT_EQ(run.status, 0) << run.err;
     return FileBytes(scratch_.Path() / "cli" / name);
   }
-  std::string Window(const std::string& name) const { return (scratch_.Path() / "window" / name).string(); }
+  std::string Window(const std::string& name) const {
+    return (scratch_.Path() / "window" / name).string();
+  }
   void Export(CommandId id, const std::string& name) {
     ports_.dialogs.files.push_back(Window(name));
     form_.Run(id);
@@ -104,7 +108,8 @@ TEST_F(ExportCommandsTest, StereographicProjectionFollowsEachCalculation) {
   CrystalModel& model = form_.EditableModel();
   const int before = model.polyhedron.PresentFaceCount();
   for (int f = 0; f <= model.lastFace; ++f)
-    if (model.faces[f].h == 1 && model.faces[f].k == 0 && model.faces[f].l == 0) model.faces[f].distance = 50;
+    if (model.faces[f].h == 1 && model.faces[f].k == 0 && model.faces[f].l == 0)
+      model.faces[f].distance = 50;
   model.calculateAfterStep = model.geometryStale = true;
   form_.ShowModelInTables();
   form_.CAClick();

@@ -34,7 +34,8 @@ class FaceEditingTest : public ::testing::Test {
   const TablesState& Tables() const { return form_.State().tables; }
   const CrystalModel& Model() const { return form_.Model(); }
   int Calculations() const {
-    return static_cast<int>(std::count(ports_.timers.started.begin(), ports_.timers.started.end(), TimerId::Timer5));
+    return static_cast<int>(
+        std::count(ports_.timers.started.begin(), ports_.timers.started.end(), TimerId::Timer5));
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
@@ -81,7 +82,8 @@ TEST_F(FaceEditingTest, AcceptingACubicGroupConstrainsTheCellAndSaysSo) {
   EXPECT_EQ(Model().operationCount, 48);
   const auto& boxes = Tables().cellEdits;
   EXPECT_TRUE(boxes[kBoxA].enabled);
-  for (int box : {kBoxB, kBoxC, kBoxAlpha, kBoxBeta, kBoxGamma}) EXPECT_FALSE(boxes[box].enabled) << box;
+  for (int box : {kBoxB, kBoxC, kBoxAlpha, kBoxBeta, kBoxGamma})
+    EXPECT_FALSE(boxes[box].enabled) << box;
   EXPECT_EQ(form_.State().regions.toolBox, ToolBox::None);
   EXPECT_TRUE(Tables().stringGrid2.visible);
 }
@@ -109,7 +111,8 @@ TEST_F(FaceEditingTest, TypedIndicesAreReducedRoundedAndDistancesMadePositive) {
   EXPECT_EQ(Tables().stringGrid2.rows[2][0], "4 6 0");
   AddFace("1.5 3 0", "1");
   EXPECT_EQ(Tables().stringGrid2.rows[3][0], "1 2 0");
-  EXPECT_EQ(IndexTexts(Tables().stringGrid1), (std::vector<std::string>{"1 2 3", "4 6 0", "1 2 0"}));
+  EXPECT_EQ(IndexTexts(Tables().stringGrid1),
+            (std::vector<std::string>{"1 2 3", "4 6 0", "1 2 0"}));
 }
 
 TEST_F(FaceEditingTest, TheSixFacesOfTheHexagonalPrismComeInTableOrder) {
@@ -374,14 +377,16 @@ TEST_F(FaceEditingTest, TheLabelQuestionIsAskedOnceWhenLabelsAreLimited) {
   AddFace("1 1 1", "1.5");
   const auto& questions = ports_.dialogs.questions;
   EXPECT_EQ(std::count_if(questions.begin(), questions.end(),
-                          [](const auto& q) { return q.text == "apply symmetry to indices"; }), 1);
+                          [](const auto& q) { return q.text == "apply symmetry to indices"; }),
+            1);
   EXPECT_TRUE(Model().faces[0].labelSelected);
   EXPECT_FALSE(Model().faces[1].labelSelected) << "answered No";
 }
 
 TEST_F(FaceEditingTest, ApplyToAllOfManyFormsEndsInOneCalculation) {
   ChooseGroup(32);
-  for (const char* face : {"1 0 0", "1 1 0", "1 1 1", "2 1 0", "2 1 1", "3 2 1"}) AddFace(face, "1");
+  for (const char* face : {"1 0 0", "1 1 0", "1 1 1", "2 1 0", "2 1 1", "3 2 1"})
+    AddFace(face, "1");
   ASSERT_EQ(Model().FaceCount(), 6 + 12 + 8 + 24 + 24 + 48);
   const int before = Calculations();
   form_.ApplyAllFacesClick();

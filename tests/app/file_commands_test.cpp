@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/main_form.h"
 #include "app/grid_rows.h"
+#include "app/main_form.h"
 #include "app/settings_file.h"
 #include "app_test_support.h"
 #include "files/model_reader.h"
@@ -100,9 +100,11 @@ TEST_F(FileCommandsTest, OpeningByExtensionIgnoresCaseAndRefusesOtherKinds) {
 
   std::ofstream(scratch_.Path() / "notes.txt") << "x";
   EXPECT_FALSE(form_.Load1Click((scratch_.Path() / "notes.txt").string()));
-  EXPECT_EQ(ports_.dialogs.messages.back().text, "This is not a valid Habitopia - file (*.mor): .txt");
+  EXPECT_EQ(ports_.dialogs.messages.back().text,
+            "This is not a valid Habitopia - file (*.mor): .txt");
   EXPECT_FALSE(form_.Load1Click((scratch_.Path() / "none.mor").string()));
-  EXPECT_EQ(ports_.dialogs.messages.back().text, "File not Found: " + (scratch_.Path() / "none.mor").string());
+  EXPECT_EQ(ports_.dialogs.messages.back().text,
+            "File not Found: " + (scratch_.Path() / "none.mor").string());
   EXPECT_EQ(form_.Model().lastFace, 5);
 }
 
@@ -141,7 +143,8 @@ TEST_F(FileCommandsTest, ASceneWithItsModelOpensWithoutTouchingTheScenesFolder) 
   std::ifstream user(folder / "tmp.mor");
   std::getline(user, text);
   EXPECT_EQ(text, "the user's own file");
-  EXPECT_EQ(fs::path(form_.Model().modelFileName).parent_path(), folder) << "textures are looked up beside the scene";
+  EXPECT_EQ(fs::path(form_.Model().modelFileName).parent_path(), folder)
+      << "textures are looked up beside the scene";
   EXPECT_EQ(form_.History().Top(), top + 2) << "one snapshot before, one of the model read";
 }
 
@@ -165,7 +168,8 @@ TEST_F(FileCommandsTest, ASceneWithoutModelIsShownAlone) {
 TEST_F(FileCommandsTest, ACommandLineFileThatIsMissingKeepsTheDefaultCrystal) {
   form_.FormActivate({(scratch_.Path() / "gone.mor").string()});
   ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
-  EXPECT_EQ(ports_.dialogs.messages[0].text, "File not Found: " + (scratch_.Path() / "gone.mor").string());
+  EXPECT_EQ(ports_.dialogs.messages[0].text,
+            "File not Found: " + (scratch_.Path() / "gone.mor").string());
   EXPECT_EQ(form_.Model().lastFace, 7);
   EXPECT_EQ(form_.History().Top(), 1);
 }

@@ -131,7 +131,8 @@ TEST_F(HelpUpdateTest, MenuCheckDownloadsAndStartsTheInstallerThenClosesTheWindo
   ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
   EXPECT_EQ(ports_.dialogs.messages[0].text, "\na\nb");
   ASSERT_EQ(ports_.downloader.urls.size(), 2u);
-  EXPECT_EQ(ports_.downloader.urls[1], "http://127.0.0.1:8765/updates/HabitopiaHome/HabitopiaInstall.MSI");
+  EXPECT_EQ(ports_.downloader.urls[1],
+            "http://127.0.0.1:8765/updates/HabitopiaHome/HabitopiaInstall.MSI");
   ports_.downloader.Serve("twelve bytes");
   ASSERT_TRUE(Step());
 
@@ -189,19 +190,23 @@ TEST_F(HelpUpdateTest, RegisteringTheModelTypeWritesTheUsersFilesAndMakesTheProg
   form_.Run(CommandId::RegisterExtension);
 
   EXPECT_TRUE(ports_.dialogs.messages.empty()) << "registered without a message";
-  EXPECT_NE(FileText(data / "applications" / "habitopia.desktop").find("Exec=" + program_.string() + " %f"),
+  EXPECT_NE(FileText(data / "applications" / "habitopia.desktop")
+                .find("Exec=" + program_.string() + " %f"),
             std::string::npos);
-  EXPECT_NE(FileText(data / "mime" / "packages" / "habitopia-mime.xml").find("*.mor"), std::string::npos);
+  EXPECT_NE(FileText(data / "mime" / "packages" / "habitopia-mime.xml").find("*.mor"),
+            std::string::npos);
   const std::vector<std::string> makeDefault{"xdg-mime", "default", "habitopia.desktop",
                                              "application/x-habitopia-model"};
-  EXPECT_NE(std::find(ports_.processRunner.runs.begin(), ports_.processRunner.runs.end(), makeDefault),
-            ports_.processRunner.runs.end());
+  EXPECT_NE(
+      std::find(ports_.processRunner.runs.begin(), ports_.processRunner.runs.end(), makeDefault),
+      ports_.processRunner.runs.end());
 
   // A registration that did not happen is said.
   ports_.processRunner.status = 1;
   form_.Run(CommandId::RegisterExtension);
   ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
-  EXPECT_EQ(ports_.dialogs.messages[0].text, "Could not register *.mor files: update-mime-database failed");
+  EXPECT_EQ(ports_.dialogs.messages[0].text,
+            "Could not register *.mor files: update-mime-database failed");
 }
 
 }  // namespace

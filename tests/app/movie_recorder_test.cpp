@@ -39,14 +39,16 @@ class MovieRecording : public test::TempFolderTest {
   MovieRecording() : TempFolderTest("habitopia-movie") {}
 
   MovieOutcome Record(ScriptedFrames& frames, const std::string& path) {
-    MovieRecorder recorder(frames, [this](int done, int total) { progress.emplace_back(done, total); });
+    MovieRecorder recorder(frames,
+                           [this](int done, int total) { progress.emplace_back(done, total); });
     return recorder.Record(path);
   }
 
   std::string Probe(const std::string& path) const {
     const test::CliRun run = test::RunProgram(
-        "ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                    "stream=nb_read_frames,r_frame_rate,width,height", "-of", "csv=p=0", path},
+        "ffprobe",
+        {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+         "stream=nb_read_frames,r_frame_rate,width,height", "-of", "csv=p=0", path},
         Folder());
     EXPECT_EQ(run.status, 0) << run.err;
     return run.out;
@@ -74,7 +76,8 @@ TEST_F(MovieRecording, WritesHundredAndOneDistinctFramesAtThirtyPerSecond) {
   const std::size_t frameBytes = 20 * 12 * 3;
   ASSERT_EQ(decoded->size(), 101 * frameBytes);
   for (int i = 1; i < 101; ++i)
-    EXPECT_NE(decoded->substr(i * frameBytes, frameBytes), decoded->substr((i - 1) * frameBytes, frameBytes))
+    EXPECT_NE(decoded->substr(i * frameBytes, frameBytes),
+              decoded->substr((i - 1) * frameBytes, frameBytes))
         << "frame " << i << " repeats frame " << i - 1;
 }
 

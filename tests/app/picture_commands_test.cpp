@@ -104,7 +104,8 @@ TEST_F(PictureCommandsTest, BitmapAndMetafileAreTakenByTheirTimersAndKeepTheMode
   form_.Run(CommandId::ExportBmp);
   ASSERT_EQ(ports_.dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(ports_.dialogs.fileRequests[0].defaultExtension, "bmp");
-  EXPECT_EQ(ports_.dialogs.fileRequests[0].filter, "Windows Bitmap file (*.bmp)|*.bmp|All files|*.*");
+  EXPECT_EQ(ports_.dialogs.fileRequests[0].filter,
+            "Windows Bitmap file (*.bmp)|*.bmp|All files|*.*");
   EXPECT_EQ(ports_.dialogs.fileRequests[0].fileName, (scratch_.Path() / "cube.bmp").string());
   EXPECT_FALSE(fs::exists(Picture("shot.bmp"))) << "the dialog is still on the screen";
   ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer2));
@@ -113,7 +114,8 @@ TEST_F(PictureCommandsTest, BitmapAndMetafileAreTakenByTheirTimersAndKeepTheMode
   ports_.dialogs.files.push_back(Picture("shot.wmf"));
   form_.Run(CommandId::ExportWmf);
   EXPECT_EQ(ports_.dialogs.fileRequests[1].defaultExtension, "wmf");
-  EXPECT_EQ(ports_.dialogs.fileRequests[1].filter, "Windows Bitmap file (*.wmf)|*.wmf|All files|*.*");
+  EXPECT_EQ(ports_.dialogs.fileRequests[1].filter,
+            "Windows Bitmap file (*.wmf)|*.wmf|All files|*.*");
   ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer7));
   EXPECT_EQ(FileBytes(Picture("shot.wmf")), PlaceableMetafileBytes(picture_));
 

@@ -32,7 +32,8 @@ void ScriptedDialogs::Message(const std::string& text, const std::string& captio
   messages.push_back({text, caption});
 }
 
-Answer ScriptedDialogs::Ask(const std::string& text, const std::string& caption, QuestionButtons buttons) {
+Answer ScriptedDialogs::Ask(const std::string& text, const std::string& caption,
+                            QuestionButtons buttons) {
   questions.push_back({text, caption});
   questionButtons.push_back(buttons);
   if (answers.empty()) {
@@ -90,8 +91,8 @@ std::optional<FontChoice> ScriptedDialogs::Font(const FontChoice& initial) {
   return font;
 }
 
-std::optional<FontChoice> ScriptedDialogs::LabelFont(const FontChoice& initial,
-                                                     const std::function<void(const FontChoice&)>& apply) {
+std::optional<FontChoice> ScriptedDialogs::LabelFont(
+    const FontChoice& initial, const std::function<void(const FontChoice&)>& apply) {
   std::vector<FontChoice> pressed;
   std::swap(pressed, applied);
   for (const FontChoice& font : pressed) apply(font);

@@ -129,7 +129,8 @@ class FakeShell : public Shell {
 // Holds the one running download until the test serves or breaks it.
 class ScriptedDownloader : public Downloader {
  public:
-  bool Start(const std::string& url, const std::string& localPath, DownloadCallbacks callbacks) override;
+  bool Start(const std::string& url, const std::string& localPath,
+             DownloadCallbacks callbacks) override;
   void Abort() override { aborted = true; }
 
   // Delivers `body` with progress, then done.

@@ -28,8 +28,8 @@ TEST(SettingsFile, RecentFilesMoveDownAndTheSixthDropsTheOldest) {
 
   for (const char* name : {"/m/b.mor", "/m/c.mor", "/m/d.mor", "/m/e.mor", "/m/f.mor"})
     text = RecordRecentFile(text, name);
-  EXPECT_EQ(RecentFiles(text), (std::array<std::string, 5>{"/m/f.mor", "/m/e.mor", "/m/d.mor", "/m/c.mor",
-                                                           "/m/b.mor"}));
+  EXPECT_EQ(RecentFiles(text), (std::array<std::string, 5>{"/m/f.mor", "/m/e.mor", "/m/d.mor",
+                                                           "/m/c.mor", "/m/b.mor"}));
   // The same name twice is listed twice; names with blanks survive.
   text = RecordRecentFile(RecordRecentFile(text, "/m/my model.mor"), "/m/my model.mor");
   EXPECT_EQ(RecentFiles(text)[0], "/m/my model.mor");
@@ -38,16 +38,18 @@ TEST(SettingsFile, RecentFilesMoveDownAndTheSixthDropsTheOldest) {
 }
 
 TEST(SettingsFile, EntriesOutsideOneToFiveAreIgnoredAndAMissingListIsAdded) {
-  const std::string text = "[RecentFiles]\n7 /x/seven.mor\n2 /x/two.mor\n5 /x/five.mor\n1 /x/after.mor\n";
-  EXPECT_EQ(RecentFiles(text), (std::array<std::string, 5>{"", "/x/two.mor", "", "", "/x/five.mor"}));
+  const std::string text =
+      "[RecentFiles]\n7 /x/seven.mor\n2 /x/two.mor\n5 /x/five.mor\n1 /x/after.mor\n";
+  EXPECT_EQ(RecentFiles(text),
+            (std::array<std::string, 5>{"", "/x/two.mor", "", "", "/x/five.mor"}));
 
   const std::string without = RecordRecentFile("[Identification]\n", "/x/a.mor");
   EXPECT_EQ(RecentFiles(without)[0], "/x/a.mor");
 }
 
 TEST(SettingsFile, ClosingWritesVersionDirectoryAndWindowSize) {
-  const std::string closed = SettingsOnClose(RecordRecentFile(DefaultSettingsText(), "/m/a.mor"), "/opt/habitopia",
-                                             800, 600);
+  const std::string closed = SettingsOnClose(RecordRecentFile(DefaultSettingsText(), "/m/a.mor"),
+                                             "/opt/habitopia", 800, 600);
   const std::vector<std::string> lines = Lines(closed);
   ASSERT_EQ(lines.size(), 18u);
   EXPECT_EQ(lines[7], "Workdir=/opt/habitopia/");

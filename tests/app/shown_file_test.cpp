@@ -37,7 +37,8 @@ TEST(ShownFile, AModelIsBuiltAndItsSceneWrittenToTheWorkingDirectory) {
   EXPECT_EQ(shown.figures->pointGroupCaption, std::string(GetPointGroup(1).symbol));
   EXPECT_EQ(shown.figures->presentFaces, 6);
   EXPECT_EQ(shown.figures->sceneCorners, 8);
-  EXPECT_NEAR(static_cast<double>(shown.figures->surface), 24, 1e-3);  // faces sit f * 5e-7 further out
+  EXPECT_NEAR(static_cast<double>(shown.figures->surface), 24,
+              1e-3);  // faces sit f * 5e-7 further out
   EXPECT_NEAR(static_cast<double>(shown.figures->volume), 8, 1e-3);
 }
 
@@ -83,11 +84,13 @@ TEST(ShownFile, ScenesAreShownAsTheyAreAndOtherFilesRefused) {
 
 TEST(ShownFile, AMissingOrBrokenModelIsAnError) {
   ScratchFolder models, work;
-  const ShownFile missing = PrepareShownFile((models.Path() / "none.mor").string(), work.Path().string());
+  const ShownFile missing =
+      PrepareShownFile((models.Path() / "none.mor").string(), work.Path().string());
   EXPECT_FALSE(missing.ok);
   EXPECT_FALSE(missing.error.empty());
   std::ofstream(models.Path() / "broken.mor") << "no release line\n";
-  const ShownFile broken = PrepareShownFile((models.Path() / "broken.mor").string(), work.Path().string());
+  const ShownFile broken =
+      PrepareShownFile((models.Path() / "broken.mor").string(), work.Path().string());
   EXPECT_FALSE(broken.ok);
   EXPECT_NE(broken.error.find("broken.mor"), std::string::npos) << broken.error;
   EXPECT_FALSE(fs::exists(work.Path() / "Habitopia.wrl"));

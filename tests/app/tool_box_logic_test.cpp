@@ -39,7 +39,8 @@ TEST(PredictionPanel, OnlyOfferedChoicesAreTakenAndDoubleClickClears) {
   PredictionBoxState box;
   PrepareMorphologyPanel(box, kGroup2m);
   EXPECT_FALSE(ChooseTranslation(box, TranslationSlot::Centring, static_cast<int>(Centring::F)));
-  EXPECT_FALSE(ChooseTranslation(box, TranslationSlot::Glide1, static_cast<int>(Glide::B)));  // hidden
+  EXPECT_FALSE(
+      ChooseTranslation(box, TranslationSlot::Glide1, static_cast<int>(Glide::B)));  // hidden
   EXPECT_FALSE(ChooseTranslation(box, TranslationSlot::ScrewC, 2));
   EXPECT_TRUE(ChooseTranslation(box, TranslationSlot::Glide2, static_cast<int>(Glide::C)));
   EXPECT_TRUE(ChooseTranslation(box, TranslationSlot::ScrewB, 1));
@@ -101,7 +102,7 @@ TEST(CleavageSlider, PositionsAndDistances) {
   EXPECT_EQ(CleavageDistanceFromSlider(99), 0.05L);
   EXPECT_EQ(CleavageSliderFromDistance(0.5L), 90);
   EXPECT_EQ(CleavageSliderFromDistance(-5), 200);
-  EXPECT_EQ(CleavageSliderFromDistance(40), 0);     // beyond the slider's top
+  EXPECT_EQ(CleavageSliderFromDistance(40), 0);  // beyond the slider's top
   EXPECT_EQ(CleavageSliderFromDistance(kCleavageZeroDistance), 100);
 }
 

@@ -81,7 +81,8 @@ TEST_F(ToolBoxesTest, CubicPredictionByCentring) {
   form_.N1dmodel1Click();
   EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 -1 0", "-1 0 0"}));
   EXPECT_EQ(form_.Model().FaceCount(), 26);
-  EXPECT_EQ(form_.State().statusPanels[kCornersPanel].text, "8 Corners") << "the cube; {110} and {111} touch it";
+  EXPECT_EQ(form_.State().statusPanels[kCornersPanel].text, "8 Corners")
+      << "the cube; {110} and {111} touch it";
 
   form_.TranslationClick(TranslationSlot::Centring, static_cast<int>(Centring::I));
   form_.N1dmodel1Click();
@@ -227,7 +228,8 @@ TEST_F(ToolBoxesTest, TwinsAndTheirFailures) {
   form_.Run(CommandId::ExportStl);
   const std::string text = ReadAll(stl);
   std::size_t facets = 0;
-  for (std::size_t at = text.find("facet normal"); at != std::string::npos; at = text.find("facet normal", at + 1))
+  for (std::size_t at = text.find("facet normal"); at != std::string::npos;
+       at = text.find("facet normal", at + 1))
     ++facets;
   EXPECT_EQ(facets, 20u) << "both cubes without their contact faces";
 
@@ -267,7 +269,8 @@ TEST_F(ToolBoxesTest, CalculationsBoxMeasuresPickedFaces) {
 
 TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
   OpenCube();
-  const fs::path windowStl = scratch_.Path() / "cube.stl", cliStl = scratch_.Path() / "cli" / "cube.stl";
+  const fs::path windowStl = scratch_.Path() / "cube.stl",
+                 cliStl = scratch_.Path() / "cli" / "cube.stl";
   fs::create_directories(cliStl.parent_path());
   ports_.dialogs.files.push_back(windowStl.string());
   form_.Run(CommandId::ExportStl);
@@ -275,7 +278,8 @@ TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
   ASSERT_TRUE(fs::exists(windowStl));
   EXPECT_EQ(ReadAll(windowStl), ReadAll(cliStl));
 
-  const fs::path windowCif = scratch_.Path() / "cube.cif", cliCif = scratch_.Path() / "cli" / "cube.cif";
+  const fs::path windowCif = scratch_.Path() / "cube.cif",
+                 cliCif = scratch_.Path() / "cli" / "cube.cif";
   ports_.dialogs.files.push_back(windowCif.string());
   form_.Run(CommandId::ExportCif);
   Cli("cif-export " + cubePath_ + " -o " + cliCif.string());
@@ -285,7 +289,8 @@ TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
   // The cleavage box must be closed first.
   form_.Run(CommandId::IndicateCleavageFace);
   form_.Run(CommandId::ExportStl);
-  EXPECT_EQ(ports_.dialogs.messages.back().text, "Please close cut-face options before exporting *.stl files");
+  EXPECT_EQ(ports_.dialogs.messages.back().text,
+            "Please close cut-face options before exporting *.stl files");
 }
 
 TEST_F(ToolBoxesTest, PredictionFromTheWindowEqualsTheCommandLineTool) {
@@ -295,7 +300,8 @@ TEST_F(ToolBoxesTest, PredictionFromTheWindowEqualsTheCommandLineTool) {
   form_.N1dmodel1Click();
   ASSERT_TRUE(ports_.timers.Fire(form_, TimerId::Timer3));
   const fs::path predicted = scratch_.Path() / "predicted.mor";
-  Cli("predict --cell 1 1 1 90 90 90 --group-number 32 --centring F --hkl-max 3 -o " + predicted.string());
+  Cli("predict --cell 1 1 1 90 90 90 --group-number 32 --centring F --hkl-max 3 -o " +
+      predicted.string());
   const ModelReadResult cli = ReadModelFile(predicted.string());
   ASSERT_TRUE(cli.ok) << cli.error;
   ASSERT_EQ(static_cast<int>(cli.document.uniqueFaces.size()), form_.Model().lastUniqueFace + 1);
@@ -346,7 +352,8 @@ TEST_F(ToolBoxesTest, CifWithoutFacesShowsItsPredictedHabit) {
                         "_symmetry_space_group_name_H-M 'F m -3 m'\n";
   ASSERT_TRUE(form_.Load1Click(cif.string()));
   EXPECT_EQ(form_.Model().pointGroup, kGroupM3m);
-  EXPECT_TRUE(form_.State().tools.prediction.spaceGroupActive) << form_.State().tools.prediction.spaceGroupNote;
+  EXPECT_TRUE(form_.State().tools.prediction.spaceGroupActive)
+      << form_.State().tools.prediction.spaceGroupNote;
   EXPECT_EQ(form_.State().tools.prediction.caption, "Shape Prediction (SG:  F m -3 m )");
   ports_.timers.FireAll(form_);
   EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 0 0"}));

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 // Holds the one running download until the test answers it.
 class ScriptedDownloader : public Downloader {
  public:
-  bool Start(const std::string& url, const std::string& localPath, DownloadCallbacks callbacks) override {
+  bool Start(const std::string& url, const std::string& localPath,
+             DownloadCallbacks callbacks) override {
     if (refuse) return false;
     urls.push_back(url);
     path_ = localPath;
@@ -172,7 +173,9 @@ TEST(UpdateRule, ServerAddressFromTheEnvironmentOrTheSettings) {
 
 TEST_F(UpdateCheck, UpToDateIsSaidOnlyWhenTheUserAsked) {
   CheckAgainst(Version("1.5603"), true);
-  EXPECT_EQ(downloader_.urls, std::vector<std::string>{"http://updates.example.test:8080/files/HabitopiaHome/version.txt"});
+  EXPECT_EQ(
+      downloader_.urls,
+      std::vector<std::string>{"http://updates.example.test:8080/files/HabitopiaHome/version.txt"});
   EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"This Version is up-to-date"});
   EXPECT_EQ(checker_->Window().label2, "Checking for Updates at updates.example.test");
   EXPECT_EQ(checker_->UpdateState(), 0);
@@ -206,7 +209,8 @@ TEST_F(UpdateCheck, YesShowsTheNotesDownloadsChecksStartsTheInstallerAndEndsTheP
   EXPECT_EQ(checker_->Window().progressMax, 1500);
   EXPECT_EQ(checker_->Window().label2, "Download Progress of Habitopia Update");
   ASSERT_EQ(downloader_.urls.size(), 2u);
-  EXPECT_EQ(downloader_.urls[1], "http://updates.example.test:8080/files/HabitopiaHome/HabitopiaInstall.MSI");
+  EXPECT_EQ(downloader_.urls[1],
+            "http://updates.example.test:8080/files/HabitopiaHome/HabitopiaInstall.MSI");
   EXPECT_TRUE(fs::is_directory(Path("work/update")));
 
   downloader_.Serve(installer);
@@ -217,11 +221,13 @@ TEST_F(UpdateCheck, YesShowsTheNotesDownloadsChecksStartsTheInstallerAndEndsTheP
   ASSERT_EQ(dialogs_.messages.size(), 2u);
   const std::string work = Path("work");
   EXPECT_EQ(dialogs_.messages[1],
-            "Update successfully downloaded to " + work + "/update.\n"
-            "A backup of the old program has been generated (habitopia.old)\n"
-            "habitopia will now close. \n"
-            "Installation of Habitopia should start automaticaly. \n"
-            "If not, run Habitopiainstall.MSI from " + work + "/update.");
+            "Update successfully downloaded to " + work +
+                "/update.\n"
+                "A backup of the old program has been generated (habitopia.old)\n"
+                "habitopia will now close. \n"
+                "Installation of Habitopia should start automaticaly. \n"
+                "If not, run Habitopiainstall.MSI from " +
+                work + "/update.");
   // The installer could not be started; the program ends all the same.
   EXPECT_EQ(shell_.opened, std::vector<std::string>{Path("work/update/Habitopiainstall.MSI")});
   EXPECT_EQ(shell_.ended, 1);
@@ -261,12 +267,14 @@ TEST_F(UpdateCheck, AFailedVersionDownloadIsSilentOnlyForTheSilentCheck) {
   checker_->CheckforupdatesClick();
   Step();
   downloader_.Break();
-  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"could not make connection to update server"});
+  EXPECT_EQ(dialogs_.messages,
+            std::vector<std::string>{"could not make connection to update server"});
 
   // A page that is not a version file.
   dialogs_.messages.clear();
   CheckAgainst("<html>moved</html>", true);
-  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"could not make connection to update server"});
+  EXPECT_EQ(dialogs_.messages,
+            std::vector<std::string>{"could not make connection to update server"});
 }
 
 TEST_F(UpdateCheck, TheWatchdogSpeaksEvenForTheSilentCheckAndOnlyOnce) {
@@ -275,7 +283,8 @@ TEST_F(UpdateCheck, TheWatchdogSpeaksEvenForTheSilentCheckAndOnlyOnce) {
   ASSERT_TRUE(timers_.IsRunning(UpdateTimer::Watchdog));
   EXPECT_EQ(timers_.running[UpdateTimer::Watchdog], 15000);
   checker_->Timer2Timer();
-  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"Could not make connection to Update Server"});
+  EXPECT_EQ(dialogs_.messages,
+            std::vector<std::string>{"Could not make connection to Update Server"});
   EXPECT_FALSE(checker_->Window().visible);
   // A second check waits for the abandoned download to end.
   checker_->CheckforupdatesClick();
@@ -302,8 +311,10 @@ TEST_F(UpdateCheck, ADownloadThatCannotStartIsReportedWithItsAddress) {
   downloader_.refuse = true;
   checker_->CheckforupdatesClick();
   Step();
-  EXPECT_EQ(dialogs_.messages,
-            std::vector<std::string>{"Error downloading http://updates.example.test:8080/files/HabitopiaHome/version.txt"});
+  EXPECT_EQ(
+      dialogs_.messages,
+      std::vector<std::string>{
+          "Error downloading http://updates.example.test:8080/files/HabitopiaHome/version.txt"});
   EXPECT_FALSE(timers_.IsRunning(UpdateTimer::Watchdog));
 }
 

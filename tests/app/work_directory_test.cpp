@@ -22,17 +22,17 @@ EnvironmentLookup Environment(std::map<std::string, std::string> values) {
 }
 
 TEST(WorkDirectory, PathFollowsTheOverrideThenTheDataHomeThenHome) {
-  EXPECT_EQ(WorkDirectoryPath(Environment({{"HABITOPIA_WORKDIR", "/tmp/own"},
-                                           {"XDG_DATA_HOME", "/data"},
-                                           {"HOME", "/home/u"}})),
-            "/tmp/own");
+  EXPECT_EQ(
+      WorkDirectoryPath(Environment(
+          {{"HABITOPIA_WORKDIR", "/tmp/own"}, {"XDG_DATA_HOME", "/data"}, {"HOME", "/home/u"}})),
+      "/tmp/own");
   EXPECT_EQ(WorkDirectoryPath(Environment({{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/u"}})),
             "/data/Habitopia/tmp");
   // Empty and relative values do not count.
-  EXPECT_EQ(WorkDirectoryPath(Environment({{"HABITOPIA_WORKDIR", ""},
-                                           {"XDG_DATA_HOME", "relative/data"},
-                                           {"HOME", "/home/u"}})),
-            "/home/u/.local/share/Habitopia/tmp");
+  EXPECT_EQ(
+      WorkDirectoryPath(Environment(
+          {{"HABITOPIA_WORKDIR", ""}, {"XDG_DATA_HOME", "relative/data"}, {"HOME", "/home/u"}})),
+      "/home/u/.local/share/Habitopia/tmp");
   EXPECT_EQ(WorkDirectoryPath(Environment({})), "");
 }
 

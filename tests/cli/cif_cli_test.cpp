@@ -114,8 +114,9 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
   EXPECT_TRUE(ReadModelFile(Path("bad.mor")).ok);  // what was found is kept
 
   // Nothing but a face list.
-  const CliRun bare = Run({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"),
-                        "-o", Path("bare.mor")});
+  const CliRun bare =
+      Run({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"), "-o",
+           Path("bare.mor")});
   EXPECT_EQ(bare.status, 1);
   EXPECT_NE(bare.out.find("Point Group"), std::string::npos);
 }
@@ -125,8 +126,8 @@ TEST_F(CifCliTest, BadInputAndFailedWrites) {
   CliRun run = Run({"cif-import", Path("none.cif"), "-o", Path("x.mor")});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("File not Found"), std::string::npos);
-  EXPECT_EQ(Run({"cif-import", cif}).status, 2);                     // no -o
-  EXPECT_EQ(Run({"cif-import", cif, "-o"}).status, 2);               // no file after -o
+  EXPECT_EQ(Run({"cif-import", cif}).status, 2);        // no -o
+  EXPECT_EQ(Run({"cif-import", cif, "-o"}).status, 2);  // no file after -o
   EXPECT_EQ(Run({"cif-import", cif, "--frobnicate", "-o", Path("x.mor")}).status, 2);
   EXPECT_EQ(Run({"cif-export", cif, "-o", Path("x.cif")}).status, 2);  // not a model file
   run = Run({"cif-import", cif, "-o", Path("missing/x.mor")});
@@ -163,11 +164,11 @@ TEST_F(CifCliTest, AngleAndCommonEdge) {
 
   CliRun run = Run({"angle", Path("cube.mor"), x, y});
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + y +
-                         ": 0 1 0\n90 Degrees\nCommon Edge length = 2\n");
+  EXPECT_EQ(run.out,
+            "face " + x + ": 1 0 0\nface " + y + ": 0 1 0\n90 Degrees\nCommon Edge length = 2\n");
   run = Run({"angle", Path("cube.mor"), x, minusX});
-  EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + minusX +
-                         ": -1 0 0\n180 Degrees\nNo Common Edge\n");
+  EXPECT_EQ(run.out,
+            "face " + x + ": 1 0 0\nface " + minusX + ": -1 0 0\n180 Degrees\nNo Common Edge\n");
   run = Run({"angle", Path("cube.mor"), x, x});  // the edge step is skipped
   EXPECT_EQ(run.out, "face " + x + ": 1 0 0\nface " + x + ": 1 0 0\n0 Degrees\n");
 

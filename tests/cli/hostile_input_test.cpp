@@ -163,8 +163,8 @@ TEST_F(HostileInput, TheRhombohedralPredictionThatOnceOverflowedNowCloses) {
   // This prediction used to list more than 300 faces and be cut short; with the
   // far forms pruned it stays small, and a cut-short list would exit 1.
   const CliRun run =
-      Run("predict", {"--cell", "3.8909", "3.8909", "19.85", "90", "90", "120", "--group-number", "13",
-                      "--centring", "R", "--seed", "1", "-o", Path("p.mor")});
+      Run("predict", {"--cell", "3.8909", "3.8909", "19.85", "90", "90", "120", "--group-number",
+                      "13", "--centring", "R", "--seed", "1", "-o", Path("p.mor")});
   EXPECT_FALSE(Contains(run.err, "More than a total of 300 faces. Command aborted")) << run.err;
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(Contains(run.out, "hull closed: yes")) << run.out;

@@ -55,9 +55,11 @@ TEST_F(InfoTest, CubeSummary) {
   EXPECT_TRUE(Contains(run.out, "Volume: 8\n")) << run.out;
   EXPECT_TRUE(Contains(run.out, "Hull closed: yes\n")) << run.out;
   // One row per face: index, h k l, d, present, corners, area.
-  EXPECT_TRUE(Contains(run.out, "    0        1        0        0          1      yes        4           4\n"))
+  EXPECT_TRUE(Contains(
+      run.out, "    0        1        0        0          1      yes        4           4\n"))
       << run.out;
-  EXPECT_TRUE(Contains(run.out, "    5        0        0       -1          1      yes        4           4\n"))
+  EXPECT_TRUE(Contains(
+      run.out, "    5        0        0       -1          1      yes        4           4\n"))
       << run.out;
 }
 

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "cli/cli_test.h"
-#include "support/exact_volume.h"
 #include "core/model.h"
 #include "core/polyhedron.h"
 #include "files/model_document.h"
 #include "files/model_reader.h"
 #include "files/model_writer.h"
+#include "support/exact_volume.h"
 #include "symmetry/face_rows.h"
 
 namespace habitopia {
@@ -100,8 +100,8 @@ TEST_F(PredictExpandTest, FaceCentredCubicGivesAnOctahedron) {
 TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
   // b twenty times a and c: a plate {010} with the {100} and {001} sides; the
   // {110} and {011} planes pass through its edges.
-  const CliRun run = Run("predict", {"--cell", "1", "20", "1", "90", "90", "90", "--group-number", "8",
-                                     "-o", Path("plate.mor")});
+  const CliRun run = Run("predict", {"--cell", "1", "20", "1", "90", "90", "90", "--group-number",
+                                     "8", "-o", Path("plate.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
   const ModelReadResult read = ReadModelFile(Path("plate.mor"));
   ASSERT_TRUE(read.ok) << read.error;
@@ -130,25 +130,26 @@ TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
 }
 
 TEST_F(PredictExpandTest, TranslationSymmetryFromACif) {
-  Write("spinel.cif", "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
-                     "_cell_length_c 8.08\n_cell_angle_alpha 90\n"
-                     "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
-                     "_symmetry_space_group_name_H-M 'Fd-3m'\n");
+  Write("spinel.cif",
+        "data_spinel\n_cell_length_a 8.08(1)\n_cell_length_b 8.08\n"
+        "_cell_length_c 8.08\n_cell_angle_alpha 90\n"
+        "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+        "_symmetry_space_group_name_H-M 'Fd-3m'\n");
   const CliRun run = Run("predict", {"--cif", Path("spinel.cif"), "-o", Path("spinel.mor")});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Space group F d -3 m:1 (No. 227)"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("Box options it implies: F, d glide [001]"), std::string::npos)
-      << run.out;
+  EXPECT_NE(run.out.find("Box options it implies: F, d glide [001]"), std::string::npos) << run.out;
   const Shape shape = Build(Path("spinel.mor"));
   EXPECT_EQ(shape.unique, (std::vector<std::string>{"-1 -1 -1"}));
   EXPECT_EQ(shape.corners, 6);
 
   // A Hall symbol in the file comes first; here it states P 21/c on a cell with
   // the H-M symbol of another group.
-  Write("hall.cif", "data_hall\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
-                    "_cell_angle_alpha 90\n_cell_angle_beta 100\n_cell_angle_gamma 90\n"
-                    "_symmetry_space_group_name_H-M 'P 1 2/m 1'\n"
-                    "_space_group_name_Hall '-P 2ybc'\n");
+  Write("hall.cif",
+        "data_hall\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
+        "_cell_angle_alpha 90\n_cell_angle_beta 100\n_cell_angle_gamma 90\n"
+        "_symmetry_space_group_name_H-M 'P 1 2/m 1'\n"
+        "_space_group_name_Hall '-P 2ybc'\n");
   const CliRun hall = Run("predict", {"--cif", Path("hall.cif"), "-o", Path("hall.mor")});
   ASSERT_EQ(hall.status, 0) << hall.err;
   EXPECT_NE(hall.out.find("Space group P 1 21/c 1 (No. 14), Hall -P 2ybc"), std::string::npos)
@@ -205,8 +206,7 @@ TEST_F(PredictExpandTest, BadPredictInput) {
   EXPECT_EQ(run({"--space-group", "P m -3 m", "--centring", "F"}).status, 2);
   const CliRun mismatch = run({"--space-group", "P m -3 m", "--group", "23"});
   EXPECT_EQ(mismatch.status, 2);
-  EXPECT_EQ(mismatch.err,
-            "habitopia-cli: the point group 23 is not the one of P m -3 m (4/m3)\n");
+  EXPECT_EQ(mismatch.err, "habitopia-cli: the point group 23 is not the one of P m -3 m (4/m3)\n");
   EXPECT_EQ(run({}).status, 2);
   EXPECT_FALSE(std::filesystem::exists(Path("bad.mor")));
   // A write failure is bad input too, with one line on stderr.
@@ -326,8 +326,8 @@ TEST_F(PredictOptionsTest, SpaceGroupDecidesAbsencesAndAxes) {
   EXPECT_EQ(rutile.out.find("  -1 0 0 "), std::string::npos) << rutile.out;
 
   // P -4 m 2 is taken on the cell turned by 45 degrees.
-  const CliRun turned = Run("predict", {"--cell", "5", "5", "7", "90", "90", "90",
-                                        "--space-group", "115", "-o", Path("t.mor")});
+  const CliRun turned = Run("predict", {"--cell", "5", "5", "7", "90", "90", "90", "--space-group",
+                                        "115", "-o", Path("t.mor")});
   ASSERT_EQ(turned.status, 0) << turned.err;
   EXPECT_NE(turned.out.find("Axes of the point group: a' = a - b, b' = a + b, c' = c"),
             std::string::npos)
@@ -336,9 +336,8 @@ TEST_F(PredictOptionsTest, SpaceGroupDecidesAbsencesAndAxes) {
 }
 
 TEST_F(PredictOptionsTest, EveryCommandHasItsOwnHelp) {
-  for (const char* command :
-       {"info", "cif-import", "cif-export", "angle", "scene", "stl", "extract", "expand",
-        "predict"}) {
+  for (const char* command : {"info", "cif-import", "cif-export", "angle", "scene", "stl",
+                              "extract", "expand", "predict"}) {
     for (const char* flag : {"--help", "-h"}) {
       const CliRun run = Run(command, {flag});
       EXPECT_EQ(run.status, 0) << command;

@@ -1,8 +1,9 @@
+#include "core/cell.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "core/cell.h"
 #include "core/model.h"
 
 namespace habitopia {

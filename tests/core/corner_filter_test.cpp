@@ -1,11 +1,12 @@
 // The corner search's filter: it skips most of a sketched crystal's pairs, and
 // never a pair or an inside-test face that a corner of the exhaustive method needs.
 
+#include "core/corner_filter.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "core/corner_filter.h"
 #include "core/polyhedron.h"
 #include "support/random_faces.h"
 #include "support/reference_polyhedron.h"
@@ -24,7 +25,9 @@ PolyhedronInput InputOf(const RandomFaceSet& set) {
   return input;
 }
 
-bool Listed(const std::vector<int>& list, int g) { return std::binary_search(list.begin(), list.end(), g); }
+bool Listed(const std::vector<int>& list, int g) {
+  return std::binary_search(list.begin(), list.end(), g);
+}
 
 int PartnerPairs(const CornerFilter& filter) {
   int pairs = 0;
@@ -35,7 +38,8 @@ int PartnerPairs(const CornerFilter& filter) {
 TEST(CornerFilterTest, DenseHabitKeepsAboutTheEdges) {
   const RandomFaceSet set = test::MakeDenseFaceSet(301);
   const PolyhedronInput input = InputOf(set);
-  const CornerFilter filter = MakeCornerFilter(ComputeFacePlanes(input, ComputeDistanceScale(input)), -1);
+  const CornerFilter filter =
+      MakeCornerFilter(ComputeFacePlanes(input, ComputeDistanceScale(input)), -1);
   ASSERT_TRUE(filter.active);
   // 897 edges on 598 corners; a few near misses may stay.
   EXPECT_GE(PartnerPairs(filter), 897);
@@ -46,7 +50,8 @@ TEST(CornerFilterTest, DenseHabitKeepsAboutTheEdges) {
 TEST(CornerFilterTest, RandomCrystalDropsAbsentFaces) {
   const RandomFaceSet set = test::MakeBenchmarkFaceSet(301, 4, 20261208);
   const PolyhedronInput input = InputOf(set);
-  const CornerFilter filter = MakeCornerFilter(ComputeFacePlanes(input, ComputeDistanceScale(input)), -1);
+  const CornerFilter filter =
+      MakeCornerFilter(ComputeFacePlanes(input, ComputeDistanceScale(input)), -1);
   ASSERT_TRUE(filter.active);
   int planesWithPartners = 0;
   for (const auto& partners : filter.partners) planesWithPartners += !partners.empty();

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/face_table.h"
+
+#include <gtest/gtest.h>
 
 namespace habitopia {
 namespace {

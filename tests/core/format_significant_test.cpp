@@ -22,7 +22,8 @@ TEST(FormatSignificant, SeventeenDigits) {
 }
 
 TEST(FormatSignificant, FifteenDigitsIsTheGeneralForm) {
-  for (long double v : {1.0L, 0.309L, 2.0L / 3, -12345.678L, 1e14L, 1e15L, 3e-5L, 123456789012345678.0L})
+  for (long double v :
+       {1.0L, 0.309L, 2.0L / 3, -12345.678L, 1e14L, 1e15L, 3e-5L, 123456789012345678.0L})
     EXPECT_EQ(FormatSignificant(v, 15), FormatGeneral(v)) << static_cast<double>(v);
   EXPECT_EQ(FormatSignificant(2.0L / 3, 3), "0.667");
   EXPECT_EQ(FormatSignificant(1234.0L, 3), "1.23E3");

@@ -1,8 +1,8 @@
+#include "core/matrix.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "core/matrix.h"
 
 namespace habitopia {
 namespace {
@@ -74,8 +74,8 @@ TEST(MatrixTest, PivotIsFirstLargestInRowMajorOrder) {
 
 TEST(MatrixTest, DeterminantAndSolutionOfGeneralSystem) {
   const Matrix3 a{{{2, -1, 0.5L}, {1, 3, -2}, {-4, 0.25L, 1}}};
-  const Real expectedDet = 2 * (3 * 1 - (-2) * 0.25L) - (-1) * (1 * 1 - (-2) * (-4)) +
-                           0.5L * (1 * 0.25L - 3 * (-4));
+  const Real expectedDet =
+      2 * (3 * 1 - (-2) * 0.25L) - (-1) * (1 * 1 - (-2) * (-4)) + 0.5L * (1 * 0.25L - 3 * (-4));
   const Vec3 truth{0.5L, -1.25L, 2};
   const Vec3 b = MultiplyMatVec(a, truth);
   Vec3 x{};

@@ -1,8 +1,8 @@
+#include "core/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "core/numbers.h"
 
 namespace habitopia {
 namespace {

@@ -1,3 +1,5 @@
+#include "core/polyhedron.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <random>
 
 #include "core/model.h"
-#include "core/polyhedron.h"
 #include "support/sample_faces.h"
 
 namespace habitopia {
@@ -19,9 +20,9 @@ using Built = test::BuiltFaces;
 Built Build(const std::vector<FaceRecord>& faces, const UnitCell& cell = {}, int cleavage = -1,
             Real previousScale = 1) {
   return test::BuildFaces(faces, {.cell = cell,
-                                     .cleavageFace = cleavage,
-                                     .previousDistanceScale = previousScale,
-                                     .withLabelAnchors = true});
+                                  .cleavageFace = cleavage,
+                                  .previousDistanceScale = previousScale,
+                                  .withLabelAnchors = true});
 }
 
 // Newell normal of a face's index list in list order; clockwise seen from outside
@@ -137,8 +138,14 @@ void ExpectRegularOctahedron(const Built& b) {
 TEST(PolyhedronTest, OctahedronTipWithConcurrentPlanes) {
   // Opposite faces of the upper tip are 0 and 3, 1 and 2: 0 + 3 = 1 + 2, so the
   // index offsets keep all four planes meeting in one point.
-  const Built b = Build(Octahedron({{1, 1, 1}, {-1, 1, 1}, {1, -1, 1}, {-1, -1, 1},
-                                    {1, 1, -1}, {-1, 1, -1}, {1, -1, -1}, {-1, -1, -1}}));
+  const Built b = Build(Octahedron({{1, 1, 1},
+                                    {-1, 1, 1},
+                                    {1, -1, 1},
+                                    {-1, -1, 1},
+                                    {1, 1, -1},
+                                    {-1, 1, -1},
+                                    {1, -1, -1},
+                                    {-1, -1, -1}}));
   int atTip = 0;
   Vec3 tip{};
   for (const CornerRecord& c : b.polyhedron.corners)
@@ -157,8 +164,14 @@ TEST(PolyhedronTest, OctahedronTipWithConcurrentPlanes) {
 TEST(PolyhedronTest, OctahedronTipSeparatedByOffsets) {
   // 0 + 2 differs from 1 + 3: the tip splits into two corners joined by a tiny edge,
   // which the polygons and the scene numbering merge again.
-  const Built b = Build(Octahedron({{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1},
-                                    {1, 1, -1}, {-1, 1, -1}, {-1, -1, -1}, {1, -1, -1}}));
+  const Built b = Build(Octahedron({{1, 1, 1},
+                                    {-1, 1, 1},
+                                    {-1, -1, 1},
+                                    {1, -1, 1},
+                                    {1, 1, -1},
+                                    {-1, 1, -1},
+                                    {-1, -1, -1},
+                                    {1, -1, -1}}));
   ExpectRegularOctahedron(b);
 }
 

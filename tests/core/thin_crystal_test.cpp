@@ -58,7 +58,8 @@ std::vector<ThinCase> Cases(Real aspect) {
   AddForm(needle.faces, "{001}", 1, SignsOf(0, 0, 1));
   cases.push_back(needle);
   ThinCase hexagonal{"hexagonal plate", {1, 1, 1, 90, 90, 120}, {}};
-  const std::vector<Vec3> prism{{1, 0, 0}, {0, 1, 0}, {-1, 1, 0}, {-1, 0, 0}, {0, -1, 0}, {1, -1, 0}};
+  const std::vector<Vec3> prism{{1, 0, 0},  {0, 1, 0},  {-1, 1, 0},
+                                {-1, 0, 0}, {0, -1, 0}, {1, -1, 0}};
   AddForm(hexagonal.faces, "{100}", 1, prism);
   AddForm(hexagonal.faces, "{001}", t, SignsOf(0, 0, 1));
   AddForm(hexagonal.faces, "{110}", 1.05L,

@@ -1,13 +1,14 @@
 // Crystal drawings: exact visibility of faces and edges, hidden parts of the
 // axes, labels, the frame and the SVG text.
 
+#include "drawing/crystal_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "core/model.h"
-#include "drawing/crystal_drawing.h"
 #include "drawing/svg_text.h"
 #include "support/sample_faces.h"
 
@@ -67,7 +68,11 @@ TEST(CrystalDrawing, CubeAlongBodyDiagonalShowsThreeFacesAndThreeHiddenEdges) {
   EXPECT_EQ(Count(svg, "class=\"hidden-edge\""), 3);
   EXPECT_EQ(Count(svg, "class=\"visible-edge\""), 9);
   EXPECT_EQ(Count(svg, "class=\"label\""), 3);
-  EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+  EXPECT_EQ(
+      svg.rfind(
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"",
+          0),
+      0u);
 }
 
 TEST(CrystalDrawing, CubeOnAFaceShowsOneFaceAndDropsEdgesSeenEndOn) {

@@ -1,13 +1,14 @@
 // Stereographic projection: pole positions worked out by hand for the cube, the
 // octahedron and a hexagonal prism, hemispheres, zones, the angle arc and the net.
 
+#include "drawing/stereogram.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "core/cell.h"
-#include "drawing/stereogram.h"
 #include "support/sample_faces.h"
 #include "tools/measurements.h"
 
@@ -92,7 +93,8 @@ TEST(Stereogram, PolesOfPresentAndAbsentFaces) {
 }
 
 TEST(Stereogram, AngleMatchesTheAngleToolAndItsArcJoinsThePoles) {
-  const std::vector<FaceRecord> faces = {Face(1, 0, 0), Face(1, 1, 1), Face(0, 0, -1), Face(0, 1, 0)};
+  const std::vector<FaceRecord> faces = {Face(1, 0, 0), Face(1, 1, 1), Face(0, 0, -1),
+                                         Face(0, 1, 0)};
   const CellMatrices cell = BuildCellMatrices(UnitCell{});
   Polyhedron none;
   StereogramOptions options;

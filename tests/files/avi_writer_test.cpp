@@ -1,6 +1,8 @@
 // Movies are checked with ffprobe and decoded with ffmpeg: frame count, rate,
 // size, and every frame's pixels as written.
 
+#include "files/avi_writer.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 
-#include "files/avi_writer.h"
 #include "files/device_independent_bitmap.h"
 #include "support/cli_runner.h"
 #include "support/raster_samples.h"
@@ -28,11 +29,12 @@ class AviMovie : public test::TempFolderTest {
 
   // ffprobe's count of decoded frames, rate and size, as "frames,rate,width,height".
   std::string Probe(const std::string& path) const {
-    const test::CliRun run = test::RunProgram(
-        "ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                    "stream=nb_read_frames,r_frame_rate,width,height,codec_name", "-of",
-                    "default=noprint_wrappers=1", path},
-        Folder());
+    const test::CliRun run =
+        test::RunProgram("ffprobe",
+                         {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                          "stream=nb_read_frames,r_frame_rate,width,height,codec_name", "-of",
+                          "default=noprint_wrappers=1", path},
+                         Folder());
     EXPECT_EQ(run.status, 0) << run.err;
     return run.out;
   }
@@ -67,7 +69,8 @@ TEST_F(AviMovie, HundredAndOneFramesAtThirtyPerSecondReadBackAsWritten) {
 TEST_F(AviMovie, RowsOfAnOddWidthArePaddedAndReadBack) {
   const std::string path = Path("odd.avi");
   WriteMovie(path, 13, 7, 3);
-  EXPECT_EQ(Probe(path), "codec_name=rawvideo\nwidth=13\nheight=7\nr_frame_rate=30/1\nnb_read_frames=3\n");
+  EXPECT_EQ(Probe(path),
+            "codec_name=rawvideo\nwidth=13\nheight=7\nr_frame_rate=30/1\nnb_read_frames=3\n");
   const auto decoded = DecodeToRgb(path, Folder());
   ASSERT_TRUE(decoded);
   EXPECT_TRUE(*decoded == ExpectedFrames(13, 7, 3));
@@ -89,7 +92,8 @@ TEST_F(AviMovie, AFailedWriteKeepsTheFramesWrittenBefore) {
     std::string error;
     if (!writer.Open(path, kWidth, kHeight, 30, error)) ::_exit(10);
     int written = 0;
-    while (written < 10 && writer.AddFrame(PatternImage(kWidth, kHeight, written), error)) ++written;
+    while (written < 10 && writer.AddFrame(PatternImage(kWidth, kHeight, written), error))
+      ++written;
     ::_exit(written);
   }
   int status = 0;

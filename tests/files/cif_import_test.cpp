@@ -80,7 +80,7 @@ TEST(CifImport, CellValuesAndDecimalSeparator) {
   };
   EXPECT_EQ(a("_cell_length_a 5.4321(3)"), 5.4321L);
   EXPECT_EQ(a("_cell_length_a 5,4321"), 5.4321L);
-  EXPECT_EQ(a("_cell_length_a 5.4321", true), 5.4321L);   // the point becomes a comma
+  EXPECT_EQ(a("_cell_length_a 5.4321", true), 5.4321L);  // the point becomes a comma
   EXPECT_EQ(a("_cell_length_a 5,4321(2)", true), 5.4321L);
   EXPECT_EQ(a("_cell_length_a    12  "), 12.0L);
   // The value starts right after the tag's length: an indented tag is unreadable.
@@ -118,16 +118,14 @@ TEST(CifImport, ColourWords) {
   EXPECT_FALSE(none.fillColour.has_value());
   EXPECT_FALSE(HasItem(none, "Colour"));
   // A lustre line before the colour line is taken for the colour tag.
-  const CifImport r = ImportCifText(
-      "_exptl_crystal_colour_lustre metallic\n_exptl_crystal_colour red\n");
+  const CifImport r =
+      ImportCifText("_exptl_crystal_colour_lustre metallic\n_exptl_crystal_colour red\n");
   EXPECT_FALSE(r.fillColour.has_value());
   EXPECT_EQ(r.transparency, 0.05L);
 }
 
 TEST(CifImport, Lustre) {
-  const auto t = [](const std::string& line) {
-    return ImportCifText(line + "\n").transparency;
-  };
+  const auto t = [](const std::string& line) { return ImportCifText(line + "\n").transparency; };
   EXPECT_EQ(t("_exptl_crystal_colour_lustre metallic"), 0.05L);
   EXPECT_EQ(t("_exptl_crystal_colour_lustre dull"), 0.1L);
   EXPECT_EQ(t("_exptl_crystal_colour_lustre clear"), 0.3L);
@@ -174,8 +172,7 @@ TEST(CifImport, FaceLines) {
   r = ImportCifText(head);
   EXPECT_TRUE(r.faceListFound);
   EXPECT_TRUE(r.faceRows.empty());
-  EXPECT_TRUE(HasItem(ImportCifText("_cell_length_a 1\n"),
-                      "List of Miller Indices and Distances"));
+  EXPECT_TRUE(HasItem(ImportCifText("_cell_length_a 1\n"), "List of Miller Indices and Distances"));
 }
 
 TEST(CifImport, SplitLine) {
@@ -247,15 +244,13 @@ TEST(CifImport, PointGroupTag) {
   EXPECT_EQ(pg("'2/m2/m2/m'"), 8);
   EXPECT_EQ(pg("mmm"), 0);
   EXPECT_EQ(pg("-5-32"), 33);
-  EXPECT_EQ(pg("'4/m -3 2/m'"), 32);  // blanks and quotes are dropped
+  EXPECT_EQ(pg("'4/m -3 2/m'"), 32);                   // blanks and quotes are dropped
   EXPECT_EQ(pg("'4/m' " + std::string(100, ' ')), 0);  // a text beyond 99 characters
-  for (int g = 1; g <= 33; ++g)
-    EXPECT_EQ(pg(std::string(CifPointGroupSymbol(g))), g) << g;
+  for (int g = 1; g <= 33; ++g) EXPECT_EQ(pg(std::string(CifPointGroupSymbol(g))), g) << g;
 }
 
 TEST(CifImport, MissingItemsMessage) {
-  const CifImport r = ImportCifText(
-      "_cell_length_a 1\n_cell_angle_beta x\n_cell_angle_gamma 90\n");
+  const CifImport r = ImportCifText("_cell_length_a 1\n_cell_angle_beta x\n_cell_angle_gamma 90\n");
   EXPECT_EQ(r.MissingItemsMessage(),
             "Information incomplete, please edit manually:\rTransparency\rb-axis length\r"
             "c-axis length\rMetric angle alpha\rMetric angle beta\r"

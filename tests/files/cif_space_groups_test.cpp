@@ -37,8 +37,13 @@ TEST(SpaceGroups, ClassesOfTheNumbers) {
   // Space groups per crystal system: 2, 13, 59, 68, 25, 27, 36.
   int system[7] = {};
   for (const auto& [group, count] : perClass) {
-    const int s = group <= 2 ? 0 : group <= 5 ? 1 : group <= 8 ? 2 : group <= 13 ? 4
-                  : group <= 20 ? 3 : group <= 27 ? 5 : 6;
+    const int s = group <= 2    ? 0
+                  : group <= 5  ? 1
+                  : group <= 8  ? 2
+                  : group <= 13 ? 4
+                  : group <= 20 ? 3
+                  : group <= 27 ? 5
+                                : 6;
     system[s] += count;
   }
   EXPECT_EQ(system[0], 2);
@@ -63,18 +68,42 @@ TEST(SpaceGroups, ClassesOfTheNumbers) {
 
 TEST(SpaceGroups, SymbolsAsFilesWriteThem) {
   const std::pair<const char*, int> cases[] = {
-      {"P 63/m m c", 27},     {"'R -3 m :H'", 13},     {"P n m a", 8},
-      {"F d -3 m:1", 32},     {"P 4/n m m :2", 20},    {"\"P 21/c\"", 5},
-      {"P 1 21/c 1", 5},      {"C 1 2/c 1", 5},        {"P 21/b 21/c 21/a", 8},
-      {"F 4/m -3 2/m", 32},   {"P 63/m 2/m 2/c", 27},  {"I 41/a 2/m 2/d", 20},
-      {"R -3 2/m", 13},       {"P 1 1 21/b", 5},       {"P b n m", 8},
-      {"P 21 c n", 7},        {"P m 2 m", 7},          {"C m c a", 8},
-      {"A b m 2", 7},         {"F m 3 m", 32},         {"P a 3", 29},
-      {"P21/c", 5},           {"P6322", 22},           {"Fm-3m", 32},
-      {"P212121", 6},         {"P-43n", 31},           {"P3121", 10},
-      {"P 31 1 2", 10},       {"P -6 2 c", 25},        {"P -4 b 2", 18},
-      {"R 3 m H", 12},        {"P 21 21 21 (No. 19)", 6}, {"P 1", 1},
-      {"P -1", 2},            {"I a -3 d", 32},        {"P 3 1 c", 12},
+      {"P 63/m m c", 27},
+      {"'R -3 m :H'", 13},
+      {"P n m a", 8},
+      {"F d -3 m:1", 32},
+      {"P 4/n m m :2", 20},
+      {"\"P 21/c\"", 5},
+      {"P 1 21/c 1", 5},
+      {"C 1 2/c 1", 5},
+      {"P 21/b 21/c 21/a", 8},
+      {"F 4/m -3 2/m", 32},
+      {"P 63/m 2/m 2/c", 27},
+      {"I 41/a 2/m 2/d", 20},
+      {"R -3 2/m", 13},
+      {"P 1 1 21/b", 5},
+      {"P b n m", 8},
+      {"P 21 c n", 7},
+      {"P m 2 m", 7},
+      {"C m c a", 8},
+      {"A b m 2", 7},
+      {"F m 3 m", 32},
+      {"P a 3", 29},
+      {"P21/c", 5},
+      {"P6322", 22},
+      {"Fm-3m", 32},
+      {"P212121", 6},
+      {"P-43n", 31},
+      {"P3121", 10},
+      {"P 31 1 2", 10},
+      {"P -6 2 c", 25},
+      {"P -4 b 2", 18},
+      {"R 3 m H", 12},
+      {"P 21 21 21 (No. 19)", 6},
+      {"P 1", 1},
+      {"P -1", 2},
+      {"I a -3 d", 32},
+      {"P 3 1 c", 12},
   };
   for (const auto& [symbol, group] : cases)
     EXPECT_EQ(PointGroupOfSpaceGroupSymbol(symbol), group) << symbol;

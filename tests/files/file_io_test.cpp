@@ -1,5 +1,7 @@
 // Saving never destroys the previous file, and failures are reported.
 
+#include "files/file_io.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 
-#include "files/file_io.h"
 #include "files/model_samples.h"
 #include "files/model_writer.h"
 #include "support/temp_folder.h"

@@ -53,10 +53,10 @@ TEST_F(ImageFiles, MetafileDrawsTheBitmapAtItsSize) {
 
     // The metafile says 96 units per inch, libwmf draws at 72 points per inch:
     // the reader is told the picture's size in pixels.
-    const test::CliRun run = test::RunProgram(
-        "wmf2gd", {"-t", "png", "--maxwidth=" + std::to_string(width), "--maxheight=48", "--maxsize",
-                   "-o", png, wmf},
-        Folder());
+    const test::CliRun run = test::RunProgram("wmf2gd",
+                                              {"-t", "png", "--maxwidth=" + std::to_string(width),
+                                               "--maxheight=48", "--maxsize", "-o", png, wmf},
+                                              Folder());
     ASSERT_EQ(run.status, 0) << run.err;
     const test::CliRun size = test::RunProgram(
         "ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-of", "csv=p=0", png},
@@ -69,7 +69,8 @@ TEST_F(ImageFiles, MetafileDrawsTheBitmapAtItsSize) {
     int compared = 0;
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < width; ++x) {
-        if (x % kTile < 2 || x % kTile > kTile - 3 || y % kTile < 2 || y % kTile > kTile - 3) continue;
+        if (x % kTile < 2 || x % kTile > kTile - 3 || y % kTile < 2 || y % kTile > kTile - 3)
+          continue;
         const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
         ASSERT_LE(LargestDifference(decoded->substr(at, 3), expected.substr(at, 3)), 1)
             << "pixel " << x << ", " << y;

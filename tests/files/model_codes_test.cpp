@@ -1,8 +1,8 @@
 // The packed codes of the model file: cleavage codes, panel code, switches, renderer.
 
-#include <gtest/gtest.h>
-
 #include "files/model_codes.h"
+
+#include <gtest/gtest.h>
 
 namespace habitopia {
 namespace {
@@ -67,8 +67,7 @@ TEST(ModelCodes, SwitchesCountOnlyOneAsOn) {
   EXPECT_TRUE(s.brilliant);
   EXPECT_TRUE(s.solid);
   EXPECT_EQ(s.rendererCode, 7);
-  EXPECT_EQ(EncodeSwitches(s, -6),
-            (SwitchValues{1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 7, -6}));
+  EXPECT_EQ(EncodeSwitches(s, -6), (SwitchValues{1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 7, -6}));
 }
 
 TEST(ModelCodes, RendererNames) {

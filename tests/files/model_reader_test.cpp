@@ -1,8 +1,9 @@
 // Reading Releases 1.1, 1.2 and 1.5, and the faults the reader reports.
 
+#include "files/model_reader.h"
+
 #include <gtest/gtest.h>
 
-#include "files/model_reader.h"
 #include "files/model_samples.h"
 
 namespace habitopia {
@@ -106,9 +107,8 @@ TEST(ModelReader, Release15Fields) {
 
 TEST(ModelReader, ReleaseMarkerMustMatchTheWholeLine) {
   std::string text = Release15Sample();
-  for (const char* marker :
-       {"Habitopia data Release 1.5 ", "habitopia data release 1.5", "Habitopia data Release 1.4",
-        " Habitopia data Release 1.5", ""}) {
+  for (const char* marker : {"Habitopia data Release 1.5 ", "habitopia data release 1.5",
+                             "Habitopia data Release 1.4", " Habitopia data Release 1.5", ""}) {
     const std::string changed = marker + text.substr(text.find("\r\n"));
     const ModelReadResult result = ParseModelText(changed);
     EXPECT_FALSE(result.ok) << '"' << marker << '"';
@@ -262,12 +262,12 @@ TEST(ModelReader, UnreadableNumbersNameTheirLine) {
   };
   const Case cases[] = {
       {"  2.00000   4.00000", "  2.00000   4,00000", 4},  // comma in a cell length
-      {"32\r\n", "3x2\r\n", 3},                         // point group
-      {" 0.20 197121", " 0.20 19712.1", 8},             // colour must be an integer
-      {"6.3E+0000", "6.3F+0000", 8},                    // axes length
+      {"32\r\n", "3x2\r\n", 3},                           // point group
+      {" 0.20 197121", " 0.20 19712.1", 8},               // colour must be an integer
+      {"6.3E+0000", "6.3F+0000", 8},                      // axes length
       {"1 1 0 1 0 0 0 0 1 1", "1 1 0 1 0 0 on 0 1 1", 9},
-      {"0,25", "0;25", 12},                             // label font size
-      {"\r\n2\r\n(1 0 0)", "\r\ntwo\r\n(1 0 0)", 13},   // twin type
+      {"0,25", "0;25", 12},                            // label font size
+      {"\r\n2\r\n(1 0 0)", "\r\ntwo\r\n(1 0 0)", 13},  // twin type
       {"-1.000 1.000 0.000 2.500", "-1.000 1.000 O.000 2.500", 20},
       {" 10  20  30  1 -7", " 10  20  30  1 -7.5", 22},  // marks are integers
   };

@@ -1,10 +1,11 @@
 // Release 1.5 text as the writer produces it; expected lines worked out by hand
 // from the file layout.
 
+#include "files/model_writer.h"
+
 #include <gtest/gtest.h>
 
 #include "files/model_samples.h"
-#include "files/model_writer.h"
 
 namespace habitopia {
 namespace {

@@ -11,8 +11,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMap>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,7 +76,8 @@ TEST_F(CommandWindowTest, FileAndEditMenusCarryTheirCaptionsAndStates) {
   EXPECT_EQ(Texts(actions.MenuFor(Menu::File)),
             (QStringList{"&New Model", "&Load Data", "Load &Recent", "Exam&ples", "&Save Data",
                          "save wr&z - file (compressed)", "E&xport ", "&Exit"}));
-  EXPECT_EQ(Texts(actions.MenuFor(Menu::Edit)), (QStringList{"Undo", "Redu", "Copy Bitmap to  Clipboard"}));
+  EXPECT_EQ(Texts(actions.MenuFor(Menu::Edit)),
+            (QStringList{"Undo", "Redu", "Copy Bitmap to  Clipboard"}));
   EXPECT_EQ(actions.MenuFor(Menu::File)->menuAction()->text(), QStringLiteral("&File"));
   EXPECT_FALSE(actions.Action(CommandId::Undo)->isEnabled());
   EXPECT_FALSE(actions.Action(CommandId::Redo)->isEnabled());
@@ -105,14 +106,16 @@ TEST_F(CommandWindowTest, NoControlTakesTheAccessKeyOfAMenu) {
   // would take the keystroke instead.
   QMap<QKeySequence, QString> menus;
   for (const QAction* menu : window_->menuBar()->actions())
-    if (!QKeySequence::mnemonic(menu->text()).isEmpty()) menus.insert(QKeySequence::mnemonic(menu->text()), menu->text());
+    if (!QKeySequence::mnemonic(menu->text()).isEmpty())
+      menus.insert(QKeySequence::mnemonic(menu->text()), menu->text());
   ASSERT_TRUE(menus.contains(QKeySequence(Qt::ALT | Qt::Key_F)));
   QStringList clashes;
   const auto check = [&](const QString& text) {
     const QKeySequence key = QKeySequence::mnemonic(text);
     if (!key.isEmpty() && menus.contains(key)) clashes << text + " / " + menus.value(key);
   };
-  for (const QAbstractButton* button : window_->findChildren<QAbstractButton*>()) check(button->text());
+  for (const QAbstractButton* button : window_->findChildren<QAbstractButton*>())
+    check(button->text());
   for (const QLabel* label : window_->findChildren<QLabel*>())
     if (label->buddy()) check(label->text());
   EXPECT_TRUE(clashes.isEmpty()) << clashes.join(", ").toStdString();
@@ -130,13 +133,15 @@ TEST_F(CommandWindowTest, ADroppedModelOpensAfterTheDeferredTimer) {
   ASSERT_TRUE(window_->Form().State().sceneOnly);
 
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(ExampleModelPath()), QUrl::fromLocalFile(files.path() + "/other.mor")});
+  data.setUrls(
+      {QUrl::fromLocalFile(ExampleModelPath()), QUrl::fromLocalFile(files.path() + "/other.mor")});
   QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window_.get(), &enter);
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window_.get(), &drop);
-  EXPECT_NE(window_->windowTitle(), QStringLiteral("Habitopia: Quartz.mor")) << "opened only by Timer12";
+  EXPECT_NE(window_->windowTitle(), QStringLiteral("Habitopia: Quartz.mor"))
+      << "opened only by Timer12";
   Wait(400);
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Habitopia: Quartz.mor"));
   EXPECT_FALSE(window_->Form().State().sceneOnly);
@@ -161,9 +166,11 @@ TEST_F(CommandWindowTest, TheProgressBarMovesOverPanelZeroDuringASlowBuild) {
   bool cancelLive = false;
   QObject::connect(window_->Progress(), &QProgressBar::valueChanged, [&](int value) {
     values.insert(value);
-    shownOverPanel = shownOverPanel ||
-                     (window_->Progress()->isVisible() && window_->Progress()->parentWidget() == static_cast<QWidget*>(window_->StatusPanel(0)));
-    cancelLive = cancelLive || (window_->CancelButton()->isVisible() && window_->CancelButton()->isEnabled());
+    shownOverPanel = shownOverPanel || (window_->Progress()->isVisible() &&
+                                        window_->Progress()->parentWidget() ==
+                                            static_cast<QWidget*>(window_->StatusPanel(0)));
+    cancelLive = cancelLive ||
+                 (window_->CancelButton()->isVisible() && window_->CancelButton()->isEnabled());
   });
   window_->Form().CAClick();
   EXPECT_GT(values.size(), 10u);

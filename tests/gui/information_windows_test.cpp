@@ -78,8 +78,8 @@ TEST_F(InformationWindowsTest, LogoShowsTheSplashUntilItIsClicked) {
   window_->Form().Run(CommandId::Logo);
   ASSERT_TRUE(splash.isVisible());
   EXPECT_FALSE(splash.ClosingTimerActive());
-  QMouseEvent click(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton, Qt::NoButton,
-                    Qt::NoModifier);
+  QMouseEvent click(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&splash, &click);
   EXPECT_FALSE(splash.isVisible());
   EXPECT_FALSE(window_->Form().State().splashShown);

@@ -1,6 +1,8 @@
 // The first main window: Panel1 with the viewer and its caption, StatusBar1 with
 // its six panels, and what opening a model, a scene or a bad file shows.
 
+#include "gui/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
@@ -13,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "gui/main_window.h"
 #include "gui/page_location.h"
 #include "viewer_support.h"
 
@@ -41,7 +42,8 @@ void Pause(int ms) {
 
 // The whole screen, as a person in front of it would see the window.
 void KeepScreen(const QString& name) {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) KeepPicture(screen->grabWindow(0).toImage(), name);
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    KeepPicture(screen->grabWindow(0).toImage(), name);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -68,8 +70,8 @@ TEST_F(MainWindowTest, StartsWithTheCaptionAndTheStatusPanels) {
   EXPECT_TRUE(window_->Panel1Caption()->isVisible());
 
   const QStringList texts{QStringLiteral("Point Group ="), QStringLiteral("Faces"),
-                          QStringLiteral("Corners"), QStringLiteral("Surface="),
-                          QStringLiteral("Volume= "), QString()};
+                          QStringLiteral("Corners"),       QStringLiteral("Surface="),
+                          QStringLiteral("Volume= "),      QString()};
   const QList<int> widths{120, 70, 70, 110, 110, 200};
   for (int i = 0; i < kStatusPanelCount; ++i) {
     EXPECT_EQ(PanelText(i), texts[i]) << "panel " << i;
@@ -85,12 +87,17 @@ TEST_F(MainWindowTest, ShowsTheExampleModelBuiltWithItsFiguresAndDropsTheCaption
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Habitopia: Quartz.mor"));
   // The scene was written to the working directory.
   EXPECT_TRUE(QFile::exists(work_.path() + QStringLiteral("/Habitopia.wrl")));
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^point group = 32$")).match(PanelText(0)).hasMatch())
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("^point group = 32$")).match(PanelText(0)).hasMatch())
       << PanelText(0).toStdString();
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ Faces$")).match(PanelText(1)).hasMatch());
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ Corners$")).match(PanelText(2)).hasMatch());
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Surface= \\d+(\\.\\d{1,3})?$")).match(PanelText(3)).hasMatch());
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Volume= \\d+(\\.\\d{1,3})?$")).match(PanelText(4)).hasMatch());
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Surface= \\d+(\\.\\d{1,3})?$"))
+                  .match(PanelText(3))
+                  .hasMatch());
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Volume= \\d+(\\.\\d{1,3})?$"))
+                  .match(PanelText(4))
+                  .hasMatch());
 
   ASSERT_TRUE(WaitForLoad(*window_));
   EXPECT_TRUE(window_->Form().State().sceneShown) << window_->Form().State().error;
@@ -123,8 +130,8 @@ TEST_F(MainWindowTest, ABadSceneBringsTheCaptionBackAndAGoodOneTakesItAway) {
   KeepScreen(QStringLiteral("window_bad_scene"));
   // On the screen the caption's panel is drawn (an empty, see-through page once
   // left the whole window black).
-  const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(
-      window_->geometry());
+  const QImage screen =
+      QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window_->geometry());
   const QColor panel = window_->Panel1Caption()->palette().color(QPalette::Window);
   EXPECT_GT(CountPixels(screen, panel, 2), screen.width() * screen.height() / 2);
 

@@ -30,8 +30,8 @@ std::optional<QByteArray> Output(const QString& program, const QStringList& argu
 
 // The pictures of a file decoded by ffmpeg as 8-bit red, green, blue.
 std::optional<QByteArray> DecodeRgb(const QString& path) {
-  return Output(QStringLiteral("ffmpeg"), {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt",
-                                           "rgb24", "-"});
+  return Output(QStringLiteral("ffmpeg"),
+                {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
 }
 
 QByteArray Rgb(const ViewerImage& image) {
@@ -85,11 +85,13 @@ TEST_F(ViewerMovie, HundredAndOneFramesOfTheRunningAnimationAtThirtyPerSecond) {
   ASSERT_EQ(outcome.message, "") << outcome.detail;
   EXPECT_EQ(reported, 101);
 
-  const auto probe = Output(QStringLiteral("ffprobe"),
-                            {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                             "stream=nb_read_frames,r_frame_rate,width,height", "-of", "csv=p=0", movie});
+  const auto probe =
+      Output(QStringLiteral("ffprobe"),
+             {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+              "stream=nb_read_frames,r_frame_rate,width,height", "-of", "csv=p=0", movie});
   ASSERT_TRUE(probe);
-  EXPECT_EQ(probe->toStdString(), QStringLiteral("%1,%2,30/1,101\n").arg(size->width).arg(size->height).toStdString());
+  EXPECT_EQ(probe->toStdString(),
+            QStringLiteral("%1,%2,30/1,101\n").arg(size->width).arg(size->height).toStdString());
 
   const auto decoded = DecodeRgb(movie);
   ASSERT_TRUE(decoded);
@@ -97,7 +99,8 @@ TEST_F(ViewerMovie, HundredAndOneFramesOfTheRunningAnimationAtThirtyPerSecond) {
   ASSERT_EQ(decoded->size(), 101 * frameBytes);
   int repeated = 0;
   for (int i = 1; i < 101; ++i)
-    if (decoded->mid(i * frameBytes, frameBytes) == decoded->mid((i - 1) * frameBytes, frameBytes)) ++repeated;
+    if (decoded->mid(i * frameBytes, frameBytes) == decoded->mid((i - 1) * frameBytes, frameBytes))
+      ++repeated;
   EXPECT_EQ(repeated, 0) << "frames repeat although the crystal turns";
 
   // Frame 50 is the animation at 50/30 s whenever it is drawn again.
@@ -114,17 +117,21 @@ TEST_F(ViewerMovie, BitmapAndMetafileHoldTheCrystalAsShown) {
   ASSERT_TRUE(shown);
   const QString bitmap = folder_.filePath(QStringLiteral("crystal.bmp"));
   std::string error;
-  ASSERT_TRUE(SaveViewerPicture(SharedViewer(), bitmap.toStdString(), PictureFormat::Bitmap, error)) << error;
+  ASSERT_TRUE(SaveViewerPicture(SharedViewer(), bitmap.toStdString(), PictureFormat::Bitmap, error))
+      << error;
   const auto decoded = DecodeRgb(bitmap);
   ASSERT_TRUE(decoded);
   EXPECT_TRUE(*decoded == Rgb(*shown)) << "the bitmap differs from the viewer's picture";
 
   const QString metafile = folder_.filePath(QStringLiteral("crystal.wmf"));
-  ASSERT_TRUE(SaveViewerPicture(SharedViewer(), metafile.toStdString(), PictureFormat::Metafile, error)) << error;
+  ASSERT_TRUE(
+      SaveViewerPicture(SharedViewer(), metafile.toStdString(), PictureFormat::Metafile, error))
+      << error;
   const QString png = folder_.filePath(QStringLiteral("crystal.png"));
-  ASSERT_TRUE(Output(QStringLiteral("wmf2gd"),
-                     {"-t", "png", QStringLiteral("--maxwidth=%1").arg(shown->width),
-                      QStringLiteral("--maxheight=%1").arg(shown->height), "--maxsize", "-o", png, metafile}));
+  ASSERT_TRUE(Output(
+      QStringLiteral("wmf2gd"),
+      {"-t", "png", QStringLiteral("--maxwidth=%1").arg(shown->width),
+       QStringLiteral("--maxheight=%1").arg(shown->height), "--maxsize", "-o", png, metafile}));
   KeepPicture(QImage(png), QStringLiteral("metafile_by_libwmf"));
   const auto drawn = DecodeRgb(png);
   ASSERT_TRUE(drawn);

@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
@@ -120,14 +120,15 @@ TEST_F(PicturesWindowTest, MenusCarryTheExportProjectionPictureAndHelpItems) {
             (QStringList{"IUCr cif (*.CIF)", "Windows Bitmap (*.BMP)", "Windows Metafile (*WMF)",
                          "3-D-printer (*.STL)", "SVG drawing (*.SVG)", "glTF 2.0 (*.GLB)",
                          "Wavefront OBJ (*.OBJ)", "3-D-printer, 3MF (*.3MF)"}));
-  EXPECT_TRUE(Texts(actions.MenuFor(Menu::Tools)).contains(QStringLiteral("Stereographic projection")));
+  EXPECT_TRUE(
+      Texts(actions.MenuFor(Menu::Tools)).contains(QStringLiteral("Stereographic projection")));
   EXPECT_TRUE(actions.Action(CommandId::StereographicProjection)->isCheckable());
-  for (CommandId id : {CommandId::ExportBmp, CommandId::ExportWmf, CommandId::ExportSvgDrawing,
-                       CommandId::ExportGltf, CommandId::ExportObj, CommandId::Export3mf,
-                       CommandId::CopyBitmapToClipboard, CommandId::CopyToClipboardButton,
-                       CommandId::RecordMovie, CommandId::RegisterExtension, CommandId::CheckForUpdates,
-                       CommandId::HelpContents, CommandId::HelpButton, CommandId::HomePage,
-                       CommandId::StereographicProjection})
+  for (CommandId id :
+       {CommandId::ExportBmp, CommandId::ExportWmf, CommandId::ExportSvgDrawing,
+        CommandId::ExportGltf, CommandId::ExportObj, CommandId::Export3mf,
+        CommandId::CopyBitmapToClipboard, CommandId::CopyToClipboardButton, CommandId::RecordMovie,
+        CommandId::RegisterExtension, CommandId::CheckForUpdates, CommandId::HelpContents,
+        CommandId::HelpButton, CommandId::HomePage, CommandId::StereographicProjection})
     EXPECT_TRUE(actions.Action(id)->isEnabled()) << CommandFor(id).name;
 
   // The home page and the history come up over the viewer.
@@ -193,12 +194,14 @@ TEST_F(PicturesWindowTest, WindowsBitmapHoldsTheCrystalAsShown) {
   ASSERT_TRUE(QFile::exists(path));
 
   const QImage written(path, "BMP");
-  const QImage shown = window_->Viewer().GrabImage(kGrabTimeoutMs).convertToFormat(QImage::Format_RGB32);
+  const QImage shown =
+      window_->Viewer().GrabImage(kGrabTimeoutMs).convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(written.isNull());
   EXPECT_EQ(written.size(), window_->Viewer().size() * window_->devicePixelRatio());
   EXPECT_EQ(written.size(), shown.size());
   const int pixels = written.width() * written.height();
-  EXPECT_GT(pixels - CountPixels(written, QColor(255, 255, 255), 3), pixels / 20) << "the crystal is in it";
+  EXPECT_GT(pixels - CountPixels(written, QColor(255, 255, 255), 3), pixels / 20)
+      << "the crystal is in it";
   // The same picture as the viewer's (the example does not turn).
   int differing = 0;
   for (int y = 0; y < written.height(); ++y)
@@ -223,19 +226,22 @@ TEST_F(PicturesWindowTest, RecordMovieWritesAHundredAndOneFramesOfTheTurningCrys
   ASSERT_TRUE(QFile::exists(path)) << window_->Form().State().error;
 
   const std::optional<QByteArray> probe =
-      Output(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                                         "stream=nb_read_frames,r_frame_rate,width,height", "-of",
-                                         "default=noprint_wrappers=1", path});
+      Output(QStringLiteral("ffprobe"),
+             {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+              "stream=nb_read_frames,r_frame_rate,width,height", "-of",
+              "default=noprint_wrappers=1", path});
   ASSERT_TRUE(probe);
   const QSize size = window_->Viewer().size() * window_->devicePixelRatio();
   EXPECT_TRUE(probe->contains("nb_read_frames=101")) << probe->toStdString();
   EXPECT_TRUE(probe->contains("r_frame_rate=30/1")) << probe->toStdString();
   EXPECT_TRUE(probe->contains("width=" + QByteArray::number(size.width()))) << probe->toStdString();
-  EXPECT_TRUE(probe->contains("height=" + QByteArray::number(size.height()))) << probe->toStdString();
+  EXPECT_TRUE(probe->contains("height=" + QByteArray::number(size.height())))
+      << probe->toStdString();
 
   // The crystal turns: the first and the last frame differ.
-  const std::optional<QByteArray> frames = Output(
-      QStringLiteral("ffmpeg"), {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
+  const std::optional<QByteArray> frames =
+      Output(QStringLiteral("ffmpeg"),
+             {"-v", "error", "-i", path, "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
   ASSERT_TRUE(frames);
   const qsizetype frameBytes = qsizetype(size.width()) * size.height() * 3;
   ASSERT_EQ(frames->size(), 101 * frameBytes);

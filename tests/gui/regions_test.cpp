@@ -13,10 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableView>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -59,7 +59,9 @@ class RegionsTest : public ::testing::Test {
     ASSERT_TRUE(WaitForLoad(*window_));
     ASSERT_TRUE(window_->Form().State().sceneShown) << window_->Form().State().error;
   }
-  QWidget* Region(const char* name) const { return window_->findChild<QWidget*>(QString::fromLatin1(name)); }
+  QWidget* Region(const char* name) const {
+    return window_->findChild<QWidget*>(QString::fromLatin1(name));
+  }
   bool Checked(CommandId id) const { return window_->Form().State().Command(id).checked; }
 
   QTemporaryDir work_;
@@ -114,8 +116,10 @@ TEST_F(RegionsTest, EveryControlOfThePanelsHasANameAndStartsAsTheWindowSays) {
       if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QAbstractSlider*>(control) &&
           !qobject_cast<QAbstractSpinBox*>(control))
         continue;
-      if (control->objectName().startsWith(QLatin1String("qt_"))) continue;  // a scroll bar's inner parts
-      if (control->parent() && control->parent()->objectName().startsWith(QLatin1String("qt_"))) continue;
+      if (control->objectName().startsWith(QLatin1String("qt_")))
+        continue;  // a scroll bar's inner parts
+      if (control->parent() && control->parent()->objectName().startsWith(QLatin1String("qt_")))
+        continue;
       EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
     }
   }
@@ -141,9 +145,9 @@ TEST_F(RegionsTest, AtTheStartSizeEveryControlOfTheTablesIsWhole) {
         !qobject_cast<QLabel*>(control) && !qobject_cast<QTableView*>(control))
       continue;
     const QRect rect(control->mapTo(area, QPoint(0, 0)), control->size());
-    EXPECT_TRUE(shown.contains(rect)) << control->objectName().toStdString() << " "
-                                      << control->accessibleName().toStdString() << " ends at x "
-                                      << rect.right() << " of " << shown.right();
+    EXPECT_TRUE(shown.contains(rect))
+        << control->objectName().toStdString() << " " << control->accessibleName().toStdString()
+        << " ends at x " << rect.right() << " of " << shown.right();
     // Captions are not cut.
     int needed = control->sizeHint().width();
     if (auto* button = qobject_cast<QPushButton*>(control))
@@ -179,7 +183,8 @@ TEST_F(RegionsTest, SparklingBlackTurnsTheViewerBlackAndAResizeKeepsThePicture) 
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 400);
   EXPECT_GT(CountPixels(picture, QColor(0, 0, 0), 3), picture.width() * picture.height() / 2);
-  EXPECT_LT(CountPixels(picture, QColor(0, 0, 0), 3), picture.width() * picture.height()) << "the crystal is there";
+  EXPECT_LT(CountPixels(picture, QColor(0, 0, 0), 3), picture.width() * picture.height())
+      << "the crystal is there";
   Pause(300);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     KeepPicture(screen->grabWindow(0).toImage(), QStringLiteral("regions_resized"));

@@ -1,6 +1,8 @@
 // The tables region as a user meets it: choosing a point group, typing faces
 // into the unique list and a cell length into the cell boxes.
 
+#include "gui/tables_panel.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,7 +21,6 @@
 #include "gui/main_window.h"
 #include "gui/page_location.h"
 #include "gui/point_groups_box.h"
-#include "gui/tables_panel.h"
 #include "viewer_support.h"
 
 namespace habitopia::gui::test {
@@ -57,7 +58,9 @@ class TablesPanelTest : public ::testing::Test {
   void TearDown() override { window_.reset(); }
 
   TablesPanel& Tables() { return window_->Tables(); }
-  QPushButton* Named(const char* name) { return window_->findChild<QPushButton*>(QString::fromLatin1(name)); }
+  QPushButton* Named(const char* name) {
+    return window_->findChild<QPushButton*>(QString::fromLatin1(name));
+  }
 
   QTemporaryDir work_;
   std::unique_ptr<MainWindow> window_;
@@ -71,7 +74,8 @@ TEST_F(TablesPanelTest, ControlsCarryTheirCaptionsAsAccessibleNames) {
     EXPECT_TRUE(found) << name;
   }
   const QStringList boxes{"a", "b", "c", "alpha", "beta", "gamma"};
-  for (int box = 0; box < 6; ++box) EXPECT_EQ(Tables().Cell()->Box(box)->accessibleName(), boxes[box]);
+  for (int box = 0; box < 6; ++box)
+    EXPECT_EQ(Tables().Cell()->Box(box)->accessibleName(), boxes[box]);
   EXPECT_EQ(window_->findChild<QLineEdit*>("Edit1")->accessibleName(), "indices");
   EXPECT_EQ(window_->findChild<QLineEdit*>("Edit2")->accessibleName(), "distance");
   EXPECT_EQ(Tables().PointGroups()->Button(32)->text(), "4/m3");

@@ -70,8 +70,10 @@ TEST_F(ToolBoxesWindowTest, PredictWithCentringFGivesTheFacesOfTheOctahedronFirs
   window_->Form().SpeedButton16Click();
   Open(CommandId::MorphologyPrediction, ToolBox::ShapePrediction);
   QRadioButton* centringF = nullptr;
-  for (auto* button : window_->ToolBoxes().Box(ToolBox::ShapePrediction)->findChildren<QRadioButton*>())
-    if (button->text() == QStringLiteral("F") && button->parent()->objectName() == QStringLiteral("Bravais"))
+  for (auto* button :
+       window_->ToolBoxes().Box(ToolBox::ShapePrediction)->findChildren<QRadioButton*>())
+    if (button->text() == QStringLiteral("F") &&
+        button->parent()->objectName() == QStringLiteral("Bravais"))
       centringF = button;
   ASSERT_NE(centringF, nullptr);
   EXPECT_TRUE(centringF->isEnabled());
@@ -88,11 +90,13 @@ TEST_F(ToolBoxesWindowTest, PredictWithCentringFGivesTheFacesOfTheOctahedronFirs
 
 TEST_F(ToolBoxesWindowTest, CalculationsMeasureTheAngleOfTwoPickedFaces) {
   Open(CommandId::Calculations, ToolBox::Calculations);
-  QTest::mouseClick(window_->ToolBoxes().Box(ToolBox::Calculations)->findChild<QPushButton*>("firstfacebutton"),
-                    Qt::LeftButton);
+  QTest::mouseClick(
+      window_->ToolBoxes().Box(ToolBox::Calculations)->findChild<QPushButton*>("firstfacebutton"),
+      Qt::LeftButton);
   window_->Form().StringGrid1SelectCell(1, 0);
-  QTest::mouseClick(window_->ToolBoxes().Box(ToolBox::Calculations)->findChild<QPushButton*>("secondfacebutton"),
-                    Qt::LeftButton);
+  QTest::mouseClick(
+      window_->ToolBoxes().Box(ToolBox::Calculations)->findChild<QPushButton*>("secondfacebutton"),
+      Qt::LeftButton);
   window_->Form().StringGrid1SelectCell(2, 0);
   QTest::mouseClick(Contents().Calculations().AngleButton(), Qt::LeftButton);
   EXPECT_TRUE(Contents().Calculations().AngleButton()->text().endsWith(QStringLiteral(" Degrees")))
@@ -121,7 +125,8 @@ TEST_F(ToolBoxesWindowTest, ACleavagePlaneTypedWithReturnIsAddedAndRemoved) {
   EXPECT_EQ(modalsSeen_.size(), 1);
   QTest::keyClick(indices, Qt::Key_Return);
   EXPECT_EQ(State().tables.stringGrid1.RowCount(), rowsBefore + 1);
-  auto* remove = window_->ToolBoxes().Box(ToolBox::CleavageFace)->findChild<QPushButton*>("removecutface1");
+  auto* remove =
+      window_->ToolBoxes().Box(ToolBox::CleavageFace)->findChild<QPushButton*>("removecutface1");
   ASSERT_NE(remove, nullptr);
   EXPECT_TRUE(remove->isEnabled());
   QTest::mouseClick(remove, Qt::LeftButton);
@@ -132,7 +137,8 @@ TEST_F(ToolBoxesWindowTest, TheWizardRefusesAGroupWithoutAFolder) {
   Open(CommandId::CombinedObjectsWizard, ToolBox::CombinedObjects);
   QTest::mouseClick(Contents().Wizard().AcceptButton(), Qt::LeftButton);
   ASSERT_EQ(modalsSeen_.size(), 1);
-  EXPECT_EQ(State().regions.toolBox, ToolBox::CombinedObjects) << "a refused group leaves the wizard open";
+  EXPECT_EQ(State().regions.toolBox, ToolBox::CombinedObjects)
+      << "a refused group leaves the wizard open";
 }
 
 }  // namespace

@@ -98,7 +98,8 @@ class ViewerCameraTest : public ::testing::Test {
   void drag(QPoint from, QPoint to) {
     QWidget* target = viewer().View()->focusProxy();
     ASSERT_NE(target, nullptr);
-    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                    Qt::MouseButtons buttons) {
       QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons,
                         Qt::NoModifier);
       QCoreApplication::sendEvent(target, &event);

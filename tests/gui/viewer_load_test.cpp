@@ -38,9 +38,8 @@ TEST(ViewerLoad, ExampleCrystalIsDrawnInItsColoursOnItsBackground) {
   EXPECT_GT(CountPixels(picture, QColor(20, 40, 90), 2), all / 10) << "background missing";
   // Lit by coloured spotlights the faces are shades of the fill colour: red clearly
   // above green and blue.
-  const int crystal = CountPixelsWhere(picture, [](QColor c) {
-    return c.red() > c.green() + 40 && c.red() > c.blue() + 40;
-  });
+  const int crystal = CountPixelsWhere(
+      picture, [](QColor c) { return c.red() > c.green() + 40 && c.red() > c.blue() + 40; });
   EXPECT_GT(crystal, all / 20) << "crystal faces missing";
 }
 
@@ -53,7 +52,8 @@ namespace {
 // Drawn by the headlight, red on white.
 const QByteArray kRedBox =
     "#VRML V2.0 utf8\n"
-    "Shape { appearance Appearance { material Material { diffuseColor 1 0 0 } } geometry Box {} }\n";
+    "Shape { appearance Appearance { material Material { diffuseColor 1 0 0 } } geometry Box {} "
+    "}\n";
 
 bool WriteText(const QString& path, const QByteArray& text) {
   QDir().mkpath(QFileInfo(path).absolutePath());
@@ -72,7 +72,8 @@ TEST(ViewerLoad, FailuresAreReportedWithTheirReasonAndAGoodLoadFollows) {
   const QString good = WriteExampleScene(root.path() + QStringLiteral("/good"));
   ASSERT_FALSE(good.isEmpty());
 
-  const SceneLoadResult missing = LoadAndWait(viewer, root.path() + QStringLiteral("/none/missing.wrl"));
+  const SceneLoadResult missing =
+      LoadAndWait(viewer, root.path() + QStringLiteral("/none/missing.wrl"));
   EXPECT_FALSE(missing.ok);
   EXPECT_NE(missing.error.find("missing.wrl: file not found"), std::string::npos) << missing.error;
 
@@ -86,37 +87,39 @@ TEST(ViewerLoad, FailuresAreReportedWithTheirReasonAndAGoodLoadFollows) {
 
   // A scene that reaches out of its folder (and the working directory) by a
   // relative Inline, by an absolute one and by a file: URL.
-  ASSERT_TRUE(WriteText(root.path() + QStringLiteral("/private/secret.wrl"),
-                        kRedBox));
+  ASSERT_TRUE(WriteText(root.path() + QStringLiteral("/private/secret.wrl"), kRedBox));
   const QString prying = root.path() + QStringLiteral("/scene/prying.wrl");
   ASSERT_TRUE(WriteText(prying, "#VRML V2.0 utf8\nInline { url \"../private/secret.wrl\" }\n"));
   const SceneLoadResult outside = LoadAndWait(viewer, prying);
   EXPECT_FALSE(outside.ok);
-  EXPECT_NE(outside.error.find("secret.wrl: outside the folders the viewer may read"), std::string::npos)
+  EXPECT_NE(outside.error.find("secret.wrl: outside the folders the viewer may read"),
+            std::string::npos)
       << outside.error;
   const QString absolute = root.path() + QStringLiteral("/scene/absolute.wrl");
-  ASSERT_TRUE(WriteText(absolute, "#VRML V2.0 utf8\nInline { url \"" +
-                                      ViewerFileUrl(root.path() + QStringLiteral("/private/secret.wrl"))
-                                          .toString(QUrl::FullyEncoded)
-                                          .toUtf8() +
-                                      "\" }\n"));
+  ASSERT_TRUE(
+      WriteText(absolute, "#VRML V2.0 utf8\nInline { url \"" +
+                              ViewerFileUrl(root.path() + QStringLiteral("/private/secret.wrl"))
+                                  .toString(QUrl::FullyEncoded)
+                                  .toUtf8() +
+                              "\" }\n"));
   EXPECT_FALSE(LoadAndWait(viewer, absolute).ok);
   // A file: URL is not served at all: the inline stays empty, nothing is read.
   const QString fileUrl = root.path() + QStringLiteral("/scene/fileurl.wrl");
-  ASSERT_TRUE(WriteText(fileUrl, "#VRML V2.0 utf8\nViewpoint { position 0 0 10 }\n"
-                                 "Background { skyColor [1 1 1] }\nInline { url \"file://" +
-                                     root.path().toUtf8() + "/private/secret.wrl\" }\n"));
+  ASSERT_TRUE(WriteText(fileUrl,
+                        "#VRML V2.0 utf8\nViewpoint { position 0 0 10 }\n"
+                        "Background { skyColor [1 1 1] }\nInline { url \"file://" +
+                            root.path().toUtf8() + "/private/secret.wrl\" }\n"));
   const SceneLoadResult local = LoadAndWait(viewer, fileUrl);
   if (local.ok) {
     const QImage picture = viewer.GrabImage(kGrabTimeoutMs);
     EXPECT_EQ(DrawnPixels(picture), 0) << "a file: URL was read";
   }
   // The same box inlined from inside the scene's folder is drawn.
-  ASSERT_TRUE(WriteText(root.path() + QStringLiteral("/scene/box.wrl"),
-                        kRedBox));
+  ASSERT_TRUE(WriteText(root.path() + QStringLiteral("/scene/box.wrl"), kRedBox));
   const QString inside = root.path() + QStringLiteral("/scene/inside.wrl");
-  ASSERT_TRUE(WriteText(inside, "#VRML V2.0 utf8\nViewpoint { position 0 0 10 }\n"
-                                "Background { skyColor [1 1 1] }\nInline { url \"box.wrl\" }\n"));
+  ASSERT_TRUE(WriteText(inside,
+                        "#VRML V2.0 utf8\nViewpoint { position 0 0 10 }\n"
+                        "Background { skyColor [1 1 1] }\nInline { url \"box.wrl\" }\n"));
   ASSERT_TRUE(LoadAndWait(viewer, inside).ok);
   EXPECT_GT(DrawnPixels(viewer.GrabImage(kGrabTimeoutMs)), 1000);
 
@@ -146,7 +149,8 @@ TEST(ViewerLoad, CompressedSceneAndRelativeInlineInFoldersWithBlanksAndAccents) 
   KeepPicture(fromWrz, QStringLiteral("wrz"));
   EXPECT_GT(DrawnPixels(fromWrz), fromWrz.width() * fromWrz.height() / 20);
 
-  ASSERT_TRUE(WriteText(folder + QStringLiteral("/teil é/crystal.wrl"), QByteArray::fromStdString(text)));
+  ASSERT_TRUE(
+      WriteText(folder + QStringLiteral("/teil é/crystal.wrl"), QByteArray::fromStdString(text)));
   const QString group = folder + QStringLiteral("/group.wrl");
   ASSERT_TRUE(WriteText(group,
                         "#VRML V2.0 utf8\n"

@@ -37,7 +37,8 @@ VrmlViewer& SharedViewer() {
   if (!viewer) {
     // A working directory of its own, never a folder that holds the tests' files.
     static QTemporaryDir scratch;
-    const QString work = qEnvironmentVariable("HABITOPIA_WORKDIR", scratch.path() + QStringLiteral("/work"));
+    const QString work =
+        qEnvironmentVariable("HABITOPIA_WORKDIR", scratch.path() + QStringLiteral("/work"));
     QDir().mkpath(work);
     viewer = std::make_unique<VrmlViewer>(ViewerPageDirectory(), work);
     viewer->resize(480, 360);

@@ -24,7 +24,8 @@ QString ExampleModel();
 VrmlViewer& SharedViewer();
 
 // Loads the scene and waits for the viewer's report.
-SceneLoadResult LoadAndWait(VrmlViewer& viewer, const QString& path, int timeoutMs = kLoadTimeoutMs);
+SceneLoadResult LoadAndWait(VrmlViewer& viewer, const QString& path,
+                            int timeoutMs = kLoadTimeoutMs);
 
 // Writes the scene of the example model into `folder` (as Habitopia.wrl), after
 // `edit` has changed the model file's contents; returns the scene's path.

@@ -46,7 +46,8 @@ TEST_F(NetworkDownload, TheWholeBodyArrivesWithProgress) {
   server_.Route("/HabitopiaHome/HabitopiaInstall.MSI", {200, body});
   Outcome outcome;
   const std::string target = Path("installer");
-  ASSERT_TRUE(downloader_.Start(Url("HabitopiaHome/HabitopiaInstall.MSI"), target, Record(outcome)));
+  ASSERT_TRUE(
+      downloader_.Start(Url("HabitopiaHome/HabitopiaInstall.MSI"), target, Record(outcome)));
   EXPECT_FALSE(downloader_.Start(Url("other"), Path("other"), Record(outcome))) << "one at a time";
   ASSERT_TRUE(test::WaitFor([&] { return outcome.Finished(); }));
   EXPECT_TRUE(outcome.done);
@@ -67,7 +68,8 @@ TEST_F(NetworkDownload, AMissingFileOrABrokenTransferLeavesThePreviousFile) {
     EXPECT_EQ(test::ReadText(target), "what was there before");
     // No temporary file stays behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder())) ++entries;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder()))
+      ++entries;
     EXPECT_EQ(entries, 1);
   }
 }

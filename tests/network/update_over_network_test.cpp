@@ -82,7 +82,8 @@ TEST_F(UpdateOverNetwork, ANewerReleaseIsOfferedDownloadedAndStarted) {
   server_.Route("/HabitopiaHome/HabitopiaInstall.MSI", {200, installer});
   checker_->CheckforupdatesClick();
   ASSERT_TRUE(test::WaitFor([&] { return shell_.ended || dialogs_.messages.size() >= 2; }));
-  EXPECT_EQ(dialogs_.questions, std::vector<std::string>{"new version available, download and install now?"});
+  EXPECT_EQ(dialogs_.questions,
+            std::vector<std::string>{"new version available, download and install now?"});
   ASSERT_EQ(dialogs_.messages.size(), 2u);
   EXPECT_EQ(dialogs_.messages[0], "\nfaster");
   EXPECT_EQ(dialogs_.messages[1].rfind("Update successfully downloaded to ", 0), 0u);
@@ -97,7 +98,8 @@ TEST_F(UpdateOverNetwork, AServerThatNeverAnswersTripsTheWatchdogOfTheSilentChec
   server_.Route("/HabitopiaHome/version.txt", {200, {}, -1, true});
   checker_->CheckforupdatesClicksilent();
   ASSERT_TRUE(test::WaitFor([&] { return !dialogs_.messages.empty(); }, 5000));
-  EXPECT_EQ(dialogs_.messages, std::vector<std::string>{"Could not make connection to Update Server"});
+  EXPECT_EQ(dialogs_.messages,
+            std::vector<std::string>{"Could not make connection to Update Server"});
   EXPECT_TRUE(dialogs_.questions.empty());
 }
 

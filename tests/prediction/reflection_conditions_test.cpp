@@ -1,6 +1,7 @@
+#include "prediction/reflection_conditions.h"
+
 #include <gtest/gtest.h>
 
-#include "prediction/reflection_conditions.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {
@@ -45,14 +46,14 @@ TEST(ReflectionConditionTest, Centrings) {
 TEST(ReflectionConditionTest, RhombohedralCentringPassesEveryMultipleOfThree) {
   const TranslationSymmetry r = With(Centring::R);
   EXPECT_FALSE(Absent(r, 0, 0, 3, 13));
-  EXPECT_FALSE(Absent(r, 1, 0, 1, 13));    // -h + k + l = 0
+  EXPECT_FALSE(Absent(r, 1, 0, 1, 13));  // -h + k + l = 0
   EXPECT_TRUE(Absent(r, 1, 0, 0, 13));
   EXPECT_TRUE(Absent(r, 0, 0, 1, 13));
-  EXPECT_FALSE(Absent(r, -1, 1, 1, 13));   // 3
-  EXPECT_FALSE(Absent(r, 0, 0, -3, 13));   // the absolute value counts
-  EXPECT_FALSE(Absent(r, 0, 7, 8, 13));    // 15 is a multiple of 3 and present
-  EXPECT_FALSE(Absent(r, -6, 6, 6, 13));   // 18
-  EXPECT_TRUE(Absent(r, -6, 6, 5, 13));    // 17
+  EXPECT_FALSE(Absent(r, -1, 1, 1, 13));  // 3
+  EXPECT_FALSE(Absent(r, 0, 0, -3, 13));  // the absolute value counts
+  EXPECT_FALSE(Absent(r, 0, 7, 8, 13));   // 15 is a multiple of 3 and present
+  EXPECT_FALSE(Absent(r, -6, 6, 6, 13));  // 18
+  EXPECT_TRUE(Absent(r, -6, 6, 5, 13));   // 17
 }
 
 TEST(ReflectionConditionTest, ScrewAxes) {
@@ -65,11 +66,11 @@ TEST(ReflectionConditionTest, ScrewAxes) {
   EXPECT_TRUE(Absent(s, 0, 0, 2, 14));
   EXPECT_TRUE(Absent(s, 0, 0, 6, 14));
   EXPECT_TRUE(Absent(s, 0, 0, -1, 14));
-  EXPECT_FALSE(Absent(s, 1, 0, 1, 14));   // not on the axis
+  EXPECT_FALSE(Absent(s, 1, 0, 1, 14));  // not on the axis
   s.screwC = 3;
   EXPECT_FALSE(Absent(s, 0, 0, 3, 9));
   EXPECT_FALSE(Absent(s, 0, 0, 6, 9));
-  EXPECT_FALSE(Absent(s, 0, 0, 12, 9));   // any multiple of 3
+  EXPECT_FALSE(Absent(s, 0, 0, 12, 9));  // any multiple of 3
   EXPECT_FALSE(Absent(s, 0, 0, -9, 9));
   EXPECT_TRUE(Absent(s, 0, 0, 4, 9));
   s.screwC = 6;
@@ -111,7 +112,7 @@ TEST(ReflectionConditionTest, GlidesPerpendicularToA) {
   EXPECT_FALSE(Absent(s, 0, 4, 4));   // k + l = 8: a multiple of 4 with even indices
   EXPECT_FALSE(Absent(s, 0, 2, -2));  // k + l = 0
   EXPECT_FALSE(Absent(s, 0, 4, 0));
-  EXPECT_TRUE(Absent(s, 0, 1, -1));   // k + l = 0 but k, l odd
+  EXPECT_TRUE(Absent(s, 0, 1, -1));  // k + l = 0 but k, l odd
   EXPECT_TRUE(Absent(s, 0, 1, 3));
   EXPECT_TRUE(Absent(s, 0, 2, 0));
   EXPECT_TRUE(Absent(s, 0, 1, 1));
@@ -127,11 +128,11 @@ TEST(ReflectionConditionTest, GlidesOfTheSecondPanel) {
   EXPECT_TRUE(Absent(s, 1, 0, 2, 7));
   EXPECT_FALSE(Absent(s, 2, 0, 1, 7));
   s.glide2 = Glide::C;
-  EXPECT_TRUE(Absent(s, 2, 0, 1, 7));      // [010]: h 0 l, l odd
+  EXPECT_TRUE(Absent(s, 2, 0, 1, 7));  // [010]: h 0 l, l odd
   EXPECT_FALSE(Absent(s, 1, 1, 1, 7));
-  EXPECT_TRUE(Absent(s, 1, 1, 1, 13));     // [110]: h h l, l odd
+  EXPECT_TRUE(Absent(s, 1, 1, 1, 13));  // [110]: h h l, l odd
   EXPECT_FALSE(Absent(s, 1, 0, 1, 13));
-  EXPECT_TRUE(Absent(s, 1, 1, 1, 31));     // cubic, the [110] plane too: h h l, l odd
+  EXPECT_TRUE(Absent(s, 1, 1, 1, 31));  // cubic, the [110] plane too: h h l, l odd
   EXPECT_FALSE(Absent(s, 1, 0, 1, 31));
   EXPECT_FALSE(Absent(s, 1, 1, 2, 32));
   s.glide2 = Glide::N;
@@ -141,12 +142,12 @@ TEST(ReflectionConditionTest, GlidesOfTheSecondPanel) {
   EXPECT_TRUE(Absent(s, 2, 2, 1, 32));
   EXPECT_FALSE(Absent(s, 2, 2, 2, 32));
   s.glide2 = Glide::D;
-  EXPECT_FALSE(Absent(s, 2, 0, 2, 8));     // h 0 l: h + l = 4n, h and l even
+  EXPECT_FALSE(Absent(s, 2, 0, 2, 8));  // h 0 l: h + l = 4n, h and l even
   EXPECT_FALSE(Absent(s, 6, 0, 2, 8));
   EXPECT_TRUE(Absent(s, 1, 0, 3, 8));
   EXPECT_TRUE(Absent(s, 2, 0, 0, 8));
-  EXPECT_FALSE(Absent(s, 1, 1, 2, 20));    // h h l: 2h + l = 4
-  EXPECT_FALSE(Absent(s, 2, 2, 4, 20));    // 8
+  EXPECT_FALSE(Absent(s, 1, 1, 2, 20));  // h h l: 2h + l = 4
+  EXPECT_FALSE(Absent(s, 2, 2, 4, 20));  // 8
   EXPECT_FALSE(Absent(s, 2, 2, 0, 32));
   EXPECT_TRUE(Absent(s, 1, 1, 1, 32));
   EXPECT_TRUE(Absent(s, 1, 1, 0, 32));
@@ -206,8 +207,8 @@ TEST(TranslationChoicesTest, AvailabilityPerGroup) {
   EXPECT_FALSE(GetTranslationChoices(14).glide3.Offers(Glide::A));
 
   const TranslationChoices& ico = GetTranslationChoices(33);
-  for (Centring c : {Centring::P, Centring::A, Centring::B, Centring::C, Centring::F,
-                     Centring::I, Centring::R})
+  for (Centring c :
+       {Centring::P, Centring::A, Centring::B, Centring::C, Centring::F, Centring::I, Centring::R})
     EXPECT_TRUE(ico.Offers(c));
   for (int n : {2, 3, 4, 6}) EXPECT_TRUE(ico.OffersScrewC(n));
 

@@ -1,6 +1,7 @@
+#include "prediction/space_group_symmetry.h"
+
 #include <gtest/gtest.h>
 
-#include "prediction/space_group_symmetry.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {

@@ -1,18 +1,18 @@
 // glTF, OBJ and 3MF export: the mesh (closed, outward, the STL's scale, colours,
 // twins) and the layout of each file.
 
-#include <gtest/gtest.h>
+#include "scene/export_mesh.h"
 
-#include <nlohmann/json.hpp>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "core/model.h"
 #include "core/numbers.h"
-#include "scene/export_mesh.h"
 #include "scene/gltf.h"
 #include "scene/obj.h"
 #include "scene/threemf.h"
@@ -96,7 +96,8 @@ TEST(ExportMesh, RotationAndInversionTwinsAreSecondClosedBodies) {
   rotation.twinThrough = {0, 0, 0};
   for (const auto& [choice, settings] :
        {std::pair{TwinChoice::Rotation, rotation},
-        std::pair{TwinChoice::Inversion, TwinSettings{TwinType::Inversion, {0, 0, 1}, {0, 0, 0}, {3, 0, 0}, 0}}}) {
+        std::pair{TwinChoice::Inversion,
+                  TwinSettings{TwinType::Inversion, {0, 0, 1}, {0, 0, 0}, {3, 0, 0}, 0}}}) {
     const ExportMesh mesh = CubeMesh(choice, "", settings);
     ASSERT_EQ(mesh.bodies.size(), 2u);
     EXPECT_EQ(mesh.bodies[1].name, "twin");
@@ -146,8 +147,9 @@ TEST(Obj, PolygonsNormalsAndMaterials) {
   EXPECT_EQ(Count(files.obj, "\nf "), 6);
   EXPECT_EQ(Count(files.obj, "\nusemtl "), 3);  // fill, red, fill again
   EXPECT_NE(files.obj.find("f 1//1 "), std::string::npos);
-  EXPECT_NE(files.mtl.find("newmtl face_FF0000\nKa 0.2000 0.0000 0.0000\nKd 1.0000 0.0000 0.0000\n"),
-            std::string::npos);
+  EXPECT_NE(
+      files.mtl.find("newmtl face_FF0000\nKa 0.2000 0.0000 0.0000\nKd 1.0000 0.0000 0.0000\n"),
+      std::string::npos);
   EXPECT_NE(files.mtl.find("newmtl fill\n"), std::string::npos);
 }
 
@@ -169,7 +171,8 @@ TEST(ThreeMf, ModelPartAndPackage) {
   EXPECT_EQ(package.substr(0, 4), std::string("PK\3\4", 4));
   EXPECT_NE(package.find("[Content_Types].xml"), std::string::npos);
   EXPECT_NE(package.find("_rels/.rels"), std::string::npos);
-  EXPECT_NE(package.find(ThreeMfModelXml(mesh, "cube")), std::string::npos);  // stored, not compressed
+  EXPECT_NE(package.find(ThreeMfModelXml(mesh, "cube")),
+            std::string::npos);  // stored, not compressed
   EXPECT_EQ(package.substr(package.size() - 22, 4), std::string("PK\5\6", 4));
 }
 

@@ -1,6 +1,8 @@
 // Scene files: the embedded model, gzip compression, the group scene and
 // reporting of files that cannot be written.
 
+#include "scene/scene_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,7 +11,6 @@
 #include "files/model_reader.h"
 #include "files/model_writer.h"
 #include "scene/embedded_model.h"
-#include "scene/scene_files.h"
 #include "scene/scene_writer.h"
 #include "scene_test_support.h"
 #include "support/temp_folder.h"
@@ -89,7 +90,8 @@ TEST_F(SceneFiles, SceneWithoutModel) {
 }
 
 TEST_F(SceneFiles, ExtractedLinesLoseTheirFirstCharacter) {
-  const auto model = ExtractEmbeddedModel("x\r\n#Habitopia data Release 1.2\r\n#3\r\n\r\n# 1.000\r\n");
+  const auto model =
+      ExtractEmbeddedModel("x\r\n#Habitopia data Release 1.2\r\n#3\r\n\r\n# 1.000\r\n");
   ASSERT_TRUE(model);
   EXPECT_EQ(*model, "Habitopia data Release 1.2\r\n3\r\n\r\n 1.000\r\n");
 }
@@ -162,7 +164,8 @@ TEST(GroupScene, LineForLine) {
       "DEF tr6 Transform {children\n"
       "Inline {url [\"tensor.wrl\"]}}}}\n"
       "DEF Clock TimeSensor {  cycleInterval 20 loop TRUE }\n"
-      "DEF Spin OrientationInterpolator {key [0.0 0.5 1.0] keyValue [0.0 1.0 1.0 0.0, 0.0 1.0 1.0 -3.14, 0.0 1.0 1.0 -6.28]}\n"
+      "DEF Spin OrientationInterpolator {key [0.0 0.5 1.0] keyValue [0.0 1.0 1.0 0.0, 0.0 1.0 1.0 "
+      "-3.14, 0.0 1.0 1.0 -6.28]}\n"
       "ROUTE Clock.fraction_changed TO Spin.set_fraction\n"
       "ROUTE Spin.value_changed TO tr2.set_rotation\n"
       "ROUTE Spin.value_changed TO tr4.set_rotation\n"

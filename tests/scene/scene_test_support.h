@@ -75,7 +75,8 @@ inline std::string ReadGolden(const std::string& name) {
 }
 
 // Compares line by line and names the first line that differs.
-inline ::testing::AssertionResult SameLines(const std::string& actual, const std::string& expected) {
+inline ::testing::AssertionResult SameLines(const std::string& actual,
+                                            const std::string& expected) {
   const auto a = SplitLines(actual);
   const auto e = SplitLines(expected);
   for (std::size_t i = 0; i < std::max(a.size(), e.size()); ++i) {

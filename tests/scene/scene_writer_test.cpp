@@ -1,6 +1,8 @@
 // Scene writer pieces outside the whole-text cases: label texts, number and text
 // escaping, lights, textures, cleavage selections and scenes of built models.
 
+#include "scene/scene_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "core/cell.h"
 #include "scene/scene_files.h"
-#include "scene/scene_writer.h"
 #include "scene_test_support.h"
 
 namespace habitopia {
@@ -47,9 +48,15 @@ TEST_F(SceneWriter, ThreeIndexLabelsBarsAndDecimals) {
   polyhedron.presentFaces[1].k = 0.5L;
   polyhedron.presentFaces[1].l = 0;
   const std::string text = WriteScene(model, polyhedron, model.display, switches).text;
-  EXPECT_TRUE(HasLine(text, "Shape { geometry Text { string [ \"(1 1 0)\" ] fontStyle USE fo } appearance USE ap }"));
-  EXPECT_TRUE(HasLine(text, "Transform{ translation 0.00 +0.18 0 children [ Shape { geometry Text { string [ \"    _    \" ] fontStyle USE fo } appearance USE ap }]}"));
-  EXPECT_TRUE(HasLine(text, "Shape { geometry Text { string [ \"(-1 0.5 0)\" ] fontStyle USE fo } appearance USE ap }"));
+  EXPECT_TRUE(HasLine(
+      text,
+      "Shape { geometry Text { string [ \"(1 1 0)\" ] fontStyle USE fo } appearance USE ap }"));
+  EXPECT_TRUE(HasLine(text,
+                      "Transform{ translation 0.00 +0.18 0 children [ Shape { geometry Text { "
+                      "string [ \"    _    \" ] fontStyle USE fo } appearance USE ap }]}"));
+  EXPECT_TRUE(HasLine(
+      text,
+      "Shape { geometry Text { string [ \"(-1 0.5 0)\" ] fontStyle USE fo } appearance USE ap }"));
   // (-1 0.5 0) is not whole: no bar line follows its label.
   const auto lines = SplitLines(text);
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
@@ -101,8 +108,11 @@ TEST_F(SceneWriter, HeadlightBrilliantAndSinglefaceGloss) {
   model.faces[2].faceColour = {0, 128, 255};
   const std::string text = Write();
   EXPECT_TRUE(HasLine(text, "NavigationInfo {headlight TRUE type \"EXAMINE\"}"));
-  EXPECT_TRUE(HasLine(text, "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  -10 -10   -100  radius 1000}"));
-  EXPECT_TRUE(HasLine(text, "Shape {appearance Appearance {material Material { diffuseColor  0.000  0.502  1.000"));
+  EXPECT_TRUE(HasLine(text,
+                      "PointLight {on TRUE intensity 1 ambientIntensity 0 color 1 0 0 location  "
+                      "-10 -10   -100  radius 1000}"));
+  EXPECT_TRUE(HasLine(
+      text, "Shape {appearance Appearance {material Material { diffuseColor  0.000  0.502  1.000"));
   EXPECT_TRUE(HasLine(text, "shininess 1 specularColor 1.0 1.0 1.0"));
   KeepScene("brilliant.wrl", text);
 }

@@ -1,6 +1,8 @@
 // STL export: facet layout, scale, degenerate triangles, twins, and the example
 // model checked with admesh.
 
+#include "scene/stl.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,7 +19,6 @@
 #include "files/model_reader.h"
 #include "scene/document_switches.h"
 #include "scene/scene_files.h"
-#include "scene/stl.h"
 #include "scene_test_support.h"
 #include "support/sample_faces.h"
 
@@ -68,7 +69,8 @@ TEST(Stl, CubeGivesTwelveFacetsOnAxisNormals) {
     EXPECT_EQ(units, 1) << lines[i];
     ++normals[key];
     EXPECT_EQ(lines[i + 1], "    outer loop");
-    for (int v = 2; v <= 4; ++v) EXPECT_TRUE(std::regex_match(lines[i + v], vertex)) << lines[i + v];
+    for (int v = 2; v <= 4; ++v)
+      EXPECT_TRUE(std::regex_match(lines[i + v], vertex)) << lines[i + v];
     EXPECT_EQ(lines[i + 5], "    endloop");
     EXPECT_EQ(lines[i + 6], "  endfacet");
   }
@@ -97,7 +99,10 @@ TEST(Stl, DegenerateTrianglesAreSkipped) {
   const std::string text = StlText("c", polyhedron, g, TwinChoice::None);
   // 5 corners on face 0 give 3 fan triangles, one of them collinear.
   EXPECT_EQ(Count(text, "facet normal"), 2 + 10);
-  EXPECT_EQ(Count(text, "vertex 14.43 -14.43 14.43\n      vertex 14.43 14.43 14.43\n      vertex 14.43 0.00 14.43"), 0);
+  EXPECT_EQ(Count(text,
+                  "vertex 14.43 -14.43 14.43\n      vertex 14.43 14.43 14.43\n      vertex 14.43 "
+                  "0.00 14.43"),
+            0);
 }
 
 TEST(Stl, ContactTwinLeavesOutBothContactFaces) {
@@ -145,7 +150,8 @@ TEST(StlAdmesh, ExampleModelIsClosedOrientedAndKeepsItsVolume) {
   ApplyDocument(read.document, model);
   const Polyhedron polyhedron = BuildPolyhedron(MakePolyhedronInput(model));
   const SceneGeometry g = BuildSceneGeometry(model, polyhedron, SceneSwitches{});
-  const std::string path = (std::filesystem::temp_directory_path() / "habitopia_quartz_test.stl").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "habitopia_quartz_test.stl").string();
   ASSERT_TRUE(WriteFileAtomic(path, StlText("quartz", polyhedron, g, TwinChoice::None)));
   const MeshReport r = RunAdmesh(path);
   std::filesystem::remove(path);
@@ -155,8 +161,8 @@ TEST(StlAdmesh, ExampleModelIsClosedOrientedAndKeepsItsVolume) {
   EXPECT_EQ(r.reversed, 0);
   EXPECT_EQ(r.parts, 1);
   const Real scale = StlScale(polyhedron, g);
-  const double expected = static_cast<double>(
-      g.lists.volumeTotal * std::pow(scale / polyhedron.distanceScale, 3));
+  const double expected =
+      static_cast<double>(g.lists.volumeTotal * std::pow(scale / polyhedron.distanceScale, 3));
   EXPECT_GT(expected, 0);
   EXPECT_NEAR(r.volume, expected, 0.01 * expected);
 }
@@ -170,7 +176,8 @@ TEST(StlAdmesh, InversionTwinIsASecondClosedOrientedBody) {
   SceneSwitches switches;
   switches.twin = TwinChoice::Inversion;
   const SceneGeometry g = BuildSceneGeometry(model, cube, switches);
-  const std::string path = (std::filesystem::temp_directory_path() / "habitopia_twin_test.stl").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "habitopia_twin_test.stl").string();
   ASSERT_TRUE(WriteFileAtomic(path, StlText("twin", cube, g, TwinChoice::Inversion)));
   const MeshReport r = RunAdmesh(path);
   std::filesystem::remove(path);

@@ -28,7 +28,8 @@ Real ExactHalfSpaceVolume(const std::vector<FaceRecord>& faces, const UnitCell& 
                                ScaleVec(Cross(unit[i], unit[j]), faces[k].distance)));
         x = ScaleVec(x, 1 / det);
         bool inside = true;
-        for (int g = 0; g < n && inside; ++g) inside = Dot(unit[g], x) - faces[g].distance <= tolerance;
+        for (int g = 0; g < n && inside; ++g)
+          inside = Dot(unit[g], x) - faces[g].distance <= tolerance;
         if (inside) corners.push_back(x);
       }
   Real volume = 0;

@@ -14,8 +14,8 @@ bool SameBits(const Vec3& a, const Vec3& b) {
   if (!SameBits(fast.distanceScale, reference.distanceScale))
     return ::testing::AssertionFailure() << "distance scale differs";
   if (fast.corners.size() != reference.corners.size())
-    return ::testing::AssertionFailure() << "corner count " << fast.corners.size() << " vs "
-                                         << reference.corners.size();
+    return ::testing::AssertionFailure()
+           << "corner count " << fast.corners.size() << " vs " << reference.corners.size();
   for (std::size_t c = 0; c < fast.corners.size(); ++c)
     if (!SameBits(fast.corners[c].position, reference.corners[c].position) ||
         fast.corners[c].faces != reference.corners[c].faces)
@@ -32,8 +32,8 @@ bool SameBits(const Vec3& a, const Vec3& b) {
     const auto& a = fast.presentFaces[p].polygon;
     const auto& b = reference.presentFaces[p].polygon;
     if (a.size() != b.size())
-      return ::testing::AssertionFailure() << "polygon " << p << " has " << a.size() << " vs "
-                                           << b.size() << " entries";
+      return ::testing::AssertionFailure()
+             << "polygon " << p << " has " << a.size() << " vs " << b.size() << " entries";
     for (std::size_t e = 0; e < a.size(); ++e)
       if (!SameBits(a[e].position, b[e].position) || !SameBits(a[e].key, b[e].key))
         return ::testing::AssertionFailure() << "polygon " << p << " entry " << e;

@@ -33,7 +33,7 @@ RandomFaceSet MakeRandomFaceSet(std::uint64_t seed, const RandomFaceOptions& opt
   RandomFaceSet set;
   if (options.randomCell) {
     set.cell = {Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L),
-                Uniform(rng, 70, 110), Uniform(rng, 70, 110), Uniform(rng, 70, 110)};
+                Uniform(rng, 70, 110),    Uniform(rng, 70, 110),    Uniform(rng, 70, 110)};
   }
   // The six axis faces first keep most sets bounded.
   const Real axes[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
@@ -84,7 +84,7 @@ RandomFaceSet MakeDenseFaceSet(int faceCount, std::uint64_t seed, bool cubic) {
     set.cell = {};
   else if (seed != 0)
     set.cell = {Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L), Uniform(rng, 0.6L, 1.4L),
-                Uniform(rng, 70, 110), Uniform(rng, 70, 110), Uniform(rng, 70, 110)};
+                Uniform(rng, 70, 110),    Uniform(rng, 70, 110),    Uniform(rng, 70, 110)};
   const CellMatrices cell = BuildCellMatrices(set.cell);
   std::vector<std::tuple<Real, int, int, int>> candidates;
   for (int h = -5; h <= 5; ++h)

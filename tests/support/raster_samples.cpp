@@ -60,8 +60,8 @@ int LargestDifference(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return -1;
   int largest = 0;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    const int difference =
-        std::abs(static_cast<int>(static_cast<unsigned char>(a[i])) - static_cast<unsigned char>(b[i]));
+    const int difference = std::abs(static_cast<int>(static_cast<unsigned char>(a[i])) -
+                                    static_cast<unsigned char>(b[i]));
     if (difference > largest) largest = difference;
   }
   return largest;

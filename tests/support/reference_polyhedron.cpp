@@ -22,8 +22,8 @@ void SearchAllTriples(const PolyhedronInput& input, Polyhedron& out) {
         if (SolveCorner(out.planes[i], out.planes[j], out.planes[k], x) == 0) continue;
         Real s = 0;
         for (int g = 0; g < n; ++g) {
-          const Real e = Dot(out.planes[g].normal, x) / Norm(out.planes[g].normal) -
-                         out.planes[g].offset;
+          const Real e =
+              Dot(out.planes[g].normal, x) / Norm(out.planes[g].normal) - out.planes[g].offset;
           if (e > 0 && g != input.cleavageFace) s = s + e;
         }
         if (s < kInsideTolerance) out.corners.push_back({x, {i, j, k}});
@@ -46,7 +46,8 @@ void BuildPolygons(const PolyhedronInput& input, Polyhedron& out) {
       if (cleavage && (onCleavage || f == input.cleavageFace))
         for (Real& v : corner.position) v = kCleavagePush * v;
       bool seen = false;
-      for (const PolygonEntry& e : list) seen = seen || Within(e.position, corner.position, 1e-9L, true);
+      for (const PolygonEntry& e : list)
+        seen = seen || Within(e.position, corner.position, 1e-9L, true);
       if (!seen) list.push_back({corner.position, 0});
     }
     const int last = static_cast<int>(list.size()) - 1;
@@ -92,9 +93,17 @@ void BuildPolygons(const PolyhedronInput& input, Polyhedron& out) {
     list[end].key = 100.0L;
 
     const FaceRecord& face = input.faces[f];
-    PresentFace present{f, face.h, face.k, face.l, face.distance, face.faceColour,
-                        face.colourShown, face.textureFile, face.labelSelected,
-                        face.growthSector, list};
+    PresentFace present{f,
+                        face.h,
+                        face.k,
+                        face.l,
+                        face.distance,
+                        face.faceColour,
+                        face.colourShown,
+                        face.textureFile,
+                        face.labelSelected,
+                        face.growthSector,
+                        list};
     out.presentIndex[f] = f - out.absentCount;
     out.presentFaces.push_back(present);
   }

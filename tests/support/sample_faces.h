@@ -28,8 +28,8 @@ struct BuiltFaces {
 };
 
 struct BuildFacesOptions {
-  UnitCell cell;                     // the default cell unless given
-  int cleavageFace = -1;             // passed to the builder and to the index lists
+  UnitCell cell;          // the default cell unless given
+  int cleavageFace = -1;  // passed to the builder and to the index lists
   Real previousDistanceScale = 1;
   bool withLabelAnchors = false;
 };

@@ -1,6 +1,7 @@
+#include "symmetry/expansion.h"
+
 #include <gtest/gtest.h>
 
-#include "symmetry/expansion.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {
@@ -42,11 +43,11 @@ int OrbitSize(int group, const std::string& indices) {
 TEST(ExpansionTest, OrbitSizesOfEveryGroup) {
   // Multiplicities of the forms {100}, {111} and {123} (hexagonal axes for 9..27).
   const int expected[33][3] = {
-      {1, 1, 1},   {2, 2, 2},   {2, 2, 2},   {1, 2, 2},   {2, 4, 4},   {2, 4, 4},   {2, 4, 4},
-      {2, 8, 8},   {3, 3, 3},   {6, 6, 6},   {6, 6, 6},   {3, 6, 6},   {6, 12, 12}, {4, 4, 4},
-      {4, 8, 8},   {4, 4, 4},   {4, 4, 8},   {4, 4, 8},   {4, 8, 8},   {4, 8, 16},  {6, 6, 6},
-      {6, 12, 12}, {3, 6, 6},   {6, 6, 12},  {6, 6, 12},  {6, 12, 12}, {6, 12, 24}, {6, 4, 12},
-      {6, 8, 24},  {6, 8, 24},  {6, 4, 24},  {6, 8, 48},  {30, 20, 60}};
+      {1, 1, 1},   {2, 2, 2},  {2, 2, 2},  {1, 2, 2},  {2, 4, 4},   {2, 4, 4},   {2, 4, 4},
+      {2, 8, 8},   {3, 3, 3},  {6, 6, 6},  {6, 6, 6},  {3, 6, 6},   {6, 12, 12}, {4, 4, 4},
+      {4, 8, 8},   {4, 4, 4},  {4, 4, 8},  {4, 4, 8},  {4, 8, 8},   {4, 8, 16},  {6, 6, 6},
+      {6, 12, 12}, {3, 6, 6},  {6, 6, 12}, {6, 6, 12}, {6, 12, 12}, {6, 12, 24}, {6, 4, 12},
+      {6, 8, 24},  {6, 8, 24}, {6, 4, 24}, {6, 8, 48}, {30, 20, 60}};
   for (int g = 1; g <= kPointGroupCount; ++g) {
     EXPECT_EQ(OrbitSize(g, "1 0 0"), expected[g - 1][0]) << GetPointGroup(g).symbol;
     EXPECT_EQ(OrbitSize(g, "1 1 1"), expected[g - 1][1]) << GetPointGroup(g).symbol;
@@ -58,8 +59,8 @@ TEST(ExpansionTest, ImagesAreAppendedInTableOrder) {
   CrystalModel model = ModelWithGroup(FindPointGroup("6"));
   FaceRows rows;
   const ExpansionResult r = TypeAndExpand(model, rows, {"1 0 0", "1.0"});
-  EXPECT_EQ(IndexTexts(rows), (std::vector<std::string>{"1 0 0", "1 -1 0", "0 -1 0", "-1 0 0",
-                                                         "-1 1 0", "0 1 0"}));
+  EXPECT_EQ(IndexTexts(rows),
+            (std::vector<std::string>{"1 0 0", "1 -1 0", "0 -1 0", "-1 0 0", "-1 1 0", "0 1 0"}));
   EXPECT_EQ(r.appended, 5);
   EXPECT_EQ(r.currentFace, 5);
   EXPECT_EQ(r.currentIndexText, "0 1 0");
@@ -79,8 +80,8 @@ TEST(ExpansionTest, ImagesAreAppendedInTableOrder) {
   model = ModelWithGroup(FindPointGroup("4/m3"));
   rows.clear();
   TypeAndExpand(model, rows, {"1 0 0", "1"});
-  EXPECT_EQ(IndexTexts(rows), (std::vector<std::string>{"1 0 0", "-1 0 0", "0 0 1", "0 0 -1",
-                                                         "0 1 0", "0 -1 0"}));
+  EXPECT_EQ(IndexTexts(rows),
+            (std::vector<std::string>{"1 0 0", "-1 0 0", "0 0 1", "0 0 -1", "0 1 0", "0 -1 0"}));
 }
 
 TEST(ExpansionTest, IcosahedralImagesUseRoundedText) {
@@ -169,8 +170,9 @@ TEST(ExpansionTest, NothingHappensWhenBusyOrWithoutOperations) {
 TEST(ExpansionTest, TheTableIsNeverOverrun) {
   CrystalModel model = ModelWithGroup(FindPointGroup("4/m3"));
   FaceRows unique;
-  for (int h = 1; h <= 7; ++h) unique.push_back({std::to_string(h) + " " + std::to_string(h + 1) +
-                                                     " " + std::to_string(h + 9), "1"});
+  for (int h = 1; h <= 7; ++h)
+    unique.push_back(
+        {std::to_string(h) + " " + std::to_string(h + 1) + " " + std::to_string(h + 9), "1"});
   FaceRows full;
   const RebuildResult r = RebuildFullList(model, unique, full);
   EXPECT_TRUE(r.tableFull);
@@ -190,10 +192,10 @@ TEST(ExpansionTest, RebuildFromTheUniqueList) {
   EXPECT_EQ(model.lastUniqueFace, 2);
   ASSERT_EQ(model.FaceCount(), 4 + 2 + 8);
   // The unique faces come first, then the images of each in turn.
-  EXPECT_EQ(IndexTexts(full), (std::vector<std::string>{
-                                  "1 0 0", "0 0 1", "1 1 1", "0 1 0", "-1 0 0", "0 -1 0", "0 0 -1",
-                                  "-1 1 1", "-1 -1 1", "1 -1 1", "1 1 -1", "-1 1 -1", "-1 -1 -1",
-                                  "1 -1 -1"}));
+  EXPECT_EQ(IndexTexts(full),
+            (std::vector<std::string>{"1 0 0", "0 0 1", "1 1 1", "0 1 0", "-1 0 0", "0 -1 0",
+                                      "0 0 -1", "-1 1 1", "-1 -1 1", "1 -1 1", "1 1 -1", "-1 1 -1",
+                                      "-1 -1 -1", "1 -1 -1"}));
   // New rows are parsed ("1"); rows met again take the typed text as it is.
   EXPECT_EQ(full[0].distance, "1.0");
   EXPECT_EQ(full[4].distance, "1.0");

@@ -1,14 +1,14 @@
+#include "symmetry/face_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "symmetry/face_rows.h"
-
 namespace habitopia {
 namespace {
 
-Vec3 Parse(std::string_view text, Vec3 start = {7, 8, 9},
-           BadIndexToken bad = BadIndexToken::Stop, bool* ok = nullptr) {
+Vec3 Parse(std::string_view text, Vec3 start = {7, 8, 9}, BadIndexToken bad = BadIndexToken::Stop,
+           bool* ok = nullptr) {
   const bool result = ParseIndexText(text, start, bad);
   if (ok) *ok = result;
   return start;
@@ -30,8 +30,8 @@ TEST(IndexTextTest, ReductionByTheSmallestIndex) {
 TEST(IndexTextTest, TokensBlanksAndMissingValues) {
   EXPECT_EQ(Parse("1  -1   0"), (Vec3{1, -1, 0}));  // runs of blanks are skipped
   EXPECT_EQ(Parse(" 1 2 3 "), (Vec3{1, 2, 3}));
-  EXPECT_EQ(Parse("1 2 3 4"), (Vec3{1, 2, 3}));       // at most three are read
-  EXPECT_EQ(Parse("1 2 3 x"), (Vec3{1, 2, 3}));       // the fourth is never converted
+  EXPECT_EQ(Parse("1 2 3 4"), (Vec3{1, 2, 3}));  // at most three are read
+  EXPECT_EQ(Parse("1 2 3 x"), (Vec3{1, 2, 3}));  // the fourth is never converted
   // Missing values keep the previous ones, and the result is then reduced.
   EXPECT_EQ(Parse("2", {0, 4, 6}), (Vec3{1, 2, 3}));
   EXPECT_EQ(Parse("", {2, 4, 8}), (Vec3{1, 2, 4}));
@@ -45,7 +45,7 @@ TEST(IndexTextTest, RoundingThroughAnInteger) {
   EXPECT_FALSE(std::signbit(v[1]));  // -0 became 0
   EXPECT_EQ(RoundIndex(-0.0L), 0);
   EXPECT_FALSE(std::signbit(RoundIndex(-0.0L)));
-  EXPECT_EQ(RoundIndex(0.0125L), 0.012L);   // half to even
+  EXPECT_EQ(RoundIndex(0.0125L), 0.012L);  // half to even
   EXPECT_EQ(RoundIndex(0.0135L), 0.014L);
   EXPECT_EQ(IndexText({-0.0L, 1, -1}), "0 1 -1");
   EXPECT_EQ(IndexText({0.309L, -0.5L, 10}), "0.309 -0.5 10");

@@ -1,9 +1,9 @@
+#include "symmetry/point_groups.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-
-#include "symmetry/point_groups.h"
 
 namespace habitopia {
 namespace {
@@ -21,11 +21,11 @@ bool Contains(const std::vector<Matrix3>& ops, const Matrix3& m) {
 }
 
 TEST(PointGroupTableTest, SymbolsOrdersAndClasses) {
-  const char* symbols[] = {"1",   "-1",  "2",   "m",   "2/m", "22",   "mm2", "2/mm", "3",
-                           "32",  "-3",  "3m",  "-3m", "4",   "42",   "-4",  "4m",   "-42",
-                           "4/m", "4/mm", "6",  "62",  "-6",  "6m",   "-62", "6/m",  "6/mm",
-                           "23",  "m3",  "43",  "-43", "4/m3", "-5-32"};
-  const int orders[] = {1, 2, 2, 2, 4, 4, 4, 8, 3, 6, 6, 6, 12, 4, 8, 4, 8,
+  const char* symbols[] = {"1",   "-1",   "2",  "m",   "2/m",  "22",   "mm2", "2/mm", "3",
+                           "32",  "-3",   "3m", "-3m", "4",    "42",   "-4",  "4m",   "-42",
+                           "4/m", "4/mm", "6",  "62",  "-6",   "6m",   "-62", "6/m",  "6/mm",
+                           "23",  "m3",   "43", "-43", "4/m3", "-5-32"};
+  const int orders[] = {1, 2, 2,  2, 4,  4, 4,  8,  3,  6,  6,  6,  12, 4,  8,  4, 8,
                         8, 8, 16, 6, 12, 6, 12, 12, 12, 24, 12, 24, 24, 24, 48, 60};
   for (int n = 1; n <= kPointGroupCount; ++n) {
     const PointGroup& g = GetPointGroup(n);
@@ -49,11 +49,11 @@ TEST(PointGroupTableTest, SymbolsOrdersAndClasses) {
   EXPECT_EQ(withHint, 9);
 
   const std::pair<int, LatticeClass> classes[] = {
-      {2, LatticeClass::Triclinic},   {5, LatticeClass::Monoclinic},
+      {2, LatticeClass::Triclinic},    {5, LatticeClass::Monoclinic},
       {6, LatticeClass::Orthorhombic}, {13, LatticeClass::Trigonal},
-      {14, LatticeClass::Tetragonal}, {20, LatticeClass::Tetragonal},
-      {21, LatticeClass::Hexagonal},  {27, LatticeClass::Hexagonal},
-      {28, LatticeClass::Cubic},      {32, LatticeClass::Cubic},
+      {14, LatticeClass::Tetragonal},  {20, LatticeClass::Tetragonal},
+      {21, LatticeClass::Hexagonal},   {27, LatticeClass::Hexagonal},
+      {28, LatticeClass::Cubic},       {32, LatticeClass::Cubic},
       {33, LatticeClass::Icosahedral}};
   for (const auto& [n, lattice] : classes) EXPECT_EQ(GetPointGroup(n).lattice, lattice) << n;
 }

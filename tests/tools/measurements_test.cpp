@@ -148,7 +148,7 @@ TEST(IndicesFromDirection, DivisorRule) {
 
 TEST(IndicesFromDirection, ReadingTheText) {
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "  2   4  0"), "1 2 0");
-  EXPECT_EQ(IndicesFromDirectionText(kCubic, "3"), "1 0 0");      // missing ones are 0
+  EXPECT_EQ(IndicesFromDirectionText(kCubic, "3"), "1 0 0");  // missing ones are 0
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "0 5"), "0 1 0");
   EXPECT_EQ(IndicesFromDirectionText(kCubic, ""), "0 0 0");
   EXPECT_EQ(IndicesFromDirectionText(kCubic, "1 1 1 x"), "1 1 1");  // stops after three

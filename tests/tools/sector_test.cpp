@@ -27,7 +27,8 @@ struct SectorCase {
 };
 
 void ExpectAt(const Vec3& a, const Vec3& b) {
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(b[i]), 1e-15);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(b[i]), 1e-15);
 }
 
 TEST(GrowthSectorProjection, CentralProjectionOntoThePlane) {

@@ -1,6 +1,8 @@
 // Twin corner positions: inversion, mirror in the contact face, rotation about the
 // twin axis, and the twin tool's readers.
 
+#include "tools/twin.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,14 +11,15 @@
 #include "core/model.h"
 #include "core/polyhedron.h"
 #include "support/sample_faces.h"
-#include "tools/twin.h"
 
 namespace habitopia {
 namespace {
 
 void ExpectNear(const Vec3& a, const Vec3& b, Real tolerance = 1e-12L) {
-  for (int i = 0; i < 3; ++i) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(b[i]),
-                                          static_cast<double>(tolerance)) << "component " << i;
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(b[i]),
+                static_cast<double>(tolerance))
+        << "component " << i;
 }
 
 TEST(TwinAngle, BroughtIntoHalfTurnEitherWay) {
@@ -88,11 +91,10 @@ TEST(TwinRotation, QuarterTurnsAndAxisLength) {
   twin.twinAngle = -90;
   ExpectNear(RotateAboutTwinAxis({1, 0, 0.5L}, twin), {0, -1, 0.5L}, 1e-15L);
   twin.twinAngle = 30;
-  ExpectNear(RotateAboutTwinAxis({2, 0, 0}, twin), {2 * std::cos(0.5235987755982988L),
-                                                    2 * std::sin(0.5235987755982988L), 0});
+  ExpectNear(RotateAboutTwinAxis({2, 0, 0}, twin),
+             {2 * std::cos(0.5235987755982988L), 2 * std::sin(0.5235987755982988L), 0});
   twin.twinAngle = -135;
-  ExpectNear(RotateAboutTwinAxis({1, 0, 0}, twin),
-             {-std::sqrt(0.5L), -std::sqrt(0.5L), 0});
+  ExpectNear(RotateAboutTwinAxis({1, 0, 0}, twin), {-std::sqrt(0.5L), -std::sqrt(0.5L), 0});
   // A corner on the axis stays where it is.
   ExpectNear(RotateAboutTwinAxis({0, 0, 3}, twin), {0, 0, 3});
 }
@@ -126,13 +128,14 @@ TEST(TwinContact, MirrorInTheContactFacePlane) {
   TwinSettings twin;
   EXPECT_EQ(FindContactFace(cube, "0 0 1"), 4);
   EXPECT_EQ(FindContactFace(cube, "0 0 2"), -1);
-  const auto image = TwinCornerPositions(TwinKind::Contact, twin, corners.positions, lists.lists,
-                                         cube, "0 0 1");
+  const auto image =
+      TwinCornerPositions(TwinKind::Contact, twin, corners.positions, lists.lists, cube, "0 0 1");
   ASSERT_TRUE(image);
   ASSERT_EQ(image->size(), corners.positions.size());
   const Real top = cube.planes[4].offset;  // face 4's plane, z = 1 + 4 * 5e-7
   for (std::size_t i = 0; i < image->size(); ++i) {
-    EXPECT_NEAR(static_cast<double>((*image)[i][0]), static_cast<double>(corners.positions[i][0]), 1e-9);
+    EXPECT_NEAR(static_cast<double>((*image)[i][0]), static_cast<double>(corners.positions[i][0]),
+                1e-9);
     EXPECT_NEAR(static_cast<double>((*image)[i][2]),
                 static_cast<double>(2 * top - corners.positions[i][2]), 1e-9);
   }
@@ -142,8 +145,8 @@ TEST(TwinContact, MirrorInTheContactFacePlane) {
   MirrorPlane unitPlane{{0, 0, 1}, plane->normal};
   ExpectNear(MirrorIn({0.2L, 0.1L, 0.5L}, unitPlane), {0.2L, 0.1L, 1.5L});
   // No face with that caption: no twin shape.
-  EXPECT_FALSE(TwinCornerPositions(TwinKind::Contact, twin, corners.positions, lists.lists, cube,
-                                   "1 1 1"));
+  EXPECT_FALSE(
+      TwinCornerPositions(TwinKind::Contact, twin, corners.positions, lists.lists, cube, "1 1 1"));
 }
 
 TEST(TwinCorners, EveryCornerMappedInOrder) {
@@ -152,14 +155,14 @@ TEST(TwinCorners, EveryCornerMappedInOrder) {
   const SceneCorners corners = NumberSceneCorners(cube);
   const FaceIndexLists lists = BuildFaceIndexLists(cube, corners, false);
   TwinSettings twin;
-  const auto inverted = TwinCornerPositions(TwinKind::Inversion, twin, corners.positions,
-                                            lists.lists, cube, "");
+  const auto inverted =
+      TwinCornerPositions(TwinKind::Inversion, twin, corners.positions, lists.lists, cube, "");
   ASSERT_TRUE(inverted);
   for (std::size_t i = 0; i < corners.positions.size(); ++i)
     ExpectNear((*inverted)[i], ScaleVec(corners.positions[i], -1));
   twin.twinAngle = 180;
-  const auto rotated = TwinCornerPositions(TwinKind::Rotation, twin, corners.positions,
-                                           lists.lists, cube, "");
+  const auto rotated =
+      TwinCornerPositions(TwinKind::Rotation, twin, corners.positions, lists.lists, cube, "");
   ASSERT_TRUE(rotated);
   for (std::size_t i = 0; i < corners.positions.size(); ++i) {
     const Vec3& q = corners.positions[i];
