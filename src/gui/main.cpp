@@ -1,5 +1,5 @@
 // habitopia [FILE]: the main window showing a model (.mor) or a scene (.wrl, .wrz);
-// without FILE the example model.
+// without FILE the built-in default crystal.
 
 #include <QApplication>
 #include <QDir>
