@@ -1,5 +1,5 @@
-// "Special Face Features": colour, index label, growth sector, texture image and
-// central distance of one face at a time.
+// The single-face properties box: colour, index label, growth sector, texture
+// image and central distance of one face at a time.
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
-// "Special Face Features": colour, label, growth sector, image and distance of
-// the face at the "Scroll through faces" position.
+// The single-face properties box: colour, label, growth sector, image and
+// distance of the face at the "Scroll through faces" position.
 
 #include <QGroupBox>
 
