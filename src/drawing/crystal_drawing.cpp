@@ -7,6 +7,7 @@
 
 #include "core/numbers.h"
 #include "drawing/svg_text.h"
+#include "scene/export_mesh.h"
 
 namespace habitopia {
 
@@ -23,16 +24,6 @@ struct FacePlaneGeometry {
   Vec3 normal{};  // unit, outward
   Real offset = 0;
 };
-
-std::vector<int> Ring(const std::vector<int>& list) {
-  std::vector<int> ring;
-  for (int n : list) {
-    if (n < 0) break;
-    if (ring.empty() || ring.back() != n) ring.push_back(n);
-  }
-  while (ring.size() > 1 && ring.front() == ring.back()) ring.pop_back();
-  return ring;
-}
 
 std::vector<FacePlaneGeometry> Planes(const Polyhedron& polyhedron, const SceneGeometry& geometry) {
   std::vector<FacePlaneGeometry> planes(polyhedron.PresentFaceCount());
@@ -148,7 +139,7 @@ CrystalDrawing DrawCrystal(const CellMatrices& cell, const Polyhedron& polyhedro
   std::map<std::pair<int, int>, std::vector<int>> edgeFaces;
   for (int p = 0; p < polyhedron.PresentFaceCount(); ++p) {
     if (p == geometry.cleavagePresent) continue;
-    const std::vector<int> ring = Ring(geometry.lists.lists[p]);
+    const std::vector<int> ring = FaceRing(geometry.lists.lists[p]);
     if (ring.size() < 3 || Norm(planes[p].normal) == 0) continue;
     for (std::size_t i = 0; i < ring.size(); ++i) {
       const int a = ring[i], b = ring[(i + 1) % ring.size()];

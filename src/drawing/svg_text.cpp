@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/numbers.h"
+#include "scene/export_mesh.h"
 
 namespace habitopia {
 
@@ -19,19 +20,7 @@ std::string SvgColour(const std::array<int, 3>& rgb) {
   return text;
 }
 
-std::string SvgEscape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string SvgEscape(const std::string& text) { return XmlEscaped(text); }
 
 std::vector<LabelIndex> IndexLabel(const Vec3& hkl, bool fourIndex) {
   std::vector<Real> values{Round3(hkl[0]), Round3(hkl[1])};

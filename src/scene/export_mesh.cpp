@@ -46,18 +46,6 @@ Vec3 RingNormal(const std::vector<int>& ring, const std::vector<Vec3>& vertices)
   return length > 0 ? ScaleVec(n, 1 / length) : n;
 }
 
-// The corner numbers of a stored index list: the closing repeat, the -1 and
-// immediate repeats (corners the scene numbering merged) removed.
-std::vector<int> Ring(const std::vector<int>& list) {
-  std::vector<int> ring;
-  for (int n : list) {
-    if (n < 0) break;
-    if (ring.empty() || ring.back() != n) ring.push_back(n);
-  }
-  while (ring.size() > 1 && ring.front() == ring.back()) ring.pop_back();
-  return ring;
-}
-
 // Adds the polygons of one copy of the crystal to `body`, its corners numbered
 // from `base`. The stored lists run clockwise seen from outside; a mirrored copy
 // (contact or inversion twin) turns them counter-clockwise.
@@ -69,7 +57,7 @@ void AddCopy(ExportMesh& mesh, MeshBody& body, const Polyhedron& polyhedron,
   for (int p = 0; p < polyhedron.PresentFaceCount(); ++p) {
     if (p == geometry.cleavagePresent) continue;
     if (skipContact && p == geometry.contactFace) continue;
-    std::vector<int> ring = Ring(geometry.lists.lists[p]);
+    std::vector<int> ring = FaceRing(geometry.lists.lists[p]);
     if (ring.size() < 3) continue;
     if (!mirrored) std::reverse(ring.begin(), ring.end());
     for (int& n : ring) n += base;
@@ -116,6 +104,30 @@ void WeldAndCompact(MeshBody& body) {
 }
 
 }  // namespace
+
+std::vector<int> FaceRing(const std::vector<int>& list) {
+  std::vector<int> ring;
+  for (int n : list) {
+    if (n < 0) break;
+    if (ring.empty() || ring.back() != n) ring.push_back(n);
+  }
+  while (ring.size() > 1 && ring.front() == ring.back()) ring.pop_back();
+  return ring;
+}
+
+std::string XmlEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
 
 std::string HexColour(const std::array<int, 3>& rgb) {
   char text[8];

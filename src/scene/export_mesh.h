@@ -56,6 +56,13 @@ Real MeshVolume(const MeshBody& body);
 // is closed and consistently oriented.
 bool MeshIsClosed(const MeshBody& body);
 
+// The corner numbers of a stored face index list: the closing repeat, the -1
+// and immediate repeats (corners the scene numbering merged) removed.
+std::vector<int> FaceRing(const std::vector<int>& list);
+
+// The text with &, <, > and " written as XML entities.
+std::string XmlEscaped(const std::string& text);
+
 // "#RRGGBB".
 std::string HexColour(const std::array<int, 3>& rgb);
 

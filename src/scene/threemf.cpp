@@ -4,25 +4,12 @@
 #include <limits>
 
 #include "core/numbers.h"
+#include "scene/export_mesh.h"
 #include "scene/zip_package.h"
 
 namespace habitopia {
 
 namespace {
-
-std::string XmlText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string Number(Real v) { return FormatFixed(v, 0, 6); }
 
@@ -34,7 +21,7 @@ std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   xml +=
       "<model unit=\"millimeter\" xml:lang=\"en-US\" "
       "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n";
-  xml += " <metadata name=\"Title\">" + XmlText(title) + "</metadata>\n";
+  xml += " <metadata name=\"Title\">" + XmlEscaped(title) + "</metadata>\n";
   xml += " <metadata name=\"Application\">Habitopia</metadata>\n";
   xml +=
       " <metadata name=\"Description\">Crystal scaled so that its farthest corner lies 25 mm "
@@ -42,8 +29,8 @@ std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   xml += " <resources>\n";
   xml += "  <basematerials id=\"" + FormatInteger(kMaterials) + "\">\n";
   for (const MeshMaterial& m : mesh.materials)
-    xml +=
-        "   <base name=\"" + XmlText(m.name) + "\" displaycolor=\"" + HexColour(m.rgb) + "\"/>\n";
+    xml += "   <base name=\"" + XmlEscaped(m.name) + "\" displaycolor=\"" + HexColour(m.rgb) +
+           "\"/>\n";
   xml += "  </basematerials>\n";
 
   Real lowest[3] = {std::numeric_limits<Real>::max(), std::numeric_limits<Real>::max(),
@@ -51,8 +38,8 @@ std::string ThreeMfModelXml(const ExportMesh& mesh, const std::string& title) {
   for (std::size_t b = 0; b < mesh.bodies.size(); ++b) {
     const MeshBody& body = mesh.bodies[b];
     const std::string id = FormatInteger(static_cast<long long>(kMaterials + 1 + b));
-    xml += "  <object id=\"" + id + "\" type=\"model\" name=\"" + XmlText(body.name) + "\" pid=\"" +
-           FormatInteger(kMaterials) + "\" pindex=\"0\">\n";
+    xml += "  <object id=\"" + id + "\" type=\"model\" name=\"" + XmlEscaped(body.name) +
+           "\" pid=\"" + FormatInteger(kMaterials) + "\" pindex=\"0\">\n";
     xml += "   <mesh>\n    <vertices>\n";
     for (const Vec3& v : body.vertices) {
       xml += "     <vertex x=\"" + Number(v[0]) + "\" y=\"" + Number(v[1]) + "\" z=\"" +
