@@ -195,7 +195,12 @@ void MainForm::CAClick() {
   en_dis_able(true);
 
   if (model_.pointGroup != kIcosahedralGroup && !model_.stopRequested && rewriteRequested_) {
-    rewriteindices();
+    // An open hull has no hidden faces to clean away; its redraw would only
+    // ask the hull question a second time.
+    if (state_.hullClosed)
+      rewriteindices();
+    else
+      rewriteRequested_ = false;
     model_.modelRestoring = false;
   }
 

@@ -16,6 +16,8 @@ void MainForm::MetriceditClick() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
   if (isadding()) return;
+  SelectNoTwin();
+  CancelCleavageEdit();
   HidePanels();
   state_.tables.metricBox = true;
   ShowCellBoxes();

@@ -15,12 +15,7 @@ inline constexpr const char* kCutFaceNotTyped = "cut face indices are not typed 
 
 void MainForm::cutfaceClick() {
   CleavageBoxState& box = state_.tools.cleavage;
-  if (model_.cleavageFace < 0) {
-    box.savedUndoPosition = history_.Position() - 1;
-    box.removeEnabled = false;
-  } else {
-    box.removeEnabled = true;
-  }
+  box.removeEnabled = model_.cleavageFace >= 0;
   state_.switches.twin = TwinChoice::None;
   model_.twin.type = TwinType::None;
   state_.tables.applySymmetry = false;
@@ -153,6 +148,17 @@ void MainForm::removecutfaceClick() {
   if (state_.regions.toolBox == ToolBox::CleavageFace) state_.regions.toolBox = ToolBox::None;
   state_.tools.cleavage.removeEnabled = false;
   MarkChanged(kRegionsPart | kToolsPart);
+}
+
+void MainForm::CancelCleavageEdit() {
+  if (state_.regions.toolBox == ToolBox::CleavageFace) {
+    state_.regions.toolBox = ToolBox::None;
+    MarkChanged(kRegionsPart);
+  }
+  // The plane of a model being read belongs to that model.
+  if (model_.cleavageFace < 0 || modelReading_) return;
+  removecutfaceClick();
+  DrawFullList();
 }
 
 void MainForm::removecutface1Click() {

@@ -33,6 +33,10 @@ struct FaceEditState {
   bool addingFace = false;
   std::string savedIndexText;
   std::string savedDistanceText;
+  // The list (1 full, 2 unique) and row the saved texts were taken from; 0
+  // when they belong to no row of the tables shown.
+  int savedGrid = 0;
+  int savedRow = 0;
   bool rowTyped = false;  // a key was typed in the current row of a list
   RemovedFace removedFace;
   AddBackup addBackup;

@@ -79,6 +79,8 @@ bool MainForm::isadding() {
 
 void MainForm::SaveRowTexts(const FaceGrid& grid, int row) {
   const FaceRow texts = RowAt(grid, row);
+  edit_.savedGrid = &grid == &state_.tables.stringGrid2 ? 2 : 1;
+  edit_.savedRow = row;
   edit_.savedIndexText = texts.indices;
   edit_.savedDistanceText = texts.distance;
   state_.tables.edit1.text = texts.indices;
@@ -95,6 +97,9 @@ void MainForm::SelectRow(FaceGrid& grid, int row) {
 void MainForm::RestoreSavedTexts(FaceGrid& grid) {
   const int row = model_.selectedRow;
   if (row < 1 || row >= grid.RowCount()) return;
+  // Texts saved from another row or list (or another model) are no edit of this row.
+  const int number = &grid == &state_.tables.stringGrid2 ? 2 : 1;
+  if (edit_.savedGrid != number || edit_.savedRow != row) return;
   grid.rows[row] = {edit_.savedIndexText, edit_.savedDistanceText};
   state_.tables.edit1.text = edit_.savedIndexText;
   state_.tables.edit2.text = edit_.savedDistanceText;
@@ -191,6 +196,7 @@ void MainForm::Edituniquefaces1Click() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
   if (isadding()) return;
+  CancelCleavageEdit();
   HidePanels();
   ApplyPointgroupClick(true);
 }
@@ -199,6 +205,7 @@ void MainForm::EditFace1Click() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
   if (isadding()) return;
+  CancelCleavageEdit();
   HidePanels();
   ApplyPointgroupClick(false);
 }
@@ -496,6 +503,7 @@ void MainForm::CANCELEDITClick() {
     RestoreSavedTexts(tables.stringGrid1);
     CancelAdd(tables.stringGrid1);
   }
+  if (state_.regions.toolBox == ToolBox::CleavageFace) CancelCleavageEdit();
   tables.acceptStrip = false;
   ShowChosenList();
   if (state_.regions.toolBox == ToolBox::SpecialFaceFeatures ||

@@ -98,6 +98,7 @@ void MainForm::EndFaceEdit() {
   edit_.removedFace = {};
   if (edit_.addingFace) CANCELEDITClick();
   EndAdding();
+  edit_.savedGrid = edit_.savedRow = 0;
   state_.tables.acceptStrip = false;
   MarkChanged(kTablesPart);
 }
@@ -145,7 +146,10 @@ void MainForm::ShowReadModel(const ModelDocument& document) {
   ShowModelInTables();
   state_.tables.applySymmetry = false;
   if (model_.cleavageFace >= 0) model_.modelRestoring = true;
-  RunPanelCommand(PanelCodeCommand(document.switches[kSwitchPanel]));
+  {
+    ScopedFlag reading(modelReading_);
+    RunPanelCommand(PanelCodeCommand(document.switches[kSwitchPanel]));
+  }
   model_.modelRestoring = false;
   model_.calculateAfterStep = true;
   model_.geometryStale = true;

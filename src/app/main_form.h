@@ -378,6 +378,8 @@ class MainForm {
   // "Twintool" (GroupBox11).
   void winningTool1Click();  // "Twinning Tool", "Create a Twin"
   void closetwintoolClick();
+  // Checks the twin choice "None" and closes the twin tool.
+  void SelectNoTwin();
   void TwinChoiceClick(TwinChoice choice);  // None, Contact, Rotation, Inversion
   void realbutnClick(bool reciprocal);
   // The twin texts as typed: 0 contact face, 1 axis, 2 through, 3 angle, 4 centre.
@@ -386,6 +388,9 @@ class MainForm {
 
   // "Indicate cleavage face" (GroupBox4).
   void cutfaceClick();  // "Indicate &Cleavage Face"
+  // Opening a face list, the cell box or the point groups ends a cleavage edit:
+  // the box closes and a plane is removed and the crystal redrawn without it.
+  void CancelCleavageEdit();
   void TrackBar1Change(int position);
   void Timer4Timer();
   void EditCutfaceChange(const std::string& text);
@@ -520,6 +525,7 @@ class MainForm {
   ProgramFiles programFiles_;
   bool calculating_ = false;
   bool snapshotLoading_ = false;  // a revert must run to its end: CANCEL waits
+  bool modelReading_ = false;     // the panel a model file names is being opened
   bool activated_ = false;
   bool resetViewpoint_ = true;
   bool hullQuestionAsked_ = false;

@@ -15,7 +15,10 @@ namespace habitopia {
 void MainForm::SpeedButton15Click() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
+  if (state_.tools.prediction.autoCleanup) rewriteRequested_ = true;
+  SelectNoTwin();
   if (isadding()) return;
+  CancelCleavageEdit();
   state_.tables.applySymmetry = true;
   ApplyPointgroupClick(true);
   HidePanels();
@@ -79,6 +82,10 @@ void MainForm::SpeedButton16Click() {
     } catch (const std::exception&) {
       // The previous drawing stays.
     }
+  } else {
+    // The clean-up asked for when the box opened belongs to this group's
+    // rebuild; it must not fall on the user's next face edit.
+    rewriteRequested_ = false;
   }
 }
 
@@ -86,6 +93,7 @@ void MainForm::PGCANCELClick() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
   state_.tables.acceptStrip = false;
+  rewriteRequested_ = false;
   model_.pointGroup = model_.builtForGroup = model_.acceptedGroup;
   model_.operationCount = GetPointGroup(model_.pointGroup).order;
   if (state_.regions.toolBox == ToolBox::PointGroups) state_.regions.toolBox = ToolBox::None;

@@ -29,7 +29,6 @@ struct PredictionBoxState {
   std::string spaceGroupText;
   std::string spaceGroupNote;  // what the group gave, or why it was refused
   bool spaceGroupActive = false;
-  int savedUndoPosition = 2;  // where a cancelled prediction returns to
 };
 
 // The calculations box (GroupBox6, "&Calculations").
@@ -66,7 +65,6 @@ struct CleavageBoxState {
   bool removeEnabled = false;  // removecutface1
   std::string acceptedIndexText = "0 0 0";
   std::string acceptedDistanceText = "0.01";
-  int savedUndoPosition = 2;  // where a cancelled cleavage edit returns to
 };
 
 // The steps the "Combined Objects Wizard" lists; step 4 is `label4`.

@@ -30,6 +30,13 @@ void MainForm::closetwintoolClick() {
   MarkChanged(kRegionsPart);
 }
 
+void MainForm::SelectNoTwin() {
+  state_.switches.twin = TwinChoice::None;
+  model_.twin.type = TwinType::None;
+  closetwintoolClick();
+  MarkChanged(kToolsPart);
+}
+
 void MainForm::TwinChoiceClick(TwinChoice choice) {
   state_.switches.twin = choice;
   MarkChanged(kToolsPart);

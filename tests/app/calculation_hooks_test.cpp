@@ -46,6 +46,7 @@ class CalculationHooksTest : public ::testing::Test {
     form_.Run(CommandId::SelectPointGroup);
     form_.PointGroupRadioClick(32);
     form_.Edit1DblClick();
+    ports_.timers.Fire(form_, TimerId::Timer3);  // the automatic clean-up's redraw
     form_.Button2Click();
     const int row = Model().selectedRow;
     form_.StringGrid2SetEditText(row, 0, "1 0 0");

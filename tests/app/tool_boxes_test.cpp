@@ -123,6 +123,131 @@ TEST_F(ToolBoxesTest, CleanupKeepsThePresentFormsAfterTheTimer) {
   EXPECT_EQ(form_.Model().FaceCount(), 18);
 }
 
+// The cube {100} with the octahedron {111} far outside it, all faces typed
+// one by one in group 1.
+ModelDocument CubeWithHiddenOctahedron() {
+  ModelDocument document = test::CubeDocument();
+  for (Real h : {1, -1})
+    for (Real k : {1, -1})
+      for (Real l : {1, -1}) {
+        FaceRecord face;
+        face.h = h;
+        face.k = k;
+        face.l = l;
+        face.distance = 5;
+        document.faces.push_back(face);
+        document.uniqueFaces.push_back({h, k, l, face.distance});
+      }
+  return document;
+}
+
+TEST_F(ToolBoxesTest, AcceptingANewGroupCleansHiddenFormsAway) {
+  for (const bool automatic : {true, false}) {
+    SCOPED_TRACE(automatic ? "automatic clean-up" : "no clean-up");
+    ScriptedPorts ports;
+    MainForm form(ports.Ports(), work_);
+    if (!automatic) form.automaticcleanup1Click();
+    ASSERT_TRUE(form.Load1Click(
+        test::WriteModel(scratch_.Path() / "hidden.mor", CubeWithHiddenOctahedron())));
+    ASSERT_EQ(form.Model().FaceCount(), 14);
+    ASSERT_EQ(form.Model().polyhedron.PresentFaceCount(), 6);
+
+    form.Run(CommandId::SelectPointGroup);
+    form.PointGroupRadioClick(kGroupM3m);
+    form.Edit1DblClick();
+    EXPECT_EQ(form.Model().pointGroup, kGroupM3m);
+    EXPECT_EQ(ports.timers.Fire(form, TimerId::Timer3), automatic);
+    if (automatic) {
+      EXPECT_EQ(form.Model().lastUniqueFace, 0) << "one row: the cube's form";
+      EXPECT_EQ(form.State().tables.stringGrid2.RowCount(), 2);
+      EXPECT_EQ(form.Model().FaceCount(), 6);
+    } else {
+      EXPECT_EQ(form.Model().FaceCount(), 14);
+    }
+    EXPECT_EQ(form.Model().polyhedron.PresentFaceCount(), 6);
+    EXPECT_TRUE(ports.dialogs.questions.empty());
+  }
+}
+
+TEST_F(ToolBoxesTest, APointGroupBoxThatChangesNothingLeavesTheNextEditAlone) {
+  OpenCube(kGroupM3m);
+  for (const bool cancelled : {true, false}) {
+    form_.Run(CommandId::SelectPointGroup);
+    if (cancelled)
+      form_.CANCELEDITClick();
+    else
+      form_.Edit1DblClick();  // the same group and cell: nothing is rebuilt
+    ASSERT_EQ(form_.State().regions.toolBox, ToolBox::None);
+  }
+  // A face typed beyond the crystal stays in the list the user typed it in.
+  form_.Button2Click();
+  const int row = form_.Model().selectedRow;
+  form_.StringGrid2SetEditText(row, 0, "1 1 1");
+  form_.StringGrid2SetEditText(row, 1, "5");
+  form_.Edit1DblClick();
+  EXPECT_FALSE(ports_.timers.Pending(TimerId::Timer3));
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"1 0 0", "1 1 1"}));
+  EXPECT_EQ(form_.Model().FaceCount(), 14);
+}
+
+TEST_F(ToolBoxesTest, OpeningAnotherEditorEndsTheCleavageEdit) {
+  const auto cut = [this] {
+    form_.Run(CommandId::IndicateCleavageFace);
+    form_.EditCutfaceChange("1 1 1");
+    form_.editcutdistanceChange("0.5");
+    form_.AcceptCleavagePlane();
+    ASSERT_EQ(form_.Model().cleavageFace, 6);
+  };
+  OpenCube();
+  for (const CommandId editor : {CommandId::SelectPointGroup, CommandId::EditMetric,
+                                 CommandId::EditUniqueFaces, CommandId::EditFace}) {
+    SCOPED_TRACE(CommandFor(editor).caption);
+    cut();
+    form_.Run(editor);
+    EXPECT_EQ(form_.Model().cleavageFace, -1);
+    EXPECT_EQ(form_.Model().FaceCount(), 6);
+    EXPECT_EQ(Present(), 6);
+    EXPECT_NE(form_.State().regions.toolBox, ToolBox::CleavageFace);
+    form_.CANCELEDITClick();
+  }
+  cut();
+  form_.CANCELEDITClick();
+  EXPECT_EQ(form_.Model().cleavageFace, -1);
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::None);
+  EXPECT_TRUE(ports_.dialogs.messages.empty());
+
+  // A plane that came with the file has no snapshot before it: it is removed.
+  ModelDocument withPlane = test::CubeDocument();
+  FaceRecord plane;
+  plane.h = plane.k = plane.l = 1;
+  plane.distance = 0.5;
+  withPlane.faces.push_back(plane);
+  withPlane.cleavageFace = 6;
+  ASSERT_TRUE(form_.Load1Click(test::WriteModel(scratch_.Path() / "cut.mor", withPlane)));
+  ASSERT_EQ(form_.Model().cleavageFace, 6);
+  form_.Run(CommandId::EditFace);
+  EXPECT_EQ(form_.Model().cleavageFace, -1);
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+  EXPECT_EQ(Present(), 6);
+}
+
+TEST_F(ToolBoxesTest, ThePointGroupsAndTheCellBoxDropTheTwin) {
+  OpenCube();
+  for (const CommandId editor : {CommandId::SelectPointGroup, CommandId::EditMetric}) {
+    form_.Run(CommandId::TwinningTool);
+    ASSERT_TRUE(form_.StringGrid1SelectCell(1, 0));
+    form_.TwinChoiceClick(TwinChoice::Contact);
+    form_.CreateTwinClick();
+    ASSERT_EQ(form_.Model().twin.type, TwinType::Contact);
+    form_.Run(editor);
+    EXPECT_EQ(form_.State().switches.twin, TwinChoice::None);
+    EXPECT_EQ(form_.Model().twin.type, TwinType::None);
+    EXPECT_NE(form_.State().regions.toolBox, ToolBox::Twintool);
+    form_.CANCELEDITClick();
+  }
+}
+
 TEST_F(ToolBoxesTest, IcosahedralGroupIsRefusedButRandomizeWorks) {
   OpenCube(33);
   const int faces = form_.Model().FaceCount();
