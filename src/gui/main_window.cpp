@@ -228,6 +228,17 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
   caption_->setPalette(palette);
 }
 
+void MainWindow::WidenTablesAreaForToolBox() {
+  const int wanted = toolBoxes_->WidthWanted();
+  QList<int> sizes = splitter_->sizes();
+  if (wanted <= 0 || sizes.size() != 2 || sizes[0] >= wanted) return;
+  // The viewer keeps at least half of the room.
+  const int total = sizes[0] + sizes[1];
+  sizes[0] = std::min(wanted, total / 2);
+  sizes[1] = total - sizes[0];
+  splitter_->setSizes(sizes);
+}
+
 void MainWindow::ShowState(const FormChanges& changes) {
   const FormState& state = form_->State();
   setWindowTitle(QString::fromStdString(state.caption));
@@ -238,6 +249,7 @@ void MainWindow::ShowState(const FormChanges& changes) {
   tables_->Show(state, changes);
   toolBoxes_->Show(state, changes);
   toolContents_->Show(state, changes);
+  if (changes.Has(kRegionsPart)) WidenTablesAreaForToolBox();
   viewerControls_->Show(state, changes);
   utilities_->Show(state, changes);
   status_->Show(state, changes);

@@ -70,6 +70,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildRegions();
   void ShowRegions(const FormState& state);
+  // Opening a tool box widens the tables region until the box shows whole.
+  void WidenTablesAreaForToolBox();
   void ShowViewerBackground(const FormState& state);
 
   VrmlViewer* viewer_ = nullptr;

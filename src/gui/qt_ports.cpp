@@ -12,17 +12,13 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "gui/file_filter.h"
 #include "gui/label_font_dialog.h"
 
 namespace habitopia::gui {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// "Name (*.a)|Other (*.b)" to Qt's ";;" separated filter list.
-QString QtFilter(const std::string& filter) {
-  return Text(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts).join(QStringLiteral(";;"));
-}
 
 QString StartPath(const FileDialogRequest& request) {
   if (request.fileName.empty()) return Text(request.initialDirectory);
@@ -50,14 +46,15 @@ Answer QtDialogs::Ask(const std::string& text, const std::string& caption,
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  const QString path = QFileDialog::getOpenFileName(parent_, Text(request.title),
-                                                    StartPath(request), QtFilter(request.filter));
+  const QString path = QFileDialog::getOpenFileName(
+      parent_, Text(request.title), StartPath(request), QtFileFilter(request.filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
-  QFileDialog dialog(parent_, Text(request.title), StartPath(request), QtFilter(request.filter));
+  QFileDialog dialog(parent_, Text(request.title), StartPath(request),
+                     QtFileFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(Text(request.defaultExtension));
   if (!request.fileName.empty()) dialog.selectFile(StartPath(request));

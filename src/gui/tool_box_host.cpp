@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QScrollArea>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace habitopia::gui {
@@ -27,7 +28,7 @@ ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
   // that no box sets the window's size.
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(this);
+  auto* scroll = scroll_ = new QScrollArea(this);
   scroll->setObjectName(QStringLiteral("ToolBoxScroll"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
@@ -60,6 +61,15 @@ ToolBoxHost::ToolBoxHost(QWidget* parent) : QWidget(parent) {
 QGroupBox* ToolBoxHost::Box(ToolBox box) const {
   const auto found = boxes_.find(box);
   return found == boxes_.end() ? nullptr : found->second;
+}
+
+int ToolBoxHost::WidthWanted() const {
+  if (isHidden()) return 0;
+  const auto* layout = static_cast<QStackedLayout*>(pages_->layout());
+  const QWidget* shown = layout->currentWidget();
+  if (!shown) return 0;
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return shown->sizeHint().width() + scrollBar + 2 * scroll_->frameWidth();
 }
 
 void ToolBoxHost::Show(const FormState& state, const FormChanges& changes) {

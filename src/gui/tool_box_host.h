@@ -10,6 +10,8 @@
 
 class QGroupBox;
 
+class QScrollArea;
+
 namespace habitopia::gui {
 
 class ToolBoxHost : public QWidget {
@@ -23,7 +25,12 @@ class ToolBoxHost : public QWidget {
 
   void Show(const FormState& state, const FormChanges& changes);
 
+  // The width the shown box needs to be seen whole, with room for the
+  // vertical scroll bar; 0 while no box shows.
+  int WidthWanted() const;
+
  private:
+  QScrollArea* scroll_ = nullptr;
   QWidget* pages_ = nullptr;
   std::map<ToolBox, QGroupBox*> boxes_;
 };

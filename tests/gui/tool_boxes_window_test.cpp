@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +79,12 @@ TEST_F(ToolBoxesWindowTest, PredictWithCentringFGivesTheFacesOfTheOctahedronFirs
       centringF = button;
   ASSERT_NE(centringF, nullptr);
   EXPECT_TRUE(centringF->isEnabled());
+  // The tables region widened for the box: every choice can be seen without scrolling.
+  auto* scroll = window_->ToolBoxes().findChild<QScrollArea*>(QStringLiteral("ToolBoxScroll"));
+  ASSERT_NE(scroll, nullptr);
+  QTest::qWait(100);  // the layouts settle
+  EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible())
+      << scroll->viewport()->width() << " of " << scroll->widget()->sizeHint().width();
   QTest::mouseClick(centringF, Qt::LeftButton);
   EXPECT_EQ(State().tools.prediction.symmetry.centring, Centring::F);
   QTest::mouseClick(Contents().Prediction().PredictButton(), Qt::LeftButton);

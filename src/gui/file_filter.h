@@ -1,0 +1,16 @@
+#pragma once
+// File-dialog filters as the controller states them ("Name|*.a;*.b|Other|*.c",
+// pairs of a name and its patterns) turned into Qt's ";;"-separated
+// "Name (*.a *.b)" list.
+
+#include <QString>
+#include <string>
+
+namespace habitopia::gui {
+
+// A pattern list in a pair's name is replaced by the pair's real patterns, so
+// that the name shows what the dialog lists; "*.*" means every file, and a
+// pattern in one case also matches file names in the other.
+QString QtFileFilter(const std::string& filter);
+
+}  // namespace habitopia::gui
