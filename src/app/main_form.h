@@ -323,6 +323,9 @@ class MainForm {
   void GroupBox3DblClick();  // closes the box
   // Right button in a face list (grid 1 or 2): the box for the clicked row.
   void StringGridRightClick(int grid, int row);
+  // Right button on the "indices" check box: the index-label question is asked
+  // again, with "Apply Symmetry" checked, through the special-face box's accept.
+  void indicesonMouseDown();
 
   // ---- Tools ----
 

@@ -42,6 +42,18 @@ void MainForm::StringGridRightClick(int grid, int row) {
     SpeedButton9Click();
 }
 
+void MainForm::indicesonMouseDown() {
+  if (isadding()) {
+    Changed();
+    return;
+  }
+  model_.indexLabelAnswer = static_cast<int>(LabelAnswer::Unasked);
+  ApplyPointgroupClick(true);
+  SpeedButton9Click();
+  Edit1DblClick();
+  Changed();
+}
+
 void MainForm::UpDown2Click(int position) {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });

@@ -86,6 +86,12 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
     connect(check, &QCheckBox::clicked, this,
             [this, which](bool on) { form_.SwitchClick(which, on); });
     switches_[which] = check;
+    if (which == DisplaySwitch::Indices) {
+      check->setToolTip(tr("show indices of faces, right click to apply symmety"));
+      check->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(check, &QWidget::customContextMenuRequested, this,
+              [this] { form_.indicesonMouseDown(); });
+    }
     grid->addWidget(check, index % 4, index / 4);
     ++index;
   }

@@ -383,6 +383,16 @@ TEST_F(FaceEditingTest, TheLabelQuestionIsAskedOnceWhenLabelsAreLimited) {
             1);
   EXPECT_TRUE(Model().faces[0].labelSelected);
   EXPECT_FALSE(Model().faces[1].labelSelected) << "answered No";
+
+  // The right button on "indices" asks once more, now answered Yes.
+  ports_.dialogs.answers.push_front(Answer::Yes);
+  form_.indicesonMouseDown();
+  EXPECT_EQ(std::count_if(questions.begin(), questions.end(),
+                          [](const auto& q) { return q.text == "apply symmetry to indices"; }),
+            2);
+  EXPECT_TRUE(Tables().applySymmetry);
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::None) << "the box was accepted";
+  EXPECT_EQ(Model().indexLabelAnswer, static_cast<int>(LabelAnswer::Yes));
 }
 
 TEST_F(FaceEditingTest, ApplyToAllOfManyFormsEndsInOneCalculation) {
