@@ -15,7 +15,8 @@ namespace habitopia {
 void MainForm::SpeedButton15Click() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
-  if (state_.tools.prediction.autoCleanup) rewriteRequested_ = true;
+  // A model just read is shown as it was saved, without a clean-up.
+  if (state_.tools.prediction.autoCleanup && !modelReading_) rewriteRequested_ = true;
   SelectNoTwin();
   if (isadding()) return;
   CancelCleavageEdit();

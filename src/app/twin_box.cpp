@@ -31,6 +31,7 @@ void MainForm::closetwintoolClick() {
 }
 
 void MainForm::SelectNoTwin() {
+  if (modelReading_) return;  // the twin a model was saved with stays
   state_.switches.twin = TwinChoice::None;
   model_.twin.type = TwinType::None;
   closetwintoolClick();

@@ -169,6 +169,18 @@ TEST_F(ToolBoxesTest, AcceptingANewGroupCleansHiddenFormsAway) {
   }
 }
 
+TEST_F(ToolBoxesTest, AModelSavedWithThePointGroupsOpenKeepsItsTwinAndItsFaces) {
+  ModelDocument document = CubeWithHiddenOctahedron();
+  document.switches[kSwitchPanel] = 3;  // saved while "Point Groups" showed
+  document.twinType = static_cast<int>(TwinType::Inversion);
+  ASSERT_TRUE(form_.Load1Click(test::WriteModel(scratch_.Path() / "open.mor", document)));
+  EXPECT_EQ(form_.State().regions.toolBox, ToolBox::PointGroups);
+  EXPECT_EQ(form_.Model().twin.type, TwinType::Inversion);
+  EXPECT_EQ(form_.State().switches.twin, TwinChoice::Inversion);
+  EXPECT_FALSE(ports_.timers.Pending(TimerId::Timer3)) << "no clean-up of a model just read";
+  EXPECT_EQ(form_.Model().FaceCount(), 14);
+}
+
 TEST_F(ToolBoxesTest, APointGroupBoxThatChangesNothingLeavesTheNextEditAlone) {
   OpenCube(kGroupM3m);
   for (const bool cancelled : {true, false}) {
