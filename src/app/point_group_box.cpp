@@ -15,11 +15,12 @@ namespace habitopia {
 void MainForm::SpeedButton15Click() {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
-  // A model just read is shown as it was saved, without a clean-up.
-  if (state_.tools.prediction.autoCleanup && !modelReading_) rewriteRequested_ = true;
   SelectNoTwin();
   if (isadding()) return;
   CancelCleavageEdit();
+  // For the rebuild that accepting a new group runs; never for a model just
+  // read, which is shown as it was saved.
+  if (state_.tools.prediction.autoCleanup && !modelReading_) rewriteRequested_ = true;
   state_.tables.applySymmetry = true;
   ApplyPointgroupClick(true);
   HidePanels();

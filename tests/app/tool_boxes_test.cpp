@@ -191,8 +191,11 @@ TEST_F(ToolBoxesTest, APointGroupBoxThatChangesNothingLeavesTheNextEditAlone) {
       form_.Edit1DblClick();  // the same group and cell: nothing is rebuilt
     ASSERT_EQ(form_.State().regions.toolBox, ToolBox::None);
   }
-  // A face typed beyond the crystal stays in the list the user typed it in.
+  // A face typed beyond the crystal stays in the list the user typed it in,
+  // also when the box was refused while the face was being added.
   form_.Button2Click();
+  form_.Run(CommandId::SelectPointGroup);
+  EXPECT_NE(form_.State().regions.toolBox, ToolBox::PointGroups);
   const int row = form_.Model().selectedRow;
   form_.StringGrid2SetEditText(row, 0, "1 1 1");
   form_.StringGrid2SetEditText(row, 1, "5");
