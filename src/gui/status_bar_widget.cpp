@@ -31,9 +31,14 @@ StatusBarWidget::StatusBarWidget(QStatusBar& bar) : bar_(bar) {
 void StatusBarWidget::Show(const FormState& state, const FormChanges& changes) {
   if (changes.Has(kRegionsPart)) bar_.setVisible(state.regions.statusBar);
   if (!changes.Has(kStatusPart)) return;
-  for (int i = 0; i < kStatusPanelCount; ++i)
-    panels_[static_cast<std::size_t>(i)]->setText(
-        QString::fromStdString(state.statusPanels[i].text));
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    QLabel* panel = panels_[static_cast<std::size_t>(i)];
+    const QString text = QString::fromStdString(state.statusPanels[i].text);
+    panel->setText(text);
+    const int needed = panel->fontMetrics().horizontalAdvance(text) + 2 * panel->frameWidth() +
+                       2 * panel->margin() + panel->fontMetrics().averageCharWidth();
+    if (needed > panel->minimumWidth()) panel->setFixedWidth(needed);
+  }
   progress_->setGeometry(panels_[kPointGroupPanel]->rect());
   progress_->setMaximum(state.progress.maximum);
   progress_->setValue(state.progress.position);
