@@ -228,7 +228,10 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
   caption_->setPalette(palette);
 }
 
-void MainWindow::WidenTablesAreaForToolBox() {
+void MainWindow::WidenTablesAreaForToolBox(ToolBox shown) {
+  // Once per box opened: a width the user then drags to stays.
+  if (shown == widenedFor_) return;
+  widenedFor_ = shown;
   const int wanted = toolBoxes_->WidthWanted();
   QList<int> sizes = splitter_->sizes();
   if (wanted <= 0 || sizes.size() != 2 || sizes[0] >= wanted) return;
@@ -249,7 +252,7 @@ void MainWindow::ShowState(const FormChanges& changes) {
   tables_->Show(state, changes);
   toolBoxes_->Show(state, changes);
   toolContents_->Show(state, changes);
-  if (changes.Has(kRegionsPart)) WidenTablesAreaForToolBox();
+  if (changes.Has(kRegionsPart)) WidenTablesAreaForToolBox(state.regions.toolBox);
   viewerControls_->Show(state, changes);
   utilities_->Show(state, changes);
   status_->Show(state, changes);

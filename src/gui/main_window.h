@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow {
   void BuildRegions();
   void ShowRegions(const FormState& state);
   // Opening a tool box widens the tables region until the box shows whole.
-  void WidenTablesAreaForToolBox();
+  void WidenTablesAreaForToolBox(ToolBox shown);
   void ShowViewerBackground(const FormState& state);
 
   VrmlViewer* viewer_ = nullptr;
@@ -100,6 +100,7 @@ class MainWindow : public QMainWindow {
   SplashWindow* splash_ = nullptr;
   UpdateWindow* updates_ = nullptr;
   int normalWindowRequests_ = 0;  // the picture commands' requests already followed
+  ToolBox widenedFor_ = ToolBox::None;  // the tool box the tables region last widened for
 };
 
 }  // namespace habitopia::gui

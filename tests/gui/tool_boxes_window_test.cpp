@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -85,6 +86,15 @@ TEST_F(ToolBoxesWindowTest, PredictWithCentringFGivesTheFacesOfTheOctahedronFirs
   QTest::qWait(100);  // the layouts settle
   EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible())
       << scroll->viewport()->width() << " of " << scroll->widget()->sizeHint().width();
+  // A width the user drags to afterwards stays while the box shows.
+  auto* splitter = window_->findChild<QSplitter*>(QStringLiteral("RegionSplitter"));
+  ASSERT_NE(splitter, nullptr);
+  const QList<int> sizes = splitter->sizes();
+  splitter->setSizes({250, sizes[0] + sizes[1] - 250});
+  const int dragged = splitter->sizes()[0];
+  window_->Actions().Action(CommandId::ViewUtilities)->trigger();
+  window_->Actions().Action(CommandId::ViewUtilities)->trigger();
+  EXPECT_EQ(splitter->sizes()[0], dragged);
   QTest::mouseClick(centringF, Qt::LeftButton);
   EXPECT_EQ(State().tools.prediction.symmetry.centring, Centring::F);
   QTest::mouseClick(Contents().Prediction().PredictButton(), Qt::LeftButton);
