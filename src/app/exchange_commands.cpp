@@ -20,8 +20,7 @@ inline constexpr const char* kCloseCutFaceFirst =
     "Please close cut-face options before exporting *.stl files";
 
 void MainForm::ExportCif1Click() {
-  FileDialogRequest request{"Save", kCifFilter, "cif", "", ""};
-  const auto path = ports_.dialogs.SaveFile(request);
+  const auto path = AskExportPath(kCifFilter, "cif");
   if (!path) return;
   CifExport data;
   data.blockName = CifBlockName(fs::path(model_.modelFileName).stem().string());
@@ -52,8 +51,7 @@ void MainForm::N3DprinterSTF1Click() {
     ports_.dialogs.Message(kCloseCutFaceFirst);
     return;
   }
-  FileDialogRequest request{"Save", kStlFilter, "stl", "", ""};
-  const auto path = ports_.dialogs.SaveFile(request);
+  const auto path = AskExportPath(kStlFilter, "stl");
   if (!path) return;
   const SceneGeometry geometry = CurrentSceneGeometry();
   const std::string text =

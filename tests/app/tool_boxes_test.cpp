@@ -425,6 +425,12 @@ TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
   Cli("cif-export " + cubePath_ + " -o " + cliCif.string());
   ASSERT_TRUE(fs::exists(windowCif));
   EXPECT_EQ(ReadAll(windowCif), ReadAll(cliCif));
+  // Both dialogs propose the model's name beside it.
+  const auto& requests = ports_.dialogs.fileRequests;
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].fileName, (scratch_.Path() / "cube.stl").string());
+  EXPECT_EQ(requests[1].fileName, (scratch_.Path() / "cube.cif").string());
+  EXPECT_EQ(requests[1].defaultExtension, "cif");
 
   // The cleavage box must be closed first.
   form_.Run(CommandId::IndicateCleavageFace);
