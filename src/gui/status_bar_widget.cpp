@@ -35,6 +35,12 @@ void StatusBarWidget::Show(const FormState& state, const FormChanges& changes) {
     QLabel* panel = panels_[static_cast<std::size_t>(i)];
     const QString text = QString::fromStdString(state.statusPanels[i].text);
     panel->setText(text);
+    // Messages can be any length: that panel keeps its width and shows the
+    // whole text as its tool tip, so no message widens the window.
+    if (i == kMessagePanel) {
+      panel->setToolTip(text);
+      continue;
+    }
     const int needed = panel->fontMetrics().horizontalAdvance(text) + 2 * panel->frameWidth() +
                        2 * panel->margin() + panel->fontMetrics().averageCharWidth();
     if (needed > panel->minimumWidth()) panel->setFixedWidth(needed);

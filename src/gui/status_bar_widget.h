@@ -1,7 +1,7 @@
 #pragma once
-// StatusBar1: six panels of the classic widths, widened (never narrowed) when a
-// text needs more room in the window's font, and the calculation's progress bar
-// lying over the first.
+// StatusBar1: six panels of the classic widths, the figure panels widened (never
+// narrowed) when a text needs more room in the window's font, and the
+// calculation's progress bar lying over the first.
 
 #include <array>
 

@@ -25,6 +25,13 @@ TEST(StatusBarWidget, APanelWidensForItsTextAndKeepsThatWidth) {
   state.statusPanels[kPointGroupPanel].text = "point group = 1";
   widget.Show(state, FormChanges{kStatusPart, {}});
   EXPECT_EQ(group->minimumWidth(), widened) << "no jumping back and forth";
+
+  QLabel* message = widget.Panel(kMessagePanel);
+  const int messageWidth = message->minimumWidth();
+  state.statusPanels[kMessagePanel].text = std::string(400, 'x');
+  widget.Show(state, FormChanges{kStatusPart, {}});
+  EXPECT_EQ(message->minimumWidth(), messageWidth) << "a long message does not widen the window";
+  EXPECT_EQ(message->toolTip(), QString(400, QLatin1Char('x')));
 }
 
 }  // namespace
