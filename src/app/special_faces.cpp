@@ -1,5 +1,5 @@
-// The single-face properties box: colour, index label, growth sector, texture
-// image and central distance of one face at a time.
+// How one face looks, edited a face at a time: its colour, its index label, its
+// growth sector, its texture and its distance from the centre.
 
 #include <algorithm>
 

@@ -1,6 +1,5 @@
 #pragma once
-// The single-face properties box: colour, label, growth sector, image and
-// distance of the face at the "Scroll through faces" position.
+// The box that edits how one face looks; its spin box picks the face.
 
 #include <QGroupBox>
 
