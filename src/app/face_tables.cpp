@@ -79,7 +79,7 @@ bool MainForm::isadding() {
 
 void MainForm::SaveRowTexts(const FaceGrid& grid, int row) {
   const FaceRow texts = RowAt(grid, row);
-  edit_.savedGrid = &grid == &state_.tables.stringGrid2 ? 2 : 1;
+  edit_.savedGrid = ListNumber(grid);
   edit_.savedRow = row;
   edit_.savedIndexText = texts.indices;
   edit_.savedDistanceText = texts.distance;
@@ -98,8 +98,7 @@ void MainForm::RestoreSavedTexts(FaceGrid& grid) {
   const int row = model_.selectedRow;
   if (row < 1 || row >= grid.RowCount()) return;
   // Texts saved from another row or list (or another model) are no edit of this row.
-  const int number = &grid == &state_.tables.stringGrid2 ? 2 : 1;
-  if (edit_.savedGrid != number || edit_.savedRow != row) return;
+  if (edit_.savedGrid != ListNumber(grid) || edit_.savedRow != row) return;
   grid.rows[row] = {edit_.savedIndexText, edit_.savedDistanceText};
   state_.tables.edit1.text = edit_.savedIndexText;
   state_.tables.edit2.text = edit_.savedDistanceText;

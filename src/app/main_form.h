@@ -477,6 +477,8 @@ class MainForm {
   void ShowCellBoxes();
   void ApplyLatticeClass();
   void SelectRow(FaceGrid& grid, int row);
+  // 1 for the full list (StringGrid1), 2 for the unique list (StringGrid2).
+  int ListNumber(const FaceGrid& grid) const { return &grid == &state_.tables.stringGrid2 ? 2 : 1; }
   void SaveRowTexts(const FaceGrid& grid, int row);
   bool ParseFullListCurrentRow();
   bool ParseUniqueListCurrentRow();
