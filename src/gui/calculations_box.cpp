@@ -30,7 +30,7 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   angle_ = Button(QStringLiteral("AngleButton"), tr("angle"), &MainForm::AngleButtonClick);
   addRow(tr("face &1"), face1_);
   addRow(tr("face &2"), face2_);
-  addRow(tr("&angle"), angle_);
+  addRow(tr("an&gle"), angle_);
   edge_ = new QLabel(this);
   edge_->setObjectName(QStringLiteral("Label36"));
   rows->addRow(edge_);

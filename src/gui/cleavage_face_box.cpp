@@ -35,7 +35,7 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   distance_->setAccessibleName(tr("cleavage plane distance"));
   auto* indicesLabel = new QLabel(tr("h&kl"), this);
   indicesLabel->setBuddy(indices_);
-  auto* distanceLabel = new QLabel(tr("&distance"), this);
+  auto* distanceLabel = new QLabel(tr("dista&nce"), this);
   distanceLabel->setBuddy(distance_);
   rows->addRow(indicesLabel, indices_);
   rows->addRow(distanceLabel, distance_);
@@ -66,7 +66,7 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   connect(projectSectors_, &QCheckBox::clicked, this,
           [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
 
-  auto* transparencyLabel = new QLabel(tr("sector tr&ansparency"), this);
+  auto* transparencyLabel = new QLabel(tr("sector transparenc&y"), this);
   sectorTransparency_ = new QSlider(Qt::Horizontal, this);
   sectorTransparency_->setObjectName(QStringLiteral("TransparenceySectorChange"));
   sectorTransparency_->setAccessibleName(tr("sector transparency"));
@@ -79,7 +79,7 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
     form_.ToolEvent([=, this] { form_.TransparenceySectorChange(value); });
   });
 
-  accept_ = new QPushButton(tr("&Accept"), this);
+  accept_ = new QPushButton(tr("Accept"), this);
   accept_->setObjectName(QStringLiteral("AcceptCutface"));
   accept_->setAccessibleName(QStringLiteral("Accept"));
   remove_ = new QPushButton(tr("&remove cleavage face"), this);

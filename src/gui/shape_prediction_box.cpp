@@ -83,7 +83,7 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   for (QGroupBox* panel : glidePanels_) layout->addWidget(panel);
 
   auto* groupRow = new QHBoxLayout;
-  auto* groupLabel = new QLabel(tr("&space group"), this);
+  auto* groupLabel = new QLabel(tr("space &group"), this);
   spaceGroup_ = new QLineEdit(this);
   spaceGroup_->setObjectName(QStringLiteral("SpaceGroup"));
   spaceGroup_->setAccessibleName(tr("space group"));
@@ -123,11 +123,11 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
           [this](int value) { Do([=, this] { form_.polarityChange(value); }); });
 
   auto* switches = new QHBoxLayout;
-  higherOrders_ = new QCheckBox(tr("with hi&gh-"), this);
+  higherOrders_ = new QCheckBox(tr("&with high-"), this);
   higherOrders_->setObjectName(QStringLiteral("highorderfaces"));
   higherOrders_->setAccessibleName(QStringLiteral("with high-"));
   higherOrders_->setToolTip(tr("Show ore suppress higher orders of extinct faces"));
-  cleanup_ = new QCheckBox(tr("clean-&up"), this);
+  cleanup_ = new QCheckBox(tr("c&lean-up"), this);
   cleanup_->setObjectName(QStringLiteral("cleanupmodel"));
   cleanup_->setAccessibleName(QStringLiteral("clean-up"));
   cleanup_->setToolTip(tr("Enable invisible faces removal; right click to clean now"));
@@ -150,7 +150,7 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   clean->setObjectName(QStringLiteral("CleanupButton"));
   clean->setToolTip(tr("Clean-up/apply randomize/polarize"));
   clean->setAccessibleName(clean->toolTip());
-  auto* close = new QPushButton(tr("Cl&ose"), this);
+  auto* close = new QPushButton(tr("Close"), this);
   close->setObjectName(QStringLiteral("closemorphology"));
   close->setToolTip(tr("Close this Panel"));
   close->setAccessibleName(QStringLiteral("Close"));

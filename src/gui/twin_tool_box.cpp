@@ -34,7 +34,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
     const char* name;
     QString caption;
   } choices[] = {{TwinChoice::None, "NoTwin", tr("N&one")},
-                 {TwinChoice::Contact, "contacttwin", tr("C&ontact Twin")},
+                 {TwinChoice::Contact, "contacttwin", tr("Contact T&win")},
                  {TwinChoice::Rotation, "rotationtwin", tr("&Rotation Twin")},
                  {TwinChoice::Inversion, "Inversiontwin", tr("&Inversion twin")}};
   auto* choiceGroup = new QButtonGroup(this);
@@ -52,7 +52,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
 
   auto* space = new QHBoxLayout;
   auto* spaceGroup = new QButtonGroup(this);
-  real_ = new QRadioButton(tr("real &space"), this);
+  real_ = new QRadioButton(tr("re&al space"), this);
   real_->setObjectName(QStringLiteral("realbutn"));
   real_->setAccessibleName(QStringLiteral("real space"));
   reciprocal_ = new QRadioButton(tr("reci&procal"), this);
@@ -99,7 +99,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   throughLabel_->setBuddy(texts_[kThroughText]);
   auto* angleLabel = new QLabel(tr("an&gle"), this);
   angleLabel->setBuddy(texts_[kAngleText]);
-  auto* centreLabel = new QLabel(tr("cent&re"), this);
+  auto* centreLabel = new QLabel(tr("ce&ntre"), this);
   centreLabel->setBuddy(texts_[kCentreText]);
   texts_[kAngleText]->setAccessibleName(QStringLiteral("angle"));
   texts_[kCentreText]->setAccessibleName(QStringLiteral("centre"));
@@ -116,7 +116,7 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   update_->setObjectName(QStringLiteral("CreateTwin"));
   update_->setToolTip(tr("Apply Twin"));
   update_->setAccessibleName(QStringLiteral("Update"));
-  auto* close = new QPushButton(tr("Cl&ose"), this);
+  auto* close = new QPushButton(tr("C&lose"), this);
   close->setObjectName(QStringLiteral("closetwintool"));
   close->setAccessibleName(QStringLiteral("Close"));
   buttons->addWidget(update_);

@@ -50,7 +50,7 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent)
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(2);
   for (const auto& [name, caption, handler] :
-       {std::tuple{"restore", tr("&restore"), &MainForm::restoreClick},
+       {std::tuple{"restore", tr("restore"), &MainForm::restoreClick},
         std::tuple{"fit", tr("f&it"), &MainForm::fitClick}}) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));

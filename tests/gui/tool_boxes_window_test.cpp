@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -104,6 +109,39 @@ TEST_F(ToolBoxesWindowTest, PredictWithCentringFGivesTheFacesOfTheOctahedronFirs
   EXPECT_EQ(unique.rows[1][0], "-1 -1 -1");
   EXPECT_EQ(unique.rows[2][0], "-1 0 0");
   EXPECT_TRUE(modalsSeen_.isEmpty()) << modalsSeen_.join(", ").toStdString();
+}
+
+TEST_F(ToolBoxesWindowTest, EachToolBoxHasAccessKeysOfItsOwn) {
+  // Alt with a key must reach one control: none of the menus and no other
+  // control on screen with the box.
+  QMap<QKeySequence, QString> menus;
+  for (const QAction* menu : window_->menuBar()->actions())
+    menus.insert(QKeySequence::mnemonic(menu->text()), menu->text());
+  const struct {
+    CommandId command;
+    ToolBox box;
+  } tools[] = {{CommandId::MorphologyPrediction, ToolBox::ShapePrediction},
+               {CommandId::Calculations, ToolBox::Calculations},
+               {CommandId::TwinningTool, ToolBox::Twintool},
+               {CommandId::IndicateCleavageFace, ToolBox::CleavageFace}};
+  for (const auto& tool : tools) {
+    Open(tool.command, tool.box);
+    QMap<QKeySequence, QString> taken = menus;
+    QStringList clashes;
+    const auto check = [&](const QWidget* widget, const QString& text) {
+      const QKeySequence key = QKeySequence::mnemonic(text);
+      if (key.isEmpty() || !widget->isVisibleTo(window_.get())) return;
+      if (taken.contains(key)) clashes << text + " / " + taken.value(key);
+      taken.insert(key, text);
+    };
+    for (const QAbstractButton* button : window_->findChildren<QAbstractButton*>())
+      check(button, button->text());
+    for (const QLabel* label : window_->findChildren<QLabel*>())
+      if (label->buddy()) check(label, label->text());
+    EXPECT_TRUE(clashes.isEmpty())
+        << ToolBoxCaption(tool.box).toStdString() << ": " << clashes.join(", ").toStdString();
+    window_->Form().CANCELEDITClick();
+  }
 }
 
 TEST_F(ToolBoxesWindowTest, CalculationsMeasureTheAngleOfTwoPickedFaces) {
