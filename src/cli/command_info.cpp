@@ -1,19 +1,25 @@
 // habitopia-cli info FILE.mor [--json]: reads a model, builds its polyhedron as the
 // calculation does and prints the point group, faces, corners, surface and volume.
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "cli/descriptor_report.h"
 #include "cli/json_writer.h"
 #include "cli/model_summary.h"
 #include "core/face_table.h"
 #include "core/numbers.h"
+#include "tools/shape_descriptors.h"
 
 namespace habitopia::cli {
 
 namespace {
+
+constexpr const char* kModelUnits = "model units";
 
 // Three decimals, as the status bar shows surface and volume.
 std::string Shown(Real v) { return FormatGeneral(Round3(v)); }
@@ -43,7 +49,7 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
   }
 }
 
-void PrintJson(const ModelSummary& s, std::ostream& out) {
+void PrintJson(const ModelSummary& s, const ShapeDescriptors* descriptors, std::ostream& out) {
   JsonWriter json;
   json.BeginObject();
   json.Key("pointGroup");
@@ -103,6 +109,10 @@ void PrintJson(const ModelSummary& s, std::ostream& out) {
     json.EndObject();
   }
   json.EndArray();
+  if (descriptors) {
+    json.Key("descriptors");
+    WriteDescriptorsJson(*descriptors, kModelUnits, json);
+  }
   json.EndObject();
   out << json.Text() << "\n";
 }
@@ -110,10 +120,11 @@ void PrintJson(const ModelSummary& s, std::ostream& out) {
 }  // namespace
 
 int RunInfo(const Arguments& args) {
-  constexpr const char* kUsage = "usage: info FILE.mor [--json]";
+  constexpr const char* kUsage = "usage: info FILE.mor [--json] [--descriptors [--energies]]";
   std::vector<std::string> positional, flags;
   std::string output;
-  if (auto problem = SplitArguments(args, {"--json"}, positional, output, flags))
+  if (auto problem =
+          SplitArguments(args, {"--json", "--descriptors", "--energies"}, positional, output, flags))
     return Fail(*problem + " (" + kUsage + ")");
   if (positional.size() != 1 || !output.empty()) return Fail(kUsage);
 
@@ -123,11 +134,24 @@ int RunInfo(const Arguments& args) {
   const TablePreparation table = PrepareFaceTableReporting(model);
   if (table.tooManyFaces) std::cerr << "habitopia-cli: " << kTooManyFacesMessage << "\n";
 
+  auto has = [&flags](const char* flag) {
+    return std::find(flags.begin(), flags.end(), flag) != flags.end();
+  };
+  if (has("--energies") && !has("--descriptors"))
+    return Fail(std::string("--energies goes with --descriptors (") + kUsage + ")");
+  std::optional<ShapeDescriptors> descriptors;
+  if (has("--descriptors")) descriptors = DescribeShape(model, has("--energies"));
+
   const ModelSummary summary = SummariseModel(model);
-  if (flags.empty())
+  if (has("--json")) {
+    PrintJson(summary, descriptors ? &*descriptors : nullptr, std::cout);
+  } else {
     PrintText(summary, std::cout);
-  else
-    PrintJson(summary, std::cout);
+    if (descriptors) {
+      std::cout << "\n";
+      PrintDescriptors(*descriptors, kModelUnits, std::cout);
+    }
+  }
   std::cout.flush();
   if (!std::cout) return Fail("cannot write the output");
   return summary.closed && table.facesCut == 0 ? 0 : 1;

@@ -29,5 +29,6 @@ int RunPredict(const Arguments& args);
 int RunDrawing(const Arguments& args);
 int RunStereo(const Arguments& args);
 int RunExport(const Arguments& args);
+int RunWulff(const Arguments& args);
 
 }  // namespace habitopia::cli

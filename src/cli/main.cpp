@@ -9,8 +9,11 @@ namespace habitopia::cli {
 namespace {
 
 const Command kCommands[] = {
-    {"info", "info FILE.mor [--json]",
-     "build the model and print its faces, corners, surface and volume", RunInfo},
+    {"info", "info FILE.mor [--json] [--descriptors [--energies]]",
+     "build the model and print its faces, corners, surface and volume; --descriptors adds "
+     "the shape descriptors (area per form, shape factors, principal lengths, Zingg class) of "
+     "the faces as given, --energies reads the central distances as surface energies",
+     RunInfo},
     {"cif-import", "cif-import FILE.cif -o OUT.mor [--block NAME]",
      "read a CIF file's cell, symmetry, colour and faces, complete the faces by symmetry "
      "and write the model; exit 1 when items are missing or faces left out. One data block "
@@ -71,6 +74,16 @@ const Command kCommands[] = {
      "with an MTL file beside it, or 3MF; lengths as in the STL export (millimetres, the "
      "farthest corner 25 mm from the centre; glTF in metres)",
      RunExport},
+    {"wulff",
+     "wulff --cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
+     "--table FILE [--kind energy|growth|attachment] [--units U] -o OUT.mor [--descriptors] "
+     "[--json]",
+     "build the crystal whose central distances are a table's values, one row \"h k l value\" "
+     "per form, completed by the point group: surface energies (the Wulff shape, the default), "
+     "growth rates or attachment energies (their magnitude); a \"# units: J/m^2\" comment or "
+     "--units names the unit. Writes the model; --descriptors prints the shape descriptors "
+     "(--json: as JSON), with the energy-weighted figures for surface energies",
+     RunWulff},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -1,0 +1,166 @@
+// habitopia-cli wulff: a crystal whose central distances follow a table of
+// surface energies (the Wulff shape), growth rates (the kinetic Wulff shape) or
+// attachment energies, one value per form, completed by the point group.
+
+#include <iostream>
+#include <optional>
+
+#include "cli/cli_model_io.h"
+#include "cli/commands.h"
+#include "cli/descriptor_report.h"
+#include "cli/face_lists.h"
+#include "cli/json_writer.h"
+#include "cli/option_values.h"
+#include "core/cell_check.h"
+#include "core/numbers.h"
+#include "files/cif.h"
+#include "files/file_io.h"
+#include "files/model_writer.h"
+#include "prediction/space_groups.h"
+#include "prediction/wulff_table.h"
+#include "symmetry/point_groups.h"
+#include "tools/shape_descriptors.h"
+
+namespace habitopia::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: wulff --cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
+    "--table FILE [--kind energy|growth|attachment] [--units U] -o OUT.mor [--descriptors] "
+    "[--json]";
+
+struct Options {
+  std::optional<UnitCell> cell;
+  std::string group, groupNumber, spaceGroup, table, kind = "energy", units, output;
+  bool descriptors = false, json = false;
+};
+
+std::optional<std::string> ParseOptions(Arguments args, Options& o) {
+  std::vector<std::vector<std::string>> cells;
+  if (auto problem = TakeOption(args, "--cell", 6, cells)) return problem;
+  if (cells.size() > 1) return std::string("--cell is given twice");
+  if (cells.size() == 1) {
+    long double v[6];
+    for (int i = 0; i < 6; ++i)
+      if (!ParseReal(cells[0][i], v[i])) return "--cell: \"" + cells[0][i] + "\" is not a number";
+    o.cell = UnitCell{v[0], v[1], v[2], v[3], v[4], v[5]};
+  }
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    std::string* target = nullptr;
+    if (a == "-o" || a == "--output")
+      target = &o.output;
+    else if (a == "--group")
+      target = &o.group;
+    else if (a == "--group-number")
+      target = &o.groupNumber;
+    else if (a == "--space-group")
+      target = &o.spaceGroup;
+    else if (a == "--table")
+      target = &o.table;
+    else if (a == "--kind")
+      target = &o.kind;
+    else if (a == "--units")
+      target = &o.units;
+    else if (a == "--descriptors")
+      o.descriptors = true;
+    else if (a == "--json")
+      o.json = true;
+    else
+      return "unknown argument \"" + a + "\"";
+    if (target) {
+      if (i + 1 >= args.size()) return a + " needs a value";
+      *target = args[++i];
+    }
+  }
+  return std::nullopt;
+}
+
+// The point group and the cell on its axes.
+std::optional<std::string> ReadSymmetry(const Options& o, UnitCell& cell, int& group) {
+  const int given = !o.group.empty() + !o.groupNumber.empty() + !o.spaceGroup.empty();
+  if (!o.cell || given != 1)
+    return std::string("give --cell and one of --group, --group-number, --space-group");
+  cell = *o.cell;
+  if (!o.group.empty()) {
+    group = FindPointGroup(o.group);
+    if (!group) group = PointGroupOfClassSymbol(o.group);
+    if (!group) return "--group: \"" + o.group + "\" is not a point-group symbol";
+  } else if (!o.groupNumber.empty()) {
+    long long n = 0;
+    if (!ParseInteger(o.groupNumber, n) || n < 1 || n > kPointGroupCount)
+      return "--group-number: \"" + o.groupNumber + "\" is not a number from 1 to 33";
+    group = static_cast<int>(n);
+  } else {
+    std::string problem;
+    const auto spaceGroup = FindSpaceGroup(o.spaceGroup, &problem);
+    if (!spaceGroup) return "--space-group: " + problem;
+    group = spaceGroup->pointGroup;
+    cell = spaceGroup->CellOnAxes(cell);
+  }
+  if (const auto fault = FindCellFault(cell)) return "incorrect cell: " + CellFaultText(*fault);
+  return std::nullopt;
+}
+
+std::string LengthUnit(WulffKind kind, const std::string& unit) {
+  if (unit.empty()) return "model units";
+  return unit + (kind == WulffKind::Growth ? " (growth rates) as lengths" : " as lengths");
+}
+
+}  // namespace
+
+int RunWulff(const Arguments& args) {
+  Options o;
+  if (auto problem = ParseOptions(args, o)) return Fail(*problem + " (" + kUsage + ")");
+  if (o.output.empty() || o.table.empty()) return Fail(kUsage);
+  const std::optional<WulffKind> kind = ParseWulffKind(o.kind);
+  if (!kind) return Fail("--kind: \"" + o.kind + "\" is not one of energy, growth, attachment");
+
+  UnitCell cell;
+  int group = 0;
+  if (auto problem = ReadSymmetry(o, cell, group)) return Fail(*problem);
+
+  std::string text, error;
+  if (!ReadWholeFile(o.table, text, error)) return Fail(o.table + ": " + error);
+  const auto read = ReadWulffTable(text, *kind, group);
+  if (const auto* problem = std::get_if<WulffTableError>(&read))
+    return Fail(o.table + ": " + problem->Text());
+  const WulffTable& table = std::get<WulffTable>(read);
+  const std::string unit = o.units.empty() ? table.unit : o.units;
+
+  CrystalModel model;
+  SetCell(model, cell);
+  model.acceptedCell = model.cell;
+  model.pointGroup = model.acceptedGroup = model.builtForGroup = group;
+  model.operationCount = GetPointGroup(group).order;
+  FaceRows fullRows;
+  const bool limited = RebuildWithFaceLimit(model, WulffUniqueRows(table, *kind), fullRows);
+
+  const ShapeDescriptors descriptors = DescribeShape(model, *kind == WulffKind::Energy);
+  if (!descriptors.closed)
+    return Fail(o.table + ": the shape stays open: " + OpenShapeText(descriptors));
+
+  ModelDocument document;
+  FormValues form;
+  form.panels.uniqueFaceGridShown = true;
+  document = MakeDocument(model, form);
+  const ModelWriteResult written = WriteModelFile(o.output, document);
+  if (!written.ok) return Fail(written.error);
+
+  if (o.json) {
+    JsonWriter json;
+    WriteDescriptorsJson(descriptors, LengthUnit(*kind, unit), json);
+    std::cout << json.Text() << "\n";
+  } else {
+    std::cout << "Point group " << FormatInteger(group) << " (" << GetPointGroup(group).symbol
+              << "), " << FormatInteger(static_cast<long long>(table.rows.size()))
+              << " forms, faces: " << FormatInteger(model.FaceCount()) << "\n";
+    if (o.descriptors) PrintDescriptors(descriptors, LengthUnit(*kind, unit), std::cout);
+  }
+  std::cout.flush();
+  if (!std::cout) return Fail("cannot write the output");
+  return limited ? 1 : 0;
+}
+
+}  // namespace habitopia::cli

@@ -1,0 +1,128 @@
+#include "cli/descriptor_report.h"
+
+#include <algorithm>
+
+#include "core/numbers.h"
+#include "tools/half_space_shape.h"
+
+namespace habitopia::cli {
+
+namespace {
+
+std::string Shown(Real v) { return FormatSignificant(v, 6); }
+
+void NumberItem(JsonWriter& json, const char* key, Real value) {
+  json.Key(key);
+  json.Number(value);
+}
+
+}  // namespace
+
+std::string OpenShapeText(const ShapeDescriptors& d) {
+  return "no face bounds the crystal along " +
+         (d.openDirection ? LatticeDirectionText(*d.openDirection) : std::string("some direction"));
+}
+
+void PrintDescriptors(const ShapeDescriptors& d, const std::string& lengthUnit, std::ostream& out) {
+  out << "Shape descriptors (lengths in " << lengthUnit << ")\n";
+  if (!d.closed) {
+    out << "  open: " << OpenShapeText(d) << "\n";
+    return;
+  }
+  out << "  volume " << Shown(d.volume) << ", surface " << Shown(d.surface) << ", surface/volume "
+      << Shown(d.surfaceToVolume) << "\n"
+      << "  shape factor A/V^(2/3) " << Shown(d.shapeFactor) << ", effective radius "
+      << Shown(d.effectiveRadius) << ", sphericity " << Shown(d.sphericity) << "\n"
+      << "  corners " << d.corners << ", edges " << d.edges << "\n"
+      << "  principal lengths L M S " << Shown(d.lengths[0]) << " " << Shown(d.lengths[1]) << " "
+      << Shown(d.lengths[2]) << "; bounding box " << Shown(d.boundingBox[0]) << " x "
+      << Shown(d.boundingBox[1]) << " x " << Shown(d.boundingBox[2]) << "\n"
+      << "  Zingg S/M " << Shown(d.zinggSM) << ", M/L " << Shown(d.zinggML) << ": " << d.zinggClass
+      << "\n";
+  if (d.weightedSurfaceEnergy)
+    out << "  weighted surface energy " << Shown(*d.weightedSurfaceEnergy)
+        << ", total surface energy " << Shown(*d.totalSurfaceEnergy) << ", anisotropy "
+        << Shown(*d.anisotropy) << "\n";
+  out << "  form          faces  present         area  fraction\n";
+  for (const FormDescriptor& form : d.forms) {
+    std::string name = "{" + form.indices + "}";
+    name.resize(std::max<std::size_t>(name.size() + 1, 14), ' ');
+    out << "  " << name << FormatInteger(form.faces, 5) << FormatInteger(form.presentFaces, 9)
+        << " " << FormatFixed(form.area, 12, 4) << " " << FormatFixed(form.areaFraction, 9, 5)
+        << "\n";
+  }
+}
+
+void WriteDescriptorsJson(const ShapeDescriptors& d, const std::string& lengthUnit,
+                          JsonWriter& json) {
+  json.BeginObject();
+  json.Key("length_unit");
+  json.String(lengthUnit);
+  json.Key("closed");
+  json.Bool(d.closed);
+  if (!d.closed) {
+    json.Key("open_along");
+    json.String(d.openDirection ? LatticeDirectionText(*d.openDirection) : "");
+    json.EndObject();
+    return;
+  }
+  NumberItem(json, "volume", d.volume);
+  NumberItem(json, "surface", d.surface);
+  NumberItem(json, "surface_to_volume", d.surfaceToVolume);
+  NumberItem(json, "shape_factor", d.shapeFactor);
+  NumberItem(json, "effective_radius", d.effectiveRadius);
+  NumberItem(json, "sphericity", d.sphericity);
+  json.Key("corners");
+  json.Integer(d.corners);
+  json.Key("edges");
+  json.Integer(d.edges);
+  json.Key("lengths");
+  json.BeginArray();
+  for (Real v : d.lengths) json.Number(v);
+  json.EndArray();
+  json.Key("principal_axes");
+  json.BeginArray();
+  for (const Vec3& axis : d.principalAxes) {
+    json.BeginArray();
+    for (Real v : axis) json.Number(v);
+    json.EndArray();
+  }
+  json.EndArray();
+  json.Key("bounding_box");
+  json.BeginArray();
+  for (Real v : d.boundingBox) json.Number(v);
+  json.EndArray();
+  json.Key("zingg");
+  json.BeginObject();
+  NumberItem(json, "s_over_m", d.zinggSM);
+  NumberItem(json, "m_over_l", d.zinggML);
+  json.Key("class");
+  json.String(d.zinggClass);
+  json.EndObject();
+  NumberItem(json, "elongation", d.zinggML);
+  NumberItem(json, "flatness", d.zinggSM);
+  if (d.weightedSurfaceEnergy) {
+    NumberItem(json, "weighted_surface_energy", *d.weightedSurfaceEnergy);
+    NumberItem(json, "total_surface_energy", *d.totalSurfaceEnergy);
+    NumberItem(json, "anisotropy", *d.anisotropy);
+  }
+  json.Key("forms");
+  json.BeginArray();
+  for (const FormDescriptor& form : d.forms) {
+    json.BeginObject();
+    json.Key("hkl");
+    json.String(form.indices);
+    json.Key("faces");
+    json.Integer(form.faces);
+    json.Key("present_faces");
+    json.Integer(form.presentFaces);
+    NumberItem(json, "distance", form.distance);
+    NumberItem(json, "area", form.area);
+    NumberItem(json, "area_fraction", form.areaFraction);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace habitopia::cli
