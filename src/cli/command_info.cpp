@@ -123,8 +123,8 @@ int RunInfo(const Arguments& args) {
   constexpr const char* kUsage = "usage: info FILE.mor [--json] [--descriptors [--energies]]";
   std::vector<std::string> positional, flags;
   std::string output;
-  if (auto problem =
-          SplitArguments(args, {"--json", "--descriptors", "--energies"}, positional, output, flags))
+  if (auto problem = SplitArguments(args, {"--json", "--descriptors", "--energies"}, positional,
+                                    output, flags))
     return Fail(*problem + " (" + kUsage + ")");
   if (positional.size() != 1 || !output.empty()) return Fail(kUsage);
 
