@@ -164,6 +164,7 @@ void MainForm::CAClick() {
     ShowCalculation(state_.statusPanels, figures);
     MarkChanged(kStatusPart | kDocumentPart);
     RefreshStereogram();
+    RefreshShapeDescriptors();
     ports_.timers.ProcessMessages();
   }
 

@@ -4,6 +4,7 @@
 #include "app/form_document.h"
 #include "app/main_form.h"
 #include "tools/measurements.h"
+#include "tools/shape_descriptors.h"
 
 namespace habitopia {
 
@@ -23,7 +24,15 @@ void MainForm::Calculations1Click() {
   EditFace1Click();  // faces are picked in the full list
   state_.regions.toolBox = ToolBox::Calculations;
   state_.regions.viewerControls = false;
+  RefreshShapeDescriptors();
   MarkChanged(kRegionsPart | kToolsPart | kTablesPart | kGrid1ShapePart | kGrid2ShapePart);
+}
+
+void MainForm::RefreshShapeDescriptors() {
+  if (state_.regions.toolBox != ToolBox::Calculations) return;
+  state_.tools.calculations.shapeDescriptors =
+      DescriptorReport(DescribeShape(model_), "model units");
+  MarkChanged(kToolsPart);
 }
 
 void MainForm::CloseCalculationsClick() {

@@ -461,6 +461,8 @@ class MainForm {
   void Stereographicprojection1Click();
   // Draws the projection anew when it is shown; the calculation calls it.
   void RefreshStereogram();
+  // The Calculations box's shape descriptors, while the box is shown.
+  void RefreshShapeDescriptors();
 
  private:
   // Reports the changes collected since the last report to the window.

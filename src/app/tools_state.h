@@ -46,6 +46,7 @@ struct CalculationsBoxState {
   std::string coordinatesPhysical = "1 0 0";
   std::string faceFromXyz = "Calculate";
   std::string label65;  // "Selected face surface = ..."
+  std::string shapeDescriptors;  // a few lines: figures of the shape and its forms
 };
 
 // "Twintool" (GroupBox11). The choice, the space and the texts are part of

@@ -1,15 +1,11 @@
 #include "cli/descriptor_report.h"
 
-#include <algorithm>
-
 #include "core/numbers.h"
 #include "tools/half_space_shape.h"
 
 namespace habitopia::cli {
 
 namespace {
-
-std::string Shown(Real v) { return FormatSignificant(v, 6); }
 
 void NumberItem(JsonWriter& json, const char* key, Real value) {
   json.Key(key);
@@ -18,39 +14,8 @@ void NumberItem(JsonWriter& json, const char* key, Real value) {
 
 }  // namespace
 
-std::string OpenShapeText(const ShapeDescriptors& d) {
-  return "no face bounds the crystal along " +
-         (d.openDirection ? LatticeDirectionText(*d.openDirection) : std::string("some direction"));
-}
-
 void PrintDescriptors(const ShapeDescriptors& d, const std::string& lengthUnit, std::ostream& out) {
-  out << "Shape descriptors (lengths in " << lengthUnit << ")\n";
-  if (!d.closed) {
-    out << "  open: " << OpenShapeText(d) << "\n";
-    return;
-  }
-  out << "  volume " << Shown(d.volume) << ", surface " << Shown(d.surface) << ", surface/volume "
-      << Shown(d.surfaceToVolume) << "\n"
-      << "  shape factor A/V^(2/3) " << Shown(d.shapeFactor) << ", effective radius "
-      << Shown(d.effectiveRadius) << ", sphericity " << Shown(d.sphericity) << "\n"
-      << "  corners " << d.corners << ", edges " << d.edges << "\n"
-      << "  principal lengths L M S " << Shown(d.lengths[0]) << " " << Shown(d.lengths[1]) << " "
-      << Shown(d.lengths[2]) << "; bounding box " << Shown(d.boundingBox[0]) << " x "
-      << Shown(d.boundingBox[1]) << " x " << Shown(d.boundingBox[2]) << "\n"
-      << "  Zingg S/M " << Shown(d.zinggSM) << ", M/L " << Shown(d.zinggML) << ": " << d.zinggClass
-      << "\n";
-  if (d.weightedSurfaceEnergy)
-    out << "  weighted surface energy " << Shown(*d.weightedSurfaceEnergy)
-        << ", total surface energy " << Shown(*d.totalSurfaceEnergy) << ", anisotropy "
-        << Shown(*d.anisotropy) << "\n";
-  out << "  form          faces  present         area  fraction\n";
-  for (const FormDescriptor& form : d.forms) {
-    std::string name = "{" + form.indices + "}";
-    name.resize(std::max<std::size_t>(name.size() + 1, 14), ' ');
-    out << "  " << name << FormatInteger(form.faces, 5) << FormatInteger(form.presentFaces, 9)
-        << " " << FormatFixed(form.area, 12, 4) << " " << FormatFixed(form.areaFraction, 9, 5)
-        << "\n";
-  }
+  out << DescriptorReport(d, lengthUnit);
 }
 
 void WriteDescriptorsJson(const ShapeDescriptors& d, const std::string& lengthUnit,

@@ -16,7 +16,4 @@ void PrintDescriptors(const ShapeDescriptors& d, const std::string& lengthUnit, 
 void WriteDescriptorsJson(const ShapeDescriptors& d, const std::string& lengthUnit,
                           JsonWriter& json);
 
-// "no face bounds the crystal along [0 0 1]".
-std::string OpenShapeText(const ShapeDescriptors& d);
-
 }  // namespace habitopia::cli

@@ -1,5 +1,6 @@
 #include "gui/calculations_box.h"
 
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,6 +58,12 @@ CalculationsBox::CalculationsBox(MainForm& form, QGroupBox* box) : QWidget(box),
   surface_ = new QLabel(this);
   surface_->setObjectName(QStringLiteral("Label65"));
   layout->addWidget(surface_);
+  descriptors_ = new QLabel(this);
+  descriptors_->setObjectName(QStringLiteral("ShapeDescriptors"));
+  descriptors_->setAccessibleName(tr("Shape descriptors"));
+  descriptors_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  descriptors_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(descriptors_);
   auto* close = new QPushButton(tr("C&lose Calculations"), this);
   close->setObjectName(QStringLiteral("CloseCalculations"));
   close->setAccessibleName(QStringLiteral("Close Calculations"));
@@ -92,6 +99,7 @@ void CalculationsBox::Show(const FormState& state, const FormChanges& changes) {
   }
   SetText(fromDirection_, box.faceFromXyz);
   SetText(surface_, box.label65);
+  SetText(descriptors_, box.shapeDescriptors);
 }
 
 }  // namespace habitopia::gui

@@ -34,6 +34,7 @@ class CalculationsBox : public QWidget {
   QLineEdit* direction_ = nullptr;
   QPushButton* fromDirection_ = nullptr;
   QLabel* surface_ = nullptr;
+  QLabel* descriptors_ = nullptr;
   std::string shownDirection_;
 };
 

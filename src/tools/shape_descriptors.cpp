@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <sstream>
 
+#include "core/numbers.h"
 #include "symmetry/face_rows.h"
 #include "symmetry/point_groups.h"
 #include "tools/half_space_shape.h"
@@ -13,6 +15,8 @@ namespace habitopia {
 namespace {
 
 constexpr Real kPi = std::numbers::pi_v<Real>;
+
+std::string Shown(Real v) { return FormatSignificant(v, 6); }
 
 // Form number per face (-1 for faces without a normal or the cleavage face).
 std::vector<int> AssignForms(const CrystalModel& model, std::vector<FormDescriptor>& forms) {
@@ -254,6 +258,43 @@ ShapeDescriptors DescribeShape(const CrystalModel& model, bool distancesAreEnerg
     d.anisotropy = std::sqrt(spread) / weighted;
   }
   return d;
+}
+
+std::string OpenShapeText(const ShapeDescriptors& d) {
+  return "no face bounds the crystal along " +
+         (d.openDirection ? LatticeDirectionText(*d.openDirection) : std::string("some direction"));
+}
+
+std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit) {
+  std::ostringstream out;
+  out << "Shape descriptors (lengths in " << lengthUnit << ")\n";
+  if (!d.closed) {
+    out << "  open: " << OpenShapeText(d) << "\n";
+    return out.str();
+  }
+  out << "  volume " << Shown(d.volume) << ", surface " << Shown(d.surface) << ", surface/volume "
+      << Shown(d.surfaceToVolume) << "\n"
+      << "  shape factor A/V^(2/3) " << Shown(d.shapeFactor) << ", effective radius "
+      << Shown(d.effectiveRadius) << ", sphericity " << Shown(d.sphericity) << "\n"
+      << "  corners " << d.corners << ", edges " << d.edges << "\n"
+      << "  principal lengths L M S " << Shown(d.lengths[0]) << " " << Shown(d.lengths[1]) << " "
+      << Shown(d.lengths[2]) << "; bounding box " << Shown(d.boundingBox[0]) << " x "
+      << Shown(d.boundingBox[1]) << " x " << Shown(d.boundingBox[2]) << "\n"
+      << "  Zingg S/M " << Shown(d.zinggSM) << ", M/L " << Shown(d.zinggML) << ": " << d.zinggClass
+      << "\n";
+  if (d.weightedSurfaceEnergy)
+    out << "  weighted surface energy " << Shown(*d.weightedSurfaceEnergy)
+        << ", total surface energy " << Shown(*d.totalSurfaceEnergy) << ", anisotropy "
+        << Shown(*d.anisotropy) << "\n";
+  out << "  form          faces  present         area  fraction\n";
+  for (const FormDescriptor& form : d.forms) {
+    std::string name = "{" + form.indices + "}";
+    name.resize(std::max<std::size_t>(name.size() + 1, 14), ' ');
+    out << "  " << name << FormatInteger(form.faces, 5) << FormatInteger(form.presentFaces, 9)
+        << " " << FormatFixed(form.area, 12, 4) << " " << FormatFixed(form.areaFraction, 9, 5)
+        << "\n";
+  }
+  return out.str();
 }
 
 }  // namespace habitopia

@@ -46,7 +46,13 @@ struct ShapeDescriptors {
   std::array<Real, 3> boundingBox{};
   Real zinggSM = 0;        // S / M, the flatness
   Real zinggML = 0;        // M / L, the elongation
-  std::string zinggClass;  // "equant", "plate", "rod" or "blade"
+  std::string zinggClass;  // The descriptors as a few lines of text, lengths in `lengthUnit` ("model units").
+std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit);
+
+// "no face bounds the crystal along [0 0 1]".
+std::string OpenShapeText(const ShapeDescriptors& d);
+
+// "equant", "plate", "rod" or "blade"
   // With the distances read as surface energies.
   std::optional<Real> totalSurfaceEnergy;     // sum of gamma A
   std::optional<Real> weightedSurfaceEnergy;  // sum of gamma A / sum of A
@@ -58,6 +64,12 @@ inline constexpr Real kZinggThreshold = 2.0L / 3.0L;
 // The descriptors of the model's face table (faces 0..lastFace, the cleavage
 // face left out), grouped into the forms of model.pointGroup.
 ShapeDescriptors DescribeShape(const CrystalModel& model, bool distancesAreEnergies = false);
+
+// The descriptors as a few lines of text, lengths in `lengthUnit` ("model units").
+std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit);
+
+// "no face bounds the crystal along [0 0 1]".
+std::string OpenShapeText(const ShapeDescriptors& d);
 
 // "equant", "plate", "rod" or "blade" for the ratios S/M and M/L.
 std::string ZinggClass(Real sOverM, Real mOverL);
