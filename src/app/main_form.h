@@ -30,6 +30,7 @@
 #include "core/model.h"
 #include "files/cif.h"
 #include "files/model_document.h"
+#include "prediction/wulff_table.h"
 #include "scene/mesh_files.h"
 #include "scene/scene_writer.h"
 #include "symmetry/face_rows.h"
@@ -347,6 +348,11 @@ class MainForm {
   void MorphologyPrediction1Click();  // "Morphology &Prediction": opens the box
   void Morphologypanel();             // prepares the box for the model's point group
   void N1dmodel1Click();              // "Predict"
+  // "Surface energies…": the unique forms as a table "h k l value", and a table
+  // taken as the new unique faces. A table that is refused or leaves the crystal
+  // open is answered with a message and changes nothing (the result is false).
+  std::string SurfaceTableText() const;
+  bool SurfaceTableAccepted(const std::string& table, WulffKind kind);
   void cleanup();                     // "Clean-up/apply randomize/polarize"
   void rewriteindices();
   void automaticcleanup1Click();  // "clean-up", "&Automatic clean-up"

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/prediction_panel.h"
+#include "gui/surface_energies_dialog.h"
 #include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
@@ -158,6 +159,15 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   buttons->addWidget(clean);
   buttons->addWidget(close);
   layout->addLayout(buttons);
+  auto* energies = new QPushButton(tr("Surface &energies..."), this);
+  energies->setObjectName(QStringLiteral("SurfaceEnergies"));
+  energies->setToolTip(tr("Faces from surface energies, growth rates or attachment energies"));
+  energies->setAccessibleName(QStringLiteral("Surface energies"));
+  layout->addWidget(energies);
+  connect(energies, &QPushButton::clicked, this, [this] {
+    SurfaceEnergiesDialog dialog(form_, window());
+    dialog.exec();
+  });
   layout->addStretch(1);
   connect(predict_, &QPushButton::clicked, this,
           [this] { Do([this] { form_.N1dmodel1Click(); }); });

@@ -116,10 +116,11 @@ Real WulffDistance(const WulffRow& row, WulffKind kind) {
   return kind == WulffKind::Attachment ? std::fabs(row.value) : row.value;
 }
 
-FaceRows WulffUniqueRows(const WulffTable& table, WulffKind kind) {
+FaceRows WulffUniqueRows(const WulffTable& table, WulffKind kind, char separator) {
   FaceRows rows;
   for (const WulffRow& row : table.rows)
-    rows.push_back({IndexText(row.indices), GeneralText(WulffDistance(row, kind))});
+    rows.push_back(
+        {IndexText(row.indices, separator), GeneralText(WulffDistance(row, kind), separator)});
   return rows;
 }
 

@@ -49,6 +49,6 @@ std::variant<WulffTable, WulffTableError> ReadWulffTable(std::string_view text, 
 Real WulffDistance(const WulffRow& row, WulffKind kind);
 
 // Unique-face rows for the table, in table order.
-FaceRows WulffUniqueRows(const WulffTable& table, WulffKind kind);
+FaceRows WulffUniqueRows(const WulffTable& table, WulffKind kind, char separator = '.');
 
 }  // namespace habitopia

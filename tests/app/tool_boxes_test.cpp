@@ -415,9 +415,41 @@ TEST_F(ToolBoxesTest, CalculationsBoxShowsTheShapeDescriptors) {
   EXPECT_NE(text.find("volume 8, surface 24, surface/volume 3\n"), std::string::npos) << text;
   EXPECT_NE(text.find("corners 8, edges 12\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Zingg S/M 1, M/L 1: equant\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("  {1 0 0}           6        6      24.0000   1.00000\n"),
-            std::string::npos)
+  EXPECT_NE(text.find("  {1 0 0}           6        6      24.0000   1.00000\n"), std::string::npos)
       << text;
+}
+
+TEST_F(ToolBoxesTest, SurfaceEnergiesBecomeTheUniqueFaces) {
+  OpenCube(kGroupM3m);
+  EXPECT_EQ(form_.SurfaceTableText(), "# h k l value, one row per form\n1 0 0 1\n");
+  ASSERT_TRUE(
+      form_.SurfaceTableAccepted("# units: J/m^2\n1 0 0 1.2\n1 1 1 1.5\n", WulffKind::Energy));
+  ports_.timers.FireAll(form_);
+  EXPECT_TRUE(ports_.dialogs.messages.empty());
+  EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"1 0 0", "1 1 1"}));
+  EXPECT_EQ(form_.State().tables.stringGrid2.rows[1][1], "1.2");
+  EXPECT_EQ(form_.Model().FaceCount(), 14);
+  EXPECT_EQ(Present(), 14);
+
+  // Refused tables and open shapes leave the model as it is.
+  ASSERT_FALSE(form_.SurfaceTableAccepted("1 0 0 1\n1 1 0 -2\n", WulffKind::Energy));
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(ports_.dialogs.messages[0].text, "line 2: the value must be positive, not -2");
+  ASSERT_TRUE(form_.SurfaceTableAccepted("1 0 0 1\n", WulffKind::Growth));
+  ports_.timers.FireAll(form_);
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
+}
+
+TEST_F(ToolBoxesTest, SurfaceTableThatLeavesTheCrystalOpenIsRefused) {
+  OpenCube(20);  // 4/mmm: {1 0 0} alone is an open prism
+  ASSERT_FALSE(form_.SurfaceTableAccepted("1 0 0 1\n", WulffKind::Energy));
+  ASSERT_EQ(ports_.dialogs.messages.size(), 1u);
+  const std::string& text = ports_.dialogs.messages[0].text;
+  EXPECT_EQ(
+      text.rfind("The table leaves the crystal open: no face bounds the crystal along [0 0 ", 0),
+      0u)
+      << text;
+  EXPECT_EQ(form_.Model().FaceCount(), 6);
 }
 
 TEST_F(ToolBoxesTest, StlAndCifFromTheWindowEqualTheCommandLineTools) {
