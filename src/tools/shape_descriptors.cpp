@@ -44,14 +44,18 @@ std::vector<int> AssignForms(const CrystalModel& model, std::vector<FormDescript
 }
 
 // Eigenvectors of a symmetric matrix by Jacobi rotations, as the rows of `axes`.
+// Elements at rounding level count as zero, so that a shape whose moments are
+// alike about several axes (a cube, a hexagonal prism) keeps the Cartesian axes
+// rather than axes turned by rounding.
 std::array<Real, 3> SymmetricEigen(Matrix3 a, Matrix3& axes) {
   axes = Identity3();
+  const Real negligible = 1e-13L * (std::fabs(a[0][0]) + std::fabs(a[1][1]) + std::fabs(a[2][2]));
   for (int sweep = 0; sweep < 60; ++sweep) {
-    const Real off = a[0][1] * a[0][1] + a[0][2] * a[0][2] + a[1][2] * a[1][2];
-    if (off == 0) break;
+    bool rotated = false;
     for (int p = 0; p < 2; ++p)
       for (int q = p + 1; q < 3; ++q) {
-        if (a[p][q] == 0) continue;
+        if (std::fabs(a[p][q]) <= negligible) continue;
+        rotated = true;
         const Real theta = (a[q][q] - a[p][p]) / (2 * a[p][q]);
         const Real t = (theta >= 0 ? 1 : -1) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
         const Real c = 1 / std::sqrt(t * t + 1), s = t * c;
@@ -71,6 +75,7 @@ std::array<Real, 3> SymmetricEigen(Matrix3 a, Matrix3& axes) {
           axes[q][k] = s * vp + c * vq;
         }
       }
+    if (!rotated) break;
   }
   return {a[0][0], a[1][1], a[2][2]};
 }

@@ -72,6 +72,15 @@ TEST(ShapeDescriptors, CornersCutByAHairAreStillCut) {
   EXPECT_NEAR(D(d.surface), 24 - 8 * 1.5 * t * t + 8 * kSqrt3 / 2 * t * t, 1e-12);
 }
 
+TEST(ShapeDescriptors, CubicShapesKeepTheCubeAxesAsPrincipalAxes) {
+  // Every axis is principal for a cubic shape; the lengths are taken along a, b, c.
+  const ShapeDescriptors d =
+      DescribeShape(Model(kCubic, "4/m3", {{"1 0 0", "1"}, {"1 1 1", "1.2"}, {"1 1 0", "1.3"}}));
+  ASSERT_TRUE(d.closed);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(D(d.lengths[i]), 2, 1e-12) << i;
+  EXPECT_EQ(d.zinggClass, "equant");
+}
+
 TEST(ShapeDescriptors, PrincipalLengthsAndBoxFollowTheLongAxes) {
   const ShapeDescriptors d = DescribeShape(
       Model({1, 1, 1, 90, 90, 90}, "2/mm", {{"1 0 0", "0.5"}, {"0 1 0", "1"}, {"0 0 1", "3"}}));
