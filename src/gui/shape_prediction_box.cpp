@@ -159,7 +159,7 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   buttons->addWidget(clean);
   buttons->addWidget(close);
   layout->addLayout(buttons);
-  auto* energies = new QPushButton(tr("Surface &energies..."), this);
+  auto* energies = new QPushButton(tr("Surface energies..."), this);
   energies->setObjectName(QStringLiteral("SurfaceEnergies"));
   energies->setToolTip(tr("Faces from surface energies, growth rates or attachment energies"));
   energies->setAccessibleName(QStringLiteral("Surface energies"));

@@ -277,20 +277,22 @@ std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengt
     out << "  open: " << OpenShapeText(d) << "\n";
     return out.str();
   }
-  out << "  volume " << Shown(d.volume) << ", surface " << Shown(d.surface) << ", surface/volume "
-      << Shown(d.surfaceToVolume) << "\n"
-      << "  shape factor A/V^(2/3) " << Shown(d.shapeFactor) << ", effective radius "
-      << Shown(d.effectiveRadius) << ", sphericity " << Shown(d.sphericity) << "\n"
+  out << "  volume " << Shown(d.volume) << ", surface " << Shown(d.surface) << "\n"
+      << "  surface/volume " << Shown(d.surfaceToVolume) << ", A/V^(2/3) " << Shown(d.shapeFactor)
+      << "\n"
+      << "  effective radius " << Shown(d.effectiveRadius) << ", sphericity " << Shown(d.sphericity)
+      << "\n"
       << "  corners " << d.corners << ", edges " << d.edges << "\n"
-      << "  principal lengths L M S " << Shown(d.lengths[0]) << " " << Shown(d.lengths[1]) << " "
-      << Shown(d.lengths[2]) << "; bounding box " << Shown(d.boundingBox[0]) << " x "
-      << Shown(d.boundingBox[1]) << " x " << Shown(d.boundingBox[2]) << "\n"
+      << "  lengths L M S " << Shown(d.lengths[0]) << " " << Shown(d.lengths[1]) << " "
+      << Shown(d.lengths[2]) << "\n"
+      << "  bounding box " << Shown(d.boundingBox[0]) << " x " << Shown(d.boundingBox[1]) << " x "
+      << Shown(d.boundingBox[2]) << "\n"
       << "  Zingg S/M " << Shown(d.zinggSM) << ", M/L " << Shown(d.zinggML) << ": " << d.zinggClass
       << "\n";
   if (d.weightedSurfaceEnergy)
-    out << "  weighted surface energy " << Shown(*d.weightedSurfaceEnergy)
-        << ", total surface energy " << Shown(*d.totalSurfaceEnergy) << ", anisotropy "
-        << Shown(*d.anisotropy) << "\n";
+    out << "  surface energy: weighted " << Shown(*d.weightedSurfaceEnergy) << ", total "
+        << Shown(*d.totalSurfaceEnergy) << "\n"
+        << "  anisotropy " << Shown(*d.anisotropy) << "\n";
   out << "  form          faces  present         area  fraction\n";
   for (const FormDescriptor& form : d.forms) {
     std::string name = "{" + form.indices + "}";

@@ -79,7 +79,7 @@ TEST_F(WulffTest, TextReportListsTheForms) {
   EXPECT_TRUE(Contains(run.out, "Point group 32 (4/m3), 2 forms, faces: 18\n")) << run.out;
   EXPECT_TRUE(Contains(run.out, "Shape descriptors (lengths in model units)\n")) << run.out;
   EXPECT_TRUE(Contains(run.out, "  {1 0 0}           6        6")) << run.out;
-  EXPECT_TRUE(Contains(run.out, "weighted surface energy")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "surface energy: weighted ")) << run.out;
 }
 
 TEST_F(WulffTest, BadTablesWriteNothing) {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -27,9 +28,11 @@
 #include "gui/main_window.h"
 #include "gui/page_location.h"
 #include "gui/shape_prediction_box.h"
+#include "gui/surface_energies_dialog.h"
 #include "gui/tool_box_contents.h"
 #include "gui/tool_box_host.h"
 #include "gui/twin_tool_box.h"
+#include "viewer_support.h"
 
 namespace habitopia::gui::test {
 namespace {
@@ -157,6 +160,43 @@ TEST_F(ToolBoxesWindowTest, CalculationsMeasureTheAngleOfTwoPickedFaces) {
   QTest::mouseClick(Contents().Calculations().AngleButton(), Qt::LeftButton);
   EXPECT_TRUE(Contents().Calculations().AngleButton()->text().endsWith(QStringLiteral(" Degrees")))
       << Contents().Calculations().AngleButton()->text().toStdString();
+}
+
+TEST_F(ToolBoxesWindowTest, CalculationsShowTheShapeDescriptors) {
+  QGroupBox* box = Open(CommandId::Calculations, ToolBox::Calculations);
+  const auto* descriptors = box->findChild<QLabel*>(QStringLiteral("ShapeDescriptors"));
+  ASSERT_TRUE(descriptors);
+  EXPECT_TRUE(descriptors->isVisible());
+  EXPECT_EQ(descriptors->accessibleName(), QStringLiteral("Shape descriptors"));
+  EXPECT_TRUE(
+      descriptors->text().startsWith(QStringLiteral("Shape descriptors (lengths in model units)")))
+      << descriptors->text().toStdString();
+  KeepPicture(window_->grab().toImage(), QStringLiteral("calculations-descriptors"));
+}
+
+TEST_F(ToolBoxesWindowTest, SurfaceEnergiesDialogMakesTheTableTheUniqueFaces) {
+  QGroupBox* box = Open(CommandId::MorphologyPrediction, ToolBox::ShapePrediction);
+  auto* button = box->findChild<QPushButton*>(QStringLiteral("SurfaceEnergies"));
+  ASSERT_TRUE(button);
+  EXPECT_TRUE(button->isVisible());
+  QTest::mouseClick(button, Qt::LeftButton);  // the watchdog closes the dialog again
+  EXPECT_TRUE(modalsSeen_.contains(QStringLiteral("Surface energies")))
+      << modalsSeen_.join(", ").toStdString();
+
+  SurfaceEnergiesDialog dialog(window_->Form(), window_.get());
+  auto* table = dialog.findChild<QPlainTextEdit*>(QStringLiteral("SurfaceTable"));
+  ASSERT_TRUE(table);
+  EXPECT_TRUE(table->toPlainText().startsWith(QStringLiteral("# h k l value")));
+  table->setPlainText(QStringLiteral("1 0 0 1\n0 1 0 1\n0 0 1 1\n1 1 1 1.4\n"));  // in -1
+  dialog.show();
+  KeepPicture(dialog.grab().toImage(), QStringLiteral("surface-energies"));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted) << modalsSeen_.join(", ").toStdString();
+  const FaceGrid& unique = State().tables.stringGrid2;
+  ASSERT_GE(unique.RowCount(), 5);
+  EXPECT_EQ(unique.rows[1][0], "1 0 0");
+  EXPECT_EQ(unique.rows[4][0], "1 1 1");
+  EXPECT_EQ(unique.rows[4][1], "1.4");
 }
 
 TEST_F(ToolBoxesWindowTest, AnInversionTwinIsBuiltByUpdate) {
