@@ -412,7 +412,8 @@ TEST_F(ToolBoxesTest, CalculationsBoxShowsTheShapeDescriptors) {
   form_.Run(CommandId::Calculations);
   const std::string& text = form_.State().tools.calculations.shapeDescriptors;
   EXPECT_NE(text.find("Shape descriptors (lengths in model units)\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("volume 8, surface 24\n  surface/volume 3, A/V^(2/3) 6\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("volume 8, surface 24\n  surface/volume 3, A/V^(2/3) 6\n"), std::string::npos)
+      << text;
   EXPECT_NE(text.find("corners 8, edges 12\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Zingg S/M 1, M/L 1: equant\n"), std::string::npos) << text;
   EXPECT_NE(text.find("  {1 0 0}           6        6      24.0000   1.00000\n"), std::string::npos)
