@@ -8,9 +8,9 @@
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
 #include "cli/descriptor_report.h"
-#include "cli/face_lists.h"
 #include "cli/json_writer.h"
 #include "cli/option_values.h"
+#include "cli/wulff_model.h"
 #include "core/cell_check.h"
 #include "core/numbers.h"
 #include "files/cif.h"
@@ -123,23 +123,12 @@ int RunWulff(const Arguments& args) {
 
   std::string text, error;
   if (!ReadWholeFile(o.table, text, error)) return Fail(o.table + ": " + error);
-  const auto read = ReadWulffTable(text, *kind, group);
-  if (const auto* problem = std::get_if<WulffTableError>(&read))
-    return Fail(o.table + ": " + problem->Text());
-  const WulffTable& table = std::get<WulffTable>(read);
-  const std::string unit = o.units.empty() ? table.unit : o.units;
-
-  CrystalModel model;
-  SetCell(model, cell);
-  model.acceptedCell = model.cell;
-  model.pointGroup = model.acceptedGroup = model.builtForGroup = group;
-  model.operationCount = GetPointGroup(group).order;
-  FaceRows fullRows;
-  const bool limited = RebuildWithFaceLimit(model, WulffUniqueRows(table, *kind), fullRows);
-
-  const ShapeDescriptors descriptors = DescribeShape(model, *kind == WulffKind::Energy);
-  if (!descriptors.closed)
-    return Fail(o.table + ": the shape stays open: " + OpenShapeText(descriptors));
+  WulffModel wulff;
+  if (auto problem = BuildWulffModel(cell, group, text, *kind, wulff))
+    return Fail(o.table + ": " + *problem);
+  const CrystalModel& model = wulff.model;
+  const std::string unit = o.units.empty() ? wulff.table.unit : o.units;
+  const ShapeDescriptors& descriptors = wulff.descriptors;
 
   ModelDocument document;
   FormValues form;
@@ -154,13 +143,13 @@ int RunWulff(const Arguments& args) {
     std::cout << json.Text() << "\n";
   } else {
     std::cout << "Point group " << FormatInteger(group) << " (" << GetPointGroup(group).symbol
-              << "), " << FormatInteger(static_cast<long long>(table.rows.size()))
+              << "), " << FormatInteger(static_cast<long long>(wulff.table.rows.size()))
               << " forms, faces: " << FormatInteger(model.FaceCount()) << "\n";
     if (o.descriptors) PrintDescriptors(descriptors, LengthUnit(*kind, unit), std::cout);
   }
   std::cout.flush();
   if (!std::cout) return Fail("cannot write the output");
-  return limited ? 1 : 0;
+  return wulff.limited ? 1 : 0;
 }
 
 }  // namespace habitopia::cli
