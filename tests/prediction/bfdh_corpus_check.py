@@ -14,6 +14,8 @@ Each file gets one class:
   agree     forms and fractions match within the tolerance
   rounding  only the prediction's rounding of distances to 0.001 explains it
   slivers   the rest differ by less than the tolerance on planes touching the crystal
+  geometry  the program's face planes give the expected habit in scipy, but the
+            areas the program reports for them differ (polyhedron construction)
   wrong     anything else (the check fails)
   reader    the program read another space group, setting or cell than gemmi
   skipped   gemmi itself finds no cell or no space group
@@ -39,7 +41,7 @@ from scipy.spatial import QhullError
 TOLERANCE = 0.002   # surface fraction
 TOUCH = 0.0015      # a plane this close (scaled units) to the crystal touches it
 HIGHEST_ORDER = 6
-ORDER = ["agree", "rounding", "slivers", "reader", "skipped", "wrong"]
+ORDER = ["agree", "rounding", "slivers", "geometry", "reader", "skipped", "wrong"]
 
 
 # --- reading the file with gemmi ---------------------------------------------
@@ -297,6 +299,7 @@ class Reference:
         mean = (cell[0] + cell[1] + cell[2]) / 3
         normalised = [cell[0] / mean, cell[1] / mean, cell[2] / mean] + list(cell[3:])
         reciprocal = np.linalg.inv(basis(normalised)).T  # columns: a*, b*, c*
+        self.reciprocal = reciprocal
         self.normals, self.exact, self.face_form = [], [], []
         for f, members in enumerate(self.forms):
             for m in members:
@@ -343,13 +346,13 @@ def compare(got, want):
     return out
 
 
-def classify(ref, faces, surface):
-    got = program_fractions(ref, faces, surface)
+def classify_fractions(ref, got):
+    """agree, rounding, slivers or wrong, with notes."""
     exact, touch_exact = ref.habit(False)
-    rounded, touch_rounded = ref.habit(True)
     off_exact = compare(got, exact)
     if not off_exact:
         return "agree", ""
+    rounded, touch_rounded = ref.habit(True)
     off_rounded = compare(got, rounded)
     worst = "rounding"
     notes = []
@@ -366,6 +369,36 @@ def classify(ref, faces, surface):
             worst = kind
         notes.append(f"{name} {g:.4f} vs {w:.4f} ({kind})")
     return worst, "; ".join(notes)
+
+
+def own_planes_fractions(ref, faces):
+    """The surface fractions scipy finds for the program's own face planes."""
+    normals, distances, keys = [], [], []
+    for hkl, _, d in faces:
+        p = primitive([round(x) for x in hkl])
+        g = ref.reciprocal @ np.array(p, dtype=float)
+        normals.append(g / np.linalg.norm(g))
+        distances.append(d)
+        keys.append(ref.form_of.get(p, "extra " + " ".join(map(str, p))))
+    areas, _ = crystal(np.array(normals), distances)
+    total = areas.sum()
+    out = {}
+    for a, k in zip(areas, keys):
+        out[k] = out.get(k, 0.0) + a / total
+    return out
+
+
+def classify(ref, faces, surface):
+    got = program_fractions(ref, faces, surface)
+    kind, notes = classify_fractions(ref, got)
+    if kind != "wrong":
+        return kind, notes
+    # The planes may be right and the crystal built from them wrong: that is a
+    # fault of the polyhedron construction, not of the prediction.
+    planes_kind, _ = classify_fractions(ref, own_planes_fractions(ref, faces))
+    if planes_kind != "wrong":
+        return "geometry", notes + f" (scipy on the program's own planes: {planes_kind})"
+    return kind, notes
 
 
 def constrained(cell, system):
