@@ -52,16 +52,15 @@ std::vector<Vec3> FormMembers(const PointGroup& group, const Vec3& hkl) {
   std::vector<Vec3> members;
   for (const Matrix3& op : group.operations) {
     const Vec3 image = IntegerImage(op, hkl);
-    if (std::find(members.begin(), members.end(), image) == members.end())
-      members.push_back(image);
+    if (std::find(members.begin(), members.end(), image) == members.end()) members.push_back(image);
   }
   return members;
 }
 
 // The distance of a form whose first order is absent: its first order n (1 to
 // kHighestOrder; kHighestOrder when all are absent) allowed for every member.
-Real RankedDistance(const CrystalModel& model, const PredictionSettings& settings,
-                    const Vec3& hkl, const std::vector<Vec3>& members) {
+Real RankedDistance(const CrystalModel& model, const PredictionSettings& settings, const Vec3& hkl,
+                    const std::vector<Vec3>& members) {
   int n = 1;
   auto allowed = [&](int order) {
     for (const Vec3& m : members)
@@ -159,11 +158,7 @@ void DropUnreachableForms(const CrystalModel& model, FaceRows& rows, WorkTable& 
     form.role = form.distance == kExtinctDistance  ? FormRole::Ignored
                 : form.distance <= kListedDistance ? FormRole::Kept
                                                    : FormRole::Candidate;
-    std::vector<Vec3> images;
-    for (const Matrix3& op : group.operations) {
-      const Vec3 image = IntegerImage(op, table[r].hkl);
-      if (std::find(images.begin(), images.end(), image) != images.end()) continue;
-      images.push_back(image);
+    for (const Vec3& image : FormMembers(group, table[r].hkl)) {
       const Vec3 normal = HklToCartesian(model.matrices, image);
       const Real length = Norm(normal);
       if (length > 0) form.normals.push_back(ScaleVec(normal, 1 / length));
