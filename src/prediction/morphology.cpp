@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -48,74 +47,71 @@ void EraseRow(FaceRows& rows, WorkTable& table, std::size_t j) {
   table.erase(table.begin() + j);
 }
 
-// The first live row after `i`, or rows.size(); dead rows are skipped for good.
-std::size_t NextLive(std::vector<std::size_t>& next, std::size_t i) {
-  std::size_t root = i;
-  while (next[root] != root) root = next[root];
-  while (next[i] != root) i = std::exchange(next[i], root);
-  return root;
+// The distinct images of (h k l) under the point group, in table order.
+std::vector<Vec3> FormMembers(const PointGroup& group, const Vec3& hkl) {
+  std::vector<Vec3> members;
+  for (const Matrix3& op : group.operations) {
+    const Vec3 image = IntegerImage(op, hkl);
+    if (std::find(members.begin(), members.end(), image) == members.end()) members.push_back(image);
+  }
+  return members;
 }
 
-// Merging and ranking (steps 2 and 3 of rewriteindices) on a work table. Row j
-// matters to row i only when it is the image's row or when row i is extinct (the
-// first later row then triggers the ranking), so only those rows are visited.
+// The distance of a form whose first order is absent: its first order n (1 to
+// kHighestOrder; kHighestOrder when all are absent) allowed for every member.
+Real RankedDistance(const CrystalModel& model, const PredictionSettings& settings, const Vec3& hkl,
+                    const std::vector<Vec3>& members) {
+  int n = 1;
+  auto allowed = [&](int order) {
+    for (const Vec3& m : members)
+      if (OrderAbsent(settings, model.pointGroup, Scaled(m, order))) return false;
+    return true;
+  };
+  while (n < kHighestOrder && !allowed(n)) ++n;
+  const Real p = PolarityTerm(model.pointGroup, settings.polarityAmount, hkl);
+  return Round3((11 - p) * d_value(model.matrices, Scaled(hkl, n)) / 11);
+}
+
+// Merging and ranking (steps 2 and 3 of rewriteindices) on a work table. Each
+// row takes the later rows of its form (an orbit of the point group; the two
+// ends of a polar axis are two forms) and drops them; the form keeps the
+// largest distance of its rows. A form with an extinct row is ranked by its
+// first allowed order, or marked extinct without higher orders, wherever it
+// stands in the list.
 void MergeAndRank(const CrystalModel& model, FaceRows& rows, WorkTable& table,
                   const PredictionSettings& settings, const PredictionFlags& flags,
                   RandomSource& random, char sep) {
   const PointGroup& group = GetPointGroup(model.pointGroup);
   const std::size_t count = rows.size();
-  std::vector<std::size_t> next(count + 1);
-  std::iota(next.begin(), next.end(), 0);
   std::vector<bool> dead(count, false);
   std::unordered_map<std::string, std::vector<std::size_t>> rowsOfText;
   for (std::size_t r = 0; r < count; ++r) rowsOfText[rows[r].indices].push_back(r);
 
   for (std::size_t i = 0; i < count; ++i) {
     if (dead[i]) continue;
-    bool computed = false;
-    const Vec3 hkl = table[i].hkl;
-    for (const Matrix3& op : group.operations) {
-      const Vec3 image = IntegerImage(op, hkl);
-      const std::string text = IndexText(image, sep);
-      auto visit = [&](std::size_t j) {
-        Real e = Number(rows[i].distance, sep);
-        const Real dj = Number(rows[j].distance, sep);
-        const bool equal = rows[j].indices == text;
-        if (e != kExtinctDistance && !equal) return;
-        if (e == kExtinctDistance || dj == kExtinctDistance) {
-          if (settings.withHigherOrders) {
-            int n = 1;
-            while (n < kHighestOrder && OrderAbsent(settings, model.pointGroup, Scaled(image, n)))
-              ++n;
-            const Real p = PolarityTerm(model.pointGroup, settings.polarityAmount, image);
-            const Real c = Round3((11 - p) * d_value(model.matrices, Scaled(image, n)) / 11);
-            if (!computed || c < e) e = c;
-            table[i].distance = Round3(e);
-            rows[i].distance = GeneralText(Round3(e), sep);
-            computed = true;
-          } else {
-            rows[i].distance = GeneralText(kExtinctDistance, sep);
-            table[i].distance = kExtinctDistance;
-          }
-        }
-        if (!computed && dj > e) {
-          rows[i].distance = rows[j].distance;
-        } else {
-          rows[i].distance = GeneralText(e, sep);
-        }
-        if (equal) {
-          dead[j] = true;
-          next[j] = j + 1;
-        }
-      };
-      const std::size_t first = NextLive(next, i + 1);
-      if (first >= count) break;
-      if (Number(rows[i].distance, sep) == kExtinctDistance) visit(first);
-      const auto same = rowsOfText.find(text);
+    const std::vector<Vec3> members = FormMembers(group, table[i].hkl);
+    bool extinctRow = Number(rows[i].distance, sep) == kExtinctDistance;
+    for (const Vec3& member : members) {
+      const auto same = rowsOfText.find(IndexText(member, sep));
       if (same == rowsOfText.end()) continue;
-      for (std::size_t j : same->second)
-        if (j > i && !dead[j]) visit(j);
+      for (std::size_t j : same->second) {
+        if (j <= i || dead[j]) continue;
+        dead[j] = true;
+        const Real dj = Number(rows[j].distance, sep);
+        if (dj == kExtinctDistance) {
+          extinctRow = true;
+        } else if (!extinctRow && dj > Number(rows[i].distance, sep)) {
+          rows[i].distance = rows[j].distance;
+          table[i].distance = dj;
+        }
+      }
     }
+    if (!extinctRow) continue;
+    const Real e = settings.withHigherOrders
+                       ? RankedDistance(model, settings, table[i].hkl, members)
+                       : kExtinctDistance;
+    rows[i].distance = GeneralText(e, sep);
+    table[i].distance = e;
   }
   std::size_t live = 0;
   for (std::size_t r = 0; r < count; ++r) {
@@ -162,11 +158,7 @@ void DropUnreachableForms(const CrystalModel& model, FaceRows& rows, WorkTable& 
     form.role = form.distance == kExtinctDistance  ? FormRole::Ignored
                 : form.distance <= kListedDistance ? FormRole::Kept
                                                    : FormRole::Candidate;
-    std::vector<Vec3> images;
-    for (const Matrix3& op : group.operations) {
-      const Vec3 image = IntegerImage(op, table[r].hkl);
-      if (std::find(images.begin(), images.end(), image) != images.end()) continue;
-      images.push_back(image);
+    for (const Vec3& image : FormMembers(group, table[r].hkl)) {
       const Vec3 normal = HklToCartesian(model.matrices, image);
       const Real length = Norm(normal);
       if (length > 0) form.normals.push_back(ScaleVec(normal, 1 / length));
