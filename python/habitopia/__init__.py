@@ -14,6 +14,7 @@ the GIL, so a thread pool over many crystals uses every core.
 from __future__ import annotations
 
 import json
+import os
 from dataclasses import dataclass
 from typing import Dict, Mapping, Optional, Sequence, Tuple, Union
 
@@ -173,7 +174,7 @@ def predict_bfdh(
     keeps only the forms present on the crystal.
     """
     return _habitopia._predict_bfdh(
-        cif or "", block, None if cell is None else tuple(cell), point_group,
+        "" if cif is None else os.fspath(cif), block, None if cell is None else tuple(cell), point_group,
         space_group or "", hkl_max, higher_orders, cleanup, seed)
 
 
@@ -188,10 +189,11 @@ def wulff(
 ) -> Crystal:
     """The crystal habitopia-cli wulff builds: central distances from one value per form.
 
-    ``table`` is the table text ("h k l value" per line, "#" comments, "# units:
+    ``table`` is a table file, the table text ("h k l value" per line, "#" comments, "# units:
     J/m^2") or a dict {(h, k, l): value}. ``kind`` is "energy" (the Wulff shape),
     "growth" (growth rates) or "attachment" (attachment energies, by magnitude).
     """
+    is_file = False
     if isinstance(table, Mapping):
         lines = []
         for hkl, value in table.items():
@@ -199,4 +201,9 @@ def wulff(
                 raise ValueError(f"table: {hkl!r} is not (h, k, l)")
             lines.append("%s %s %s %r" % (int(hkl[0]), int(hkl[1]), int(hkl[2]), float(value)))
         table = "\n".join(lines) + "\n"
-    return _habitopia._wulff(tuple(cell), point_group, space_group or "", table, kind, units)
+    else:
+        if isinstance(table, os.PathLike):
+            table = os.fspath(table)
+        is_file = "\n" not in table and os.path.isfile(table)
+    return _habitopia._wulff(tuple(cell), point_group, space_group or "", table, is_file, kind,
+                             units)

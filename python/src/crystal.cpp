@@ -59,6 +59,7 @@ Crystal CrystalOf(const ModelDocument& document, const std::string& name,
     crystal.document = document;
   }
   crystal.name = name;
+  crystal.source = name;
   crystal.modelFileName = modelFileName;
   auto built = std::make_shared<cli::BuiltModel>();
   cli::BuildDocument(crystal.document, modelFileName, *built);
@@ -134,10 +135,15 @@ Crystal ReadCrystal(const std::string& path, const std::string& block) {
     ModelDocument document;
     CrystalModel model;
     RefuseIf(cli::LoadModel(path, document, model));
-    return CrystalOf(document, stem, absolute, false);
+    Crystal crystal = CrystalOf(document, stem, absolute, false);
+    crystal.source = path;
+    return crystal;
   }
-  if (extension == ".cif") return CrystalFromCif(path, block);
-  if (extension == ".wrl" || extension == ".wrz") return CrystalFromScene(path);
+  if (extension == ".cif" || extension == ".wrl" || extension == ".wrz") {
+    Crystal crystal = extension == ".cif" ? CrystalFromCif(path, block) : CrystalFromScene(path);
+    crystal.source = path;
+    return crystal;
+  }
   RefuseIf(cli::CheckInputFile(path, ".mor", cli::kNotAModelFile));
   Refuse("unreadable");
 }

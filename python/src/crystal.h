@@ -19,10 +19,11 @@ namespace habitopia::python {
 
 struct Crystal {
   ModelDocument document;
-  std::string name;                               // the model's name in exported files (file stem)
-  std::string modelFileName;                      // absolute path when read from a file
-  std::shared_ptr<const cli::BuiltModel> built;   // as scene, stl, export build it
-  std::shared_ptr<const CrystalModel> infoModel;  // as info and angle prepare it
+  std::string name;           // the model's name in exported files (file stem)
+  std::string modelFileName;  // absolute path when read from a file
+  std::string source;         // the path as given when read, else the name (for messages)
+  std::shared_ptr<const cli::BuiltModel> built;      // as scene, stl, export build it
+  std::shared_ptr<const CrystalModel> infoModel;     // as info and angle prepare it
   std::shared_ptr<const cli::ModelSummary> summary;  // what info reports
   std::string lengthUnit = "model units";            // of the descriptors
   bool energies = false;                             // the central distances are surface energies
@@ -82,7 +83,8 @@ struct WulffInput {
   std::array<Real, 6> cell{};
   std::string pointGroup, spaceGroup;
   int pointGroupNumber = 0;
-  std::string table;  // the table text
+  std::string table;                // the table text
+  std::string tableName = "table";  // its file, for the messages
   std::string kind = "energy", units;
 };
 Crystal Wulff(const WulffInput& input, std::string& lengthUnit);

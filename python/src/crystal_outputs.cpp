@@ -54,7 +54,7 @@ void WriteMeshFiles(const Crystal& c, const std::string& path, MeshFormat format
   const SceneGeometry geometry = BuildSceneGeometry(b.model, b.polyhedron, b.switches);
   const ExportMesh mesh = BuildExportMesh(b.polyhedron, geometry, b.model.display, b.switches.twin);
   if (mesh.bodies.empty() || mesh.bodies.front().polygons.empty())
-    Refuse("the model has no faces to export: " + c.name);
+    Refuse("the model has no faces to export: " + c.source);
   // The file named last, after the files beside it (the MTL of an OBJ).
   for (const MeshFile& file : MeshFiles(mesh, format, path, c.name)) Write(file.path, file.bytes);
 }
@@ -99,7 +99,7 @@ std::string DrawingSvg(const Crystal& c) {
   const SceneGeometry geometry = BuildSceneGeometry(b.model, b.polyhedron, b.switches);
   const CrystalDrawing drawing =
       DrawCrystal(b.model.matrices, b.polyhedron, geometry, b.model.display, options);
-  if (drawing.faces.empty()) Refuse("the model has no faces to draw: " + c.name);
+  if (drawing.faces.empty()) Refuse("the model has no faces to draw: " + c.source);
   return CrystalDrawingSvg(drawing, c.name);
 }
 
@@ -139,7 +139,7 @@ AngleReport FaceAngle(const Crystal& c, long long first, long long second) {
   const CrystalModel& model = *c.infoModel;
   for (long long f : {first, second})
     if (f < 0 || f > model.lastFace)
-      Refuse("no face " + FormatInteger(f) + " in " + c.name + " (faces 0 to " +
+      Refuse("no face " + FormatInteger(f) + " in " + c.source + " (faces 0 to " +
              FormatInteger(model.lastFace) + ")");
   const Polyhedron polyhedron = BuildPolyhedron(MakePolyhedronInput(model));
   const SceneCorners corners = NumberSceneCorners(polyhedron);

@@ -213,7 +213,7 @@ Crystal Wulff(const WulffInput& in, std::string& lengthUnit) {
 
   const auto read = ReadWulffTable(in.table, *kind, group);
   if (const auto* problem = std::get_if<WulffTableError>(&read))
-    Refuse("table: " + problem->Text());
+    Refuse(in.tableName + ": " + problem->Text());
   const WulffTable& table = std::get<WulffTable>(read);
   const std::string unit = in.units.empty() ? table.unit : in.units;
 
@@ -225,7 +225,8 @@ Crystal Wulff(const WulffInput& in, std::string& lengthUnit) {
   FaceRows fullRows;
   cli::RebuildWithFaceLimit(model, WulffUniqueRows(table, *kind), fullRows);
   const ShapeDescriptors descriptors = DescribeShape(model, *kind == WulffKind::Energy);
-  if (!descriptors.closed) Refuse("table: the shape stays open: " + OpenShapeText(descriptors));
+  if (!descriptors.closed)
+    Refuse(in.tableName + ": the shape stays open: " + OpenShapeText(descriptors));
 
   if (unit.empty())
     lengthUnit = "model units";
@@ -243,6 +244,7 @@ Crystal Twinned(const Crystal& crystal, int type, const std::array<std::string, 
   document.twinType = type;
   for (int i = 0; i < kTwinTextCount; ++i) document.twinTexts[i] = texts[i];
   Crystal twinned = CrystalOf(document, crystal.name, crystal.modelFileName);
+  twinned.source = crystal.source;
   twinned.lengthUnit = crystal.lengthUnit;
   twinned.energies = crystal.energies;
   return twinned;
@@ -267,6 +269,9 @@ Crystal Cleaved(const Crystal& crystal, const std::array<Real, 3>& hkl, Real dis
   }
   document.cleavageFace = slot;
   Crystal cut = CrystalOf(document, crystal.name, crystal.modelFileName);
+  cut.source = crystal.source;
+  cut.lengthUnit = crystal.lengthUnit;
+  cut.energies = crystal.energies;
   const int present = cut.built->model.cleavageFace;
   if (present < 0 || cut.built->polyhedron.presentIndex.at(present) == kAbsentFace)
     Refuse("The cleavage plane " + row.indices + " at " + row.distance +

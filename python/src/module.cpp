@@ -3,9 +3,11 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
+#include <pybind11/stl/filesystem.h>
 
 #include "core/numbers.h"
 #include "crystal.h"
+#include "files/file_io.h"
 #include "files/model_writer.h"
 #include "symmetry/point_groups.h"
 
@@ -109,18 +111,18 @@ raises ValueError with the message habitopia-cli gives.)doc")
            py::arg("name") = "crystal")
       .def_static(
           "read",
-          [](const std::string& path, const std::string& block) {
+          [](const std::filesystem::path& path, const std::string& block) {
             py::gil_scoped_release release;
-            return ReadCrystal(path, block);
+            return ReadCrystal(path.string(), block);
           },
           py::arg("path"), py::arg("block") = "",
           "Read a model (.mor), a CIF file's crystal (.cif; `block` names the data block) "
           "or the model embedded in a scene (.wrl, .wrz).")
       .def(
           "write",
-          [](const Crystal& c, const std::string& path, bool embed) {
+          [](const Crystal& c, const std::filesystem::path& path, bool embed) {
             py::gil_scoped_release release;
-            WriteCrystal(c, path, embed);
+            WriteCrystal(c, path.string(), embed);
           },
           py::arg("path"), py::arg("embed") = false,
           "Write the file the extension names (.mor .wrl .wrz .stl .glb .obj .3mf .svg .cif), "
@@ -180,7 +182,9 @@ raises ValueError with the message habitopia-cli gives.)doc")
           [](const Crystal& c) { return static_cast<double>(c.summary->distanceScale); },
           "The mean central distance the construction scales by.")
       .def_readonly("name", &Crystal::name, "The model's name inside exported files.")
-      .def_readonly("length_unit", &Crystal::lengthUnit)
+      .def_readonly("length_unit", &Crystal::lengthUnit, "The unit of the descriptors' lengths.")
+      .def_readonly("source", &Crystal::source,
+                    "The file the crystal was read from, else its name.")
       .def(
           "_descriptors_json",
           [](const Crystal& c, py::object energies) {
@@ -270,7 +274,7 @@ raises ValueError with the message habitopia-cli gives.)doc")
     return PredictBfdh(in);
   });
   m.def("_wulff", [](py::object cell, py::object pointGroup, std::string spaceGroup,
-                     std::string table, std::string kind, std::string units) {
+                     std::string table, bool isFile, std::string kind, std::string units) {
     WulffInput in;
     in.cell = CellArgument(cell);
     if (!pointGroup.is_none()) {
@@ -280,7 +284,13 @@ raises ValueError with the message habitopia-cli gives.)doc")
         in.pointGroup = py::str(pointGroup).cast<std::string>();
     }
     in.spaceGroup = spaceGroup;
-    in.table = table;
+    if (isFile) {
+      std::string error;
+      if (!ReadWholeFile(table, in.table, error)) Refuse(table + ": " + error);
+      in.tableName = table;
+    } else {
+      in.table = table;
+    }
     in.kind = kind;
     in.units = units;
     std::string unit;
