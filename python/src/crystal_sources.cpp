@@ -87,7 +87,10 @@ Crystal CrystalFromCif(const std::string& path, const std::string& block) {
   if (cif.pointGroup != 0)
     model.pointGroup = model.acceptedGroup = model.builtForGroup = cif.pointGroup;
   model.operationCount = GetPointGroup(model.pointGroup).order;
-  if (!cif.missingItems.empty()) Refuse(path + ": " + cif.MissingItemsMessage(" "));
+  // What cif-import would leave to be edited by hand: without a cell, a point
+  // group or faces there is no crystal; a missing colour or lustre keeps the default.
+  if (!cif.CellComplete() || cif.pointGroup == 0 || cif.faceRows.empty())
+    Refuse(path + ": " + cif.MissingItemsMessage(" "));
 
   FaceRows uniqueRows;
   for (std::size_t r = 0; r < cif.faceRows.size(); ++r) {
