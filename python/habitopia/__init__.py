@@ -142,6 +142,7 @@ def _to_trimesh(self: Crystal):
     return trimesh.Trimesh(vertices=self.vertices, faces=triangles, process=False)
 
 
+Crystal.__module__ = __name__
 Crystal.faces = property(_faces, doc="The face table after the calculation's clean-up, "
                                      "one Face per face (absent faces included).")
 Crystal.descriptors = _descriptors

@@ -97,7 +97,8 @@ faces        [(h, k, l, distance), ...], the unique faces; the central distances
 expand       complete the faces by the point group, as "to All" does
 name         the model's name inside exported files
 
-A crystal does not change: twin() and cleave() give new crystals. Bad input
+A crystal does not change: twin() and cleave() give new crystals, and threads
+may share one. Bad input
 raises ValueError with the message habitopia-cli gives.)doc")
       .def(py::init([](py::object cell, py::object pointGroup, py::object faces, bool expand,
                        std::string name) {
@@ -249,8 +250,9 @@ raises ValueError with the message habitopia-cli gives.)doc")
             return Cleaved(c, {v[0], v[1], v[2]}, distance);
           },
           py::arg("hkl"), py::arg("distance"),
-          "The crystal cut by the cleavage plane (h k l) at `distance` (model units; negative: "
-          "the reversed plane), as the cleavage tool lays it.");
+          "The crystal with the cleavage plane (h k l) laid through it at `distance` (model "
+          "units; negative: the reversed plane), as the cleavage tool lays it: one more face, "
+          "present where the plane cuts the crystal, which stays whole.");
 
   m.def("_predict_bfdh", [](std::string cif, std::string block, py::object cell,
                             py::object pointGroup, std::string spaceGroup, long long hklMax,
