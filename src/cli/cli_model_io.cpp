@@ -82,10 +82,14 @@ std::optional<std::string> LoadModel(const std::string& path, ModelDocument& doc
   ModelReadResult read = ReadModelFile(path);
   if (!read.ok) return path + ": " + read.error;
   document = std::move(read.document);
+  ApplyModelDocument(document, model);
+  return std::nullopt;
+}
+
+void ApplyModelDocument(const ModelDocument& document, CrystalModel& model) {
   ApplyDocument(document, model);
   if (model.pointGroup >= 1 && model.pointGroup <= kPointGroupCount)
     model.operationCount = GetPointGroup(model.pointGroup).order;
-  return std::nullopt;
 }
 
 TablePreparation PrepareFaceTableReporting(CrystalModel& model) {

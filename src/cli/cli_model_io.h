@@ -51,6 +51,9 @@ inline constexpr const char* kNotACifFile = "This is not a CIF file (*.cif): ";
 std::optional<std::string> LoadModel(const std::string& path, ModelDocument& document,
                                      CrystalModel& model);
 
+// Replaces `model` by the document's definition as reading the file does.
+void ApplyModelDocument(const ModelDocument& document, CrystalModel& model);
+
 // The face table made ready as a calculation makes it (face limit, clean-up),
 // saying on stderr which faces the clean-up drops and why.
 TablePreparation PrepareFaceTableReporting(CrystalModel& model);

@@ -15,6 +15,7 @@
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
 #include "cli/face_lists.h"
+#include "cli/predicted_model.h"
 #include "core/cell_check.h"
 #include "core/face_table.h"
 #include "core/numbers.h"
@@ -217,23 +218,6 @@ std::string CellText(const UnitCell& c) {
          FormatGeneral(c.alpha) + " " + FormatGeneral(c.beta) + " " + FormatGeneral(c.gamma);
 }
 
-// The group's lattice class forces cell values as accepting the group does.
-UnitCell Constrained(const UnitCell& given, int group) {
-  CellTexts texts{FormatGeneral(given.a),    FormatGeneral(given.b),
-                  FormatGeneral(given.c),    FormatGeneral(given.alpha),
-                  FormatGeneral(given.beta), FormatGeneral(given.gamma)};
-  CellBoxFlags enabled{};
-  ApplyCellConstraint(GetPointGroup(group).lattice, texts, enabled);
-  Real v[kCellBoxCount];
-  for (int i = 0; i < kCellBoxCount; ++i) ParseGridNumber(texts[i], v[i]);
-  return {v[0], v[1], v[2], v[3], v[4], v[5]};
-}
-
-std::optional<std::string> CheckCell(const UnitCell& c) {
-  if (const auto fault = FindCellFault(c)) return "incorrect cell: " + CellFaultText(*fault);
-  return std::nullopt;
-}
-
 std::string CentringName(Centring c) { return std::string(1, "PABCFIR"[static_cast<int>(c)]); }
 
 std::string GlideName(Glide g) {
@@ -376,46 +360,22 @@ int RunPredict(const Arguments& args) {
   if (!spaceGroup)
     if (auto problem = ApplyChoices(o, group, symmetry)) return Fail(*problem);
 
-  const UnitCell given = Constrained(cell, group);
-  if (auto problem = CheckCell(given)) return Fail(*problem);
-
-  const MorphologyPanelLayout layout = GetMorphologyPanelLayout(group);
-  PredictionSettings settings;
-  settings.symmetry = symmetry;
-  if (spaceGroup) settings.spaceGroup = std::make_shared<const SpaceGroupSymmetry>(*spaceGroup);
-  settings.withHigherOrders = o.higherOrders;
-  settings.hklMax = static_cast<int>(o.hklMax.value_or(std::min(3, layout.hklMaxMaximum)));
-  if (o.hklMax && (*o.hklMax < 1 || *o.hklMax > layout.hklMaxMaximum))
-    return Fail("--hkl-max must lie between 1 and " + FormatInteger(layout.hklMaxMaximum) +
-                " for point group " + std::string(GetPointGroup(group).symbol));
-  settings.polarityAmount = static_cast<int>(o.polarity.value_or(0));
-  if (o.polarity && (*o.polarity < 0 || *o.polarity > 10))
-    return Fail("--polarity must lie between 0 and 10");
-  SeededRandom random(o.seed ? static_cast<std::uint64_t>(*o.seed) : std::random_device{}());
-
-  CrystalModel model;
-  SetCell(model, given);
-  model.acceptedCell = model.cell;
-  model.pointGroup = model.acceptedGroup = model.builtForGroup = group;
-  model.operationCount = GetPointGroup(group).order;
-
-  FaceRows unique, full;
-  PredictionFlags flags;
-  if (PredictFaces(model, unique, settings, flags, random) != PredictionStatus::Done)
-    return Fail("the prediction failed");
-  // Faces discarded at any stage leave the prediction incomplete.
-  bool limited = RebuildWithFaceLimit(model, unique, full);
-  CleanFaceTable(model);
-  if (o.cleanup) {
-    // The calculation that follows finds the present faces; the clean-up keeps
-    // only their forms and the full list is rebuilt from them.
-    model.polyhedron = BuildPolyhedron(MakePolyhedronInput(model));
-    flags.cleanupRequested = true;
-    if (RewriteIndices(model, unique, settings, flags, random) != PredictionStatus::Done)
-      return Fail("the clean-up failed");
-    limited = RebuildWithFaceLimit(model, unique, full) || limited;
-    CleanFaceTable(model);
-  }
+  PredictionRequest request;
+  request.cell = cell;
+  request.group = group;
+  request.symmetry = symmetry;
+  request.spaceGroup = spaceGroup;
+  request.hklMax = o.hklMax;
+  request.polarity = o.polarity;
+  request.seed = o.seed;
+  request.higherOrders = o.higherOrders;
+  request.cleanup = o.cleanup;
+  PredictedModel predicted;
+  if (auto problem = PredictModel(request, predicted)) return Fail(*problem);
+  const UnitCell& given = predicted.given;
+  const CrystalModel& model = predicted.model;
+  const FaceRows& unique = predicted.unique;
+  const bool limited = predicted.limited;
 
   FormValues form;
   form.panels.uniqueFaceGridShown = true;

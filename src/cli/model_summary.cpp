@@ -38,6 +38,7 @@ ModelSummary SummariseModel(const CrystalModel& model) {
       row.corners = static_cast<int>(lists.lists[p].size()) - 2;
       if (row.corners < 0) row.corners = 0;
       row.area = lists.faceArea[p];
+      row.cornerIndices.assign(lists.lists[p].begin(), lists.lists[p].begin() + row.corners);
     }
     summary.faces.push_back(row);
   }

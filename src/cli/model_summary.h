@@ -15,6 +15,7 @@ struct FaceSummary {
   bool present = false;
   int corners = 0;  // distinct scene corners of the face's polygon
   Real area = 0;    // model units squared
+  std::vector<int> cornerIndices;  // the polygon's scene corners in order
 };
 
 struct ModelSummary {

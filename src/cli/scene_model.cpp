@@ -10,9 +10,12 @@
 
 namespace habitopia::cli {
 
-std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out) {
-  if (auto problem = LoadModel(path, out.document, out.model)) return problem;
-  out.model.modelFileName = std::filesystem::absolute(path).string();
+namespace {
+
+// The face table prepared as a calculation prepares it, the twin applied and the
+// polyhedron built.
+void BuildLoaded(const std::string& modelFileName, BuiltModel& out) {
+  out.model.modelFileName = modelFileName;
   PrepareFaceTableReporting(out.model);
   out.model.twin = TwinSettingsFromDocument(out.document, out.model.matrices);
   out.switches = SceneSwitchesFromDocument(out.document);
@@ -20,7 +23,21 @@ std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out
   out.model.polyhedron.distanceScale = out.polyhedron.distanceScale;
   const SceneGeometry geometry = BuildSceneGeometry(out.model, out.polyhedron, out.switches);
   out.closed = IsHullClosed(out.polyhedron, geometry.lists, out.model.cleavageFace);
+}
+
+}  // namespace
+
+std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out) {
+  if (auto problem = LoadModel(path, out.document, out.model)) return problem;
+  BuildLoaded(std::filesystem::absolute(path).string(), out);
   return std::nullopt;
+}
+
+void BuildDocument(const ModelDocument& document, const std::string& modelFileName,
+                   BuiltModel& out) {
+  out.document = document;
+  ApplyModelDocument(out.document, out.model);
+  BuildLoaded(modelFileName, out);
 }
 
 int WriteBuiltOutput(const InputOutput& arguments, const std::string& text,

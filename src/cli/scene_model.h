@@ -24,6 +24,9 @@ struct BuiltModel {
 // Reads the model, prepares its face table as a calculation does, applies its
 // twin and builds the polyhedron; the message when the file cannot be read.
 std::optional<std::string> LoadAndBuild(const std::string& path, BuiltModel& out);
+// The same for a model already read: `document` as if read from `modelFileName`.
+void BuildDocument(const ModelDocument& document, const std::string& modelFileName,
+                   BuiltModel& out);
 
 // Writes `text` to the output file atomically; exit status 1 (after writing) when
 // the model's hull is not closed, 2 when the file cannot be written.

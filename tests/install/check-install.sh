@@ -2,10 +2,13 @@
 # Installs the build into a temporary prefix and checks what a desktop needs:
 # the programs, the files they read, a valid desktop entry, the icon and the
 # model file type, which the desktop's own tools then accept.
-# Usage: check-install.sh BUILD_DIR WITH_WINDOW(0|1)
+# Usage: check-install.sh BUILD_DIR WITH_WINDOW(0|1) [PYTHON PYTHON_DIR]
+# With PYTHON, the Python package installed in PREFIX/PYTHON_DIR must import.
 set -euo pipefail
 build="$1"
 window="$2"
+python="${3:-}"
+python_dir="${4:-}"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 prefix="$scratch/prefix"
@@ -31,6 +34,15 @@ fi
 "$prefix/bin/habitopia-cli" info "$prefix/share/habitopia/examples/Quartz.mor" >/dev/null ||
   fail "the installed habitopia-cli cannot read the installed example"
 desktop-file-validate "$prefix/share/applications/habitopia.desktop" || fail "invalid desktop entry"
+if [ -n "$python" ]; then
+  need "$python_dir/habitopia/__init__.py"
+  need "$python_dir/habitopia/__init__.pyi"
+  (cd "$scratch" && PYTHONPATH="$prefix/$python_dir" "$python" -c "
+import sys, habitopia
+assert habitopia.__file__.startswith(sys.argv[1]), habitopia.__file__
+assert habitopia.Crystal.read(sys.argv[2]).closed" "$prefix" "$prefix/share/habitopia/examples/Quartz.mor") ||
+    fail "the installed Python package does not import or read the installed example"
+fi
 
 update-mime-database "$prefix/share/mime"
 grep -q '^[0-9]*:application/x-habitopia-model:\*\.mor' "$prefix/share/mime/globs2" ||
