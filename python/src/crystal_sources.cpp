@@ -10,6 +10,7 @@
 #include "cli/cli_model_io.h"
 #include "cli/face_lists.h"
 #include "cli/predicted_model.h"
+#include "cli/wulff_model.h"
 #include "core/display_settings.h"
 #include "core/face_table.h"
 #include "core/numbers.h"
@@ -195,47 +196,19 @@ Crystal PredictBfdh(const PredictInput& in) {
 Crystal Wulff(const WulffInput& in, std::string& lengthUnit) {
   const std::optional<WulffKind> kind = ParseWulffKind(in.kind);
   if (!kind) Refuse("--kind: \"" + in.kind + "\" is not one of energy, growth, attachment");
-  UnitCell cell{in.cell[0], in.cell[1], in.cell[2], in.cell[3], in.cell[4], in.cell[5]};
-  const int given = !in.pointGroup.empty() + (in.pointGroupNumber != 0) + !in.spaceGroup.empty();
-  if (given != 1) Refuse("give --cell and one of --group, --group-number, --space-group");
+  cli::WulffSymmetry symmetry;
+  symmetry.cell = UnitCell{in.cell[0], in.cell[1], in.cell[2], in.cell[3], in.cell[4], in.cell[5]};
+  symmetry.group = in.pointGroup;
+  if (in.pointGroupNumber) symmetry.groupNumber = std::to_string(in.pointGroupNumber);
+  symmetry.spaceGroup = in.spaceGroup;
+  UnitCell cell;
   int group = 0;
-  if (!in.pointGroup.empty()) {
-    group = FindPointGroup(in.pointGroup);
-    if (!group) group = PointGroupOfClassSymbol(in.pointGroup);
-    if (!group) Refuse("--group: \"" + in.pointGroup + "\" is not a point-group symbol");
-  } else if (in.pointGroupNumber) {
-    group = PointGroupOf(std::to_string(in.pointGroupNumber), true);
-  } else {
-    std::string problem;
-    const auto spaceGroup = FindSpaceGroup(in.spaceGroup, &problem);
-    if (!spaceGroup) Refuse("--space-group: " + problem);
-    group = spaceGroup->pointGroup;
-    cell = spaceGroup->CellOnAxes(cell);
-  }
-  RefuseIf(cli::CheckCell(cell));
-
-  const auto read = ReadWulffTable(in.table, *kind, group);
-  if (const auto* problem = std::get_if<WulffTableError>(&read))
-    Refuse(in.tableName + ": " + problem->Text());
-  const WulffTable& table = std::get<WulffTable>(read);
-  const std::string unit = in.units.empty() ? table.unit : in.units;
-
-  CrystalModel model;
-  SetCell(model, cell);
-  model.acceptedCell = model.cell;
-  model.pointGroup = model.acceptedGroup = model.builtForGroup = group;
-  model.operationCount = GetPointGroup(group).order;
-  FaceRows fullRows;
-  cli::RebuildWithFaceLimit(model, WulffUniqueRows(table, *kind), fullRows);
-  const ShapeDescriptors descriptors = DescribeShape(model, *kind == WulffKind::Energy);
-  if (!descriptors.closed)
-    Refuse(in.tableName + ": the shape stays open: " + OpenShapeText(descriptors));
-
-  if (unit.empty())
-    lengthUnit = "model units";
-  else
-    lengthUnit = unit + (*kind == WulffKind::Growth ? " (growth rates) as lengths" : " as lengths");
-  Crystal crystal = CrystalOf(MakeDocument(model, NewModelForm()), "wulff");
+  RefuseIf(cli::ResolveWulffSymmetry(symmetry, cell, group));
+  cli::WulffModel wulff;
+  if (auto problem = cli::BuildWulffModel(cell, group, in.table, *kind, wulff))
+    Refuse(in.tableName + ": " + *problem);
+  lengthUnit = cli::WulffLengthUnit(*kind, in.units.empty() ? wulff.table.unit : in.units);
+  Crystal crystal = CrystalOf(MakeDocument(wulff.model, NewModelForm()), "wulff");
   crystal.lengthUnit = lengthUnit;
   crystal.energies = *kind == WulffKind::Energy;
   return crystal;

@@ -11,12 +11,9 @@
 #include "cli/json_writer.h"
 #include "cli/option_values.h"
 #include "cli/wulff_model.h"
-#include "core/cell_check.h"
 #include "core/numbers.h"
-#include "files/cif.h"
 #include "files/file_io.h"
 #include "files/model_writer.h"
-#include "prediction/space_groups.h"
 #include "prediction/wulff_table.h"
 #include "symmetry/point_groups.h"
 #include "tools/shape_descriptors.h"
@@ -31,8 +28,8 @@ constexpr const char* kUsage =
     "[--json]";
 
 struct Options {
-  std::optional<UnitCell> cell;
-  std::string group, groupNumber, spaceGroup, table, kind = "energy", units, output;
+  WulffSymmetry symmetry;
+  std::string table, kind = "energy", units, output;
   bool descriptors = false, json = false;
 };
 
@@ -44,7 +41,7 @@ std::optional<std::string> ParseOptions(Arguments args, Options& o) {
     long double v[6];
     for (int i = 0; i < 6; ++i)
       if (!ParseReal(cells[0][i], v[i])) return "--cell: \"" + cells[0][i] + "\" is not a number";
-    o.cell = UnitCell{v[0], v[1], v[2], v[3], v[4], v[5]};
+    o.symmetry.cell = UnitCell{v[0], v[1], v[2], v[3], v[4], v[5]};
   }
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -52,11 +49,11 @@ std::optional<std::string> ParseOptions(Arguments args, Options& o) {
     if (a == "-o" || a == "--output")
       target = &o.output;
     else if (a == "--group")
-      target = &o.group;
+      target = &o.symmetry.group;
     else if (a == "--group-number")
-      target = &o.groupNumber;
+      target = &o.symmetry.groupNumber;
     else if (a == "--space-group")
-      target = &o.spaceGroup;
+      target = &o.symmetry.spaceGroup;
     else if (a == "--table")
       target = &o.table;
     else if (a == "--kind")
@@ -77,37 +74,6 @@ std::optional<std::string> ParseOptions(Arguments args, Options& o) {
   return std::nullopt;
 }
 
-// The point group and the cell on its axes.
-std::optional<std::string> ReadSymmetry(const Options& o, UnitCell& cell, int& group) {
-  const int given = !o.group.empty() + !o.groupNumber.empty() + !o.spaceGroup.empty();
-  if (!o.cell || given != 1)
-    return std::string("give --cell and one of --group, --group-number, --space-group");
-  cell = *o.cell;
-  if (!o.group.empty()) {
-    group = FindPointGroup(o.group);
-    if (!group) group = PointGroupOfClassSymbol(o.group);
-    if (!group) return "--group: \"" + o.group + "\" is not a point-group symbol";
-  } else if (!o.groupNumber.empty()) {
-    long long n = 0;
-    if (!ParseInteger(o.groupNumber, n) || n < 1 || n > kPointGroupCount)
-      return "--group-number: \"" + o.groupNumber + "\" is not a number from 1 to 33";
-    group = static_cast<int>(n);
-  } else {
-    std::string problem;
-    const auto spaceGroup = FindSpaceGroup(o.spaceGroup, &problem);
-    if (!spaceGroup) return "--space-group: " + problem;
-    group = spaceGroup->pointGroup;
-    cell = spaceGroup->CellOnAxes(cell);
-  }
-  if (const auto fault = FindCellFault(cell)) return "incorrect cell: " + CellFaultText(*fault);
-  return std::nullopt;
-}
-
-std::string LengthUnit(WulffKind kind, const std::string& unit) {
-  if (unit.empty()) return "model units";
-  return unit + (kind == WulffKind::Growth ? " (growth rates) as lengths" : " as lengths");
-}
-
 }  // namespace
 
 int RunWulff(const Arguments& args) {
@@ -119,7 +85,7 @@ int RunWulff(const Arguments& args) {
 
   UnitCell cell;
   int group = 0;
-  if (auto problem = ReadSymmetry(o, cell, group)) return Fail(*problem);
+  if (auto problem = ResolveWulffSymmetry(o.symmetry, cell, group)) return Fail(*problem);
 
   std::string text, error;
   if (!ReadWholeFile(o.table, text, error)) return Fail(o.table + ": " + error);
@@ -139,13 +105,13 @@ int RunWulff(const Arguments& args) {
 
   if (o.json) {
     JsonWriter json;
-    WriteDescriptorsJson(descriptors, LengthUnit(*kind, unit), json);
+    WriteDescriptorsJson(descriptors, WulffLengthUnit(*kind, unit), json);
     std::cout << json.Text() << "\n";
   } else {
     std::cout << "Point group " << FormatInteger(group) << " (" << GetPointGroup(group).symbol
               << "), " << FormatInteger(static_cast<long long>(wulff.table.rows.size()))
               << " forms, faces: " << FormatInteger(model.FaceCount()) << "\n";
-    if (o.descriptors) PrintDescriptors(descriptors, LengthUnit(*kind, unit), std::cout);
+    if (o.descriptors) PrintDescriptors(descriptors, WulffLengthUnit(*kind, unit), std::cout);
   }
   std::cout.flush();
   if (!std::cout) return Fail("cannot write the output");

@@ -12,10 +12,7 @@
 
 namespace habitopia::cli {
 
-namespace {
-
-// The group's lattice class forces cell values as accepting the group does.
-UnitCell Constrained(const UnitCell& given, int group) {
+UnitCell ConstrainedCell(const UnitCell& given, int group) {
   CellTexts texts{FormatGeneral(given.a),    FormatGeneral(given.b),
                   FormatGeneral(given.c),    FormatGeneral(given.alpha),
                   FormatGeneral(given.beta), FormatGeneral(given.gamma)};
@@ -26,8 +23,6 @@ UnitCell Constrained(const UnitCell& given, int group) {
   return {v[0], v[1], v[2], v[3], v[4], v[5]};
 }
 
-}  // namespace
-
 std::optional<std::string> CheckCell(const UnitCell& c) {
   if (const auto fault = FindCellFault(c)) return "incorrect cell: " + CellFaultText(*fault);
   return std::nullopt;
@@ -35,7 +30,7 @@ std::optional<std::string> CheckCell(const UnitCell& c) {
 
 std::optional<std::string> PredictModel(const PredictionRequest& request, PredictedModel& out) {
   const int group = request.group;
-  const UnitCell given = Constrained(request.cell, group);
+  const UnitCell given = ConstrainedCell(request.cell, group);
   if (auto problem = CheckCell(given)) return problem;
   out.given = given;
 

@@ -33,6 +33,10 @@ struct PredictedModel {
   bool limited = false;  // faces discarded at the face limit
 };
 
+// The cell with the values the group's lattice class forces, as accepting the
+// group in the window does.
+UnitCell ConstrainedCell(const UnitCell& given, int group);
+
 // "incorrect cell: ..." when the cell is not a cell.
 std::optional<std::string> CheckCell(const UnitCell& c);
 

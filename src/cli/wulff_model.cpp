@@ -1,9 +1,45 @@
 #include "cli/wulff_model.h"
 
 #include "cli/face_lists.h"
+#include "cli/predicted_model.h"
+#include "core/numbers.h"
+#include "files/cif.h"
+#include "prediction/space_groups.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia::cli {
+
+std::optional<std::string> ResolveWulffSymmetry(const WulffSymmetry& given, UnitCell& cell,
+                                                int& group) {
+  const int named = !given.group.empty() + !given.groupNumber.empty() + !given.spaceGroup.empty();
+  if (!given.cell || named != 1)
+    return std::string("give --cell and one of --group, --group-number, --space-group");
+  cell = *given.cell;
+  if (!given.group.empty()) {
+    group = FindPointGroup(given.group);
+    if (!group) group = PointGroupOfClassSymbol(given.group);
+    if (!group) return "--group: \"" + given.group + "\" is not a point-group symbol";
+  } else if (!given.groupNumber.empty()) {
+    long long n = 0;
+    if (!ParseInteger(given.groupNumber, n) || n < 1 || n > kPointGroupCount)
+      return "--group-number: \"" + given.groupNumber + "\" is not a number from 1 to 33";
+    group = static_cast<int>(n);
+  } else {
+    std::string problem;
+    const auto spaceGroup = FindSpaceGroup(given.spaceGroup, &problem);
+    if (!spaceGroup) return "--space-group: " + problem;
+    group = spaceGroup->pointGroup;
+    cell = spaceGroup->CellOnAxes(cell);
+  }
+  if (auto problem = CheckCell(cell)) return problem;
+  cell = ConstrainedCell(cell, group);
+  return CheckCell(cell);
+}
+
+std::string WulffLengthUnit(WulffKind kind, const std::string& unit) {
+  if (unit.empty()) return "model units";
+  return unit + (kind == WulffKind::Growth ? " (growth rates) as lengths" : " as lengths");
+}
 
 std::optional<std::string> BuildWulffModel(const UnitCell& cell, int pointGroup,
                                            std::string_view tableText, WulffKind kind,

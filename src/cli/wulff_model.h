@@ -20,6 +20,20 @@ struct WulffModel {
   ShapeDescriptors descriptors;  // with the energy figures for surface energies
 };
 
+// The cell and the symmetry as the wulff command takes them: a cell and one of
+// a point-group symbol, a point-group number 1..33 or a space group.
+struct WulffSymmetry {
+  std::optional<UnitCell> cell;
+  std::string group, groupNumber, spaceGroup;
+};
+// The point group, and the cell on its axes with the values its lattice class
+// forces; the message when they are not given or not right.
+std::optional<std::string> ResolveWulffSymmetry(const WulffSymmetry& given, UnitCell& cell,
+                                                int& group);
+
+// "model units", or "J/m^2 as lengths" for a table in J/m^2.
+std::string WulffLengthUnit(WulffKind kind, const std::string& unit);
+
 // The message (the table's line and the reason, or how the shape stays open)
 // when the table is refused.
 std::optional<std::string> BuildWulffModel(const UnitCell& cell, int pointGroup,
