@@ -206,9 +206,20 @@ void DropImpossibleCellValues(CifImport& result) {
   }
 }
 
+// The value of an item given once, not in a loop (a loop of cell values may
+// hold several cells, and none of them is the file's); nothing for "?" or ".".
+std::optional<std::string> SingleValue(cif::Block& block, const Tags& tags) {
+  for (const char* tag : tags)
+    if (const std::string* raw = block.find_value(tag)) {
+      if (cif::is_null(*raw)) continue;
+      return cif::as_string(*raw);
+    }
+  return std::nullopt;
+}
+
 void ReadCell(cif::Block& block, CifImport& result) {
   for (int i = 0; i < kCifCellValues; ++i) {
-    const auto text = Value(block, kCellTags[i]);
+    const auto text = SingleValue(block, kCellTags[i]);
     if (!text) continue;
     // The standard uncertainty in parentheses is not part of the value.
     const std::string number = FixSeparator(text->substr(0, text->find('(')), result.decimalComma);
@@ -229,6 +240,7 @@ void ReadFaces(cif::Block& block, CifImport& result) {
     cif::Table table = block.find(prefix, {"index_h", "index_k", "index_l", "perp_dist"});
     if (!table.ok()) continue;
     result.faceListFound = true;
+    ++result.completeness;
     for (auto row : table) {
       CifFaceRow face;
       bool complete = true;
@@ -242,10 +254,12 @@ void ReadFaces(cif::Block& block, CifImport& result) {
     }
     return;
   }
-  if (HasTag(block, {"_exptl_crystal_face_perp_dist", "_exptl_crystal_face.perp_dist"}))
+  if (HasTag(block, {"_exptl_crystal_face_perp_dist", "_exptl_crystal_face.perp_dist"})) {
     result.faceListFound = true;
-  else
+    ++result.completeness;
+  } else {
     result.missingItems.push_back("List of Miller Indices and Distances");
+  }
 }
 
 void ReadSymmetry(cif::Block& block, CifImport& result) {

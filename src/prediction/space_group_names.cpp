@@ -1,6 +1,7 @@
 #include "prediction/space_group_names.h"
 
 #include <cctype>
+#include <vector>
 
 namespace habitopia {
 namespace {
@@ -19,7 +20,7 @@ std::string Trimmed(std::string_view text) {
   return out;
 }
 
-// "2~1~", "2_1" and "2(1)" become "21".
+// "2~1~", "2_1" and "2(1)" become "21"; a remark in parentheses is dropped.
 std::string WithPlainSubscripts(const std::string& s) {
   std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -31,6 +32,15 @@ std::string WithPlainSubscripts(const std::string& s) {
         s[i + 2] == ')') {
       out += s[i + 1];
       i += 2;
+      continue;
+    }
+    // A remark such as "(No. 19)"; a change of basis "(x,y,z)" or "(0 0 1)" is kept.
+    if (c == '(' && i + 1 < s.size() && std::isalpha(static_cast<unsigned char>(s[i + 1])) &&
+        std::string_view("xyzXYZ").find(s[i + 1]) == std::string_view::npos) {
+      const auto close = s.find(')', i);
+      if (close == std::string::npos) break;
+      while (!out.empty() && out.back() == ' ') out.pop_back();
+      i = close;
       continue;
     }
     out += c;
@@ -66,6 +76,35 @@ std::string WithCubicBar(const std::string& s) {
   return out;
 }
 
+// Full symbols in their short form: "P 21/n 21/m 21/a" is "P n m a", "F 4/m -3 2/m"
+// "F m -3 m", "P 63/m 2/m 2/c" "P 63/m m c". Monoclinic full symbols ("P 1 21/c 1")
+// are kept: the table reads them as they are.
+std::string ShortFromFull(const std::string& s) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : s + " ") {
+    if (c != ' ') {
+      word += c;
+    } else if (!word.empty()) {
+      words.push_back(word);
+      word.clear();
+    }
+  }
+  if (words.size() < 3 || words[0].find(':') != std::string::npos) return s;
+  for (std::size_t i = 1; i < words.size(); ++i)
+    if (words[i] == "1") return s;
+  const bool cubic = words[2] == "3" || words[2] == "-3";
+  const bool principal = !cubic && (words[1][0] == '4' || words[1][0] == '6');
+  std::string out = words[0];
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    std::string w = words[i];
+    const auto slash = w.find('/');
+    if (slash != std::string::npos && !(principal && i == 1)) w = w.substr(slash + 1);
+    out += " " + w;
+  }
+  return out;
+}
+
 // "R -3 m H" is "R -3 m:H".
 std::string WithSettingColon(std::string s) {
   if (s.empty() || (s[0] != 'R' && s[0] != 'r') || s.find(':') != std::string::npos) return s;
@@ -86,7 +125,9 @@ std::string NormaliseHermannMauguin(std::string_view symbol) {
   s = WithPlainSubscripts(s);
   s = WithoutBlanksAroundSlash(s);
   s = WithCubicBar(s);
-  return WithSettingColon(s);
+  s = WithSettingColon(s);
+  const auto colon = s.find(':');
+  return ShortFromFull(s.substr(0, colon)) + (colon == std::string::npos ? "" : s.substr(colon));
 }
 
 }  // namespace habitopia

@@ -167,7 +167,7 @@ bool IsCrystallographic(const gemmi::Op::Rot& rot) {
 
 // The group the operations generate, modulo whole lattice translations; nothing
 // when an operation is no crystallographic one, the group is not finite, or
-// (with `complete`) the rotations given are not already all of the group's.
+// (with `complete`) the operations given are not already all of the group's.
 std::optional<gemmi::GroupOps> CloseGroup(const std::vector<gemmi::Op>& given, bool complete) {
   std::vector<gemmi::Op> elements{gemmi::Op::identity()};
   std::vector<gemmi::Op::Tran> lattice{{0, 0, 0}};
@@ -193,7 +193,7 @@ std::optional<gemmi::GroupOps> CloseGroup(const std::vector<gemmi::Op>& given, b
   };
   for (const gemmi::Op& op : given)
     if (!add(op)) return std::nullopt;
-  const std::size_t givenRotations = elements.size();
+  const std::size_t givenRotations = elements.size(), givenTranslations = lattice.size();
   // Products of every pair, and of every element with every lattice translation,
   // until nothing new appears.
   for (bool grown = true; grown;) {
@@ -215,7 +215,8 @@ std::optional<gemmi::GroupOps> CloseGroup(const std::vector<gemmi::Op>& given, b
           return std::nullopt;
     grown = elements.size() != rotations || lattice.size() != translations;
   }
-  if (complete && elements.size() != givenRotations) return std::nullopt;
+  if (complete && (elements.size() != givenRotations || lattice.size() != givenTranslations))
+    return std::nullopt;
   gemmi::GroupOps ops;
   ops.sym_ops = elements;
   ops.cen_ops = lattice;
@@ -308,25 +309,40 @@ const std::vector<gemmi::GroupOps>& TableOperations() {
 
 constexpr std::size_t kTableSize = std::size(gemmi::spacegroup_tables::main);
 
-// The table entry with exactly these operations, or one they become after
-// moving the origin by a multiple of 1/8 or 1/6 of the cell edges.
+int Wrapped(int t) { return ((t % kDen) + kDen) % kDen; }
+
+// Moving the origin by `shift` turns (R, t) into (R, t + shift - R shift): are
+// the operations then those of `entry` (which has the same rotations and centring)?
+bool SameAfterShift(const gemmi::GroupOps& ops, const gemmi::GroupOps& entry,
+                    const gemmi::Op::Tran& shift) {
+  for (const gemmi::Op& op : ops.sym_ops) {
+    const gemmi::Op* other = entry.find_by_rotation(op.rot);
+    if (!other) return false;
+    gemmi::Op::Tran d{};
+    for (int i = 0; i < 3; ++i) {
+      int rs = 0;
+      for (int j = 0; j < 3; ++j) rs += op.rot[i][j] * shift[j];
+      d[i] = Wrapped(op.tran[i] + shift[i] - rs / kDen - other->tran[i]);
+    }
+    if (std::find(entry.cen_ops.begin(), entry.cen_ops.end(), d) == entry.cen_ops.end())
+      return false;
+  }
+  return true;
+}
+
+// The table entry with exactly these operations, or (with `withShift`) one
+// they become after moving the origin by a multiple of 1/24 of the cell edges.
 const gemmi::SpaceGroup* FindByOperations(const gemmi::GroupOps& ops, bool withShift) {
   const auto& table = TableOperations();
   for (std::size_t i = 0; i < kTableSize; ++i)
     if (ops.is_same_as(table[i])) return &gemmi::spacegroup_tables::main[i];
   if (!withShift) return nullptr;
-  std::vector<gemmi::Op::Tran> shifts;
-  for (int step : {kDen / 8, kDen / 6})
-    for (int x = 0; x < kDen; x += step)
-      for (int y = 0; y < kDen; y += step)
-        for (int z = 0; z < kDen; z += step) shifts.push_back({x, y, z});
   for (std::size_t i = 0; i < kTableSize; ++i) {
     if (!ops.has_same_rotations(table[i]) || !ops.has_same_centring(table[i])) continue;
-    for (const gemmi::Op::Tran& s : shifts) {
-      gemmi::GroupOps moved = ops;
-      moved.change_basis_forward({gemmi::Op::identity().rot, s});
-      if (moved.is_same_as(table[i])) return &gemmi::spacegroup_tables::main[i];
-    }
+    for (int x = 0; x < kDen; ++x)
+      for (int y = 0; y < kDen; ++y)
+        for (int z = 0; z < kDen; ++z)
+          if (SameAfterShift(ops, table[i], {x, y, z})) return &gemmi::spacegroup_tables::main[i];
   }
   return nullptr;
 }
