@@ -1,5 +1,5 @@
-// The CIF reader (gemmi's parser and the symmetry lookup) on arbitrary bytes, under both decimal separators, for the
-// file's default block and for a named one.
+// The CIF reader (gemmi's parser and the symmetry lookup) on arbitrary bytes, under both decimal
+// separators, for the file's default block and for a named one.
 
 #include <cmath>
 #include <cstddef>

@@ -121,7 +121,8 @@ void EnterFileSpaceGroup(PredictionBoxState& box, const SpaceGroupSymmetry& grou
   box.spaceGroupText = group.symbol;
   box.fileSpaceGroup = std::make_shared<const SpaceGroupSymmetry>(group);
   box.spaceGroupActive = true;
-  if (!group.AxesChanged()) box.symmetry = RestrictToGroup(BoxOptionsOf(group).symmetry, group.pointGroup);
+  if (!group.AxesChanged())
+    box.symmetry = RestrictToGroup(BoxOptionsOf(group).symmetry, group.pointGroup);
   box.spaceGroupNote = "Setting read: " + group.SettingText() + "; absences from its " +
                        std::to_string(group.OperationCount()) + " operations";
   if (group.AxesChanged()) box.spaceGroupNote += "; axes of the point group: " + group.AxesText();

@@ -110,8 +110,7 @@ int RunCifImport(const Arguments& args) {
               << "\n";
   if (cif.pointGroup != 0)
     std::cout << "Point group " << FormatInteger(cif.pointGroup) << " ("
-              << CifPointGroupSymbol(cif.pointGroup) << ") from "
-              << SourceText(cif) << "\n";
+              << CifPointGroupSymbol(cif.pointGroup) << ") from " << SourceText(cif) << "\n";
   if (cif.AxesChanged())
     std::cout << "Axes of the point group: " << cif.spaceGroup->AxesText() << "\n";
   for (const std::string& note : cif.symmetryNotes) std::cout << "Note: " << note << "\n";

@@ -286,9 +286,10 @@ int RunPredict(const Arguments& args) {
   TranslationSymmetry symmetry;
   std::string derivedNote;
   std::optional<SpaceGroupSymmetry> spaceGroup;
-  bool fromCif = false;             // the space group is the one the CIF states
+  bool fromCif = false;            // the space group is the one the CIF states
   std::vector<std::string> notes;  // CIF symmetry statements not used or contradicting
-  if (o.fileAxes && o.cif.empty()) return Fail(std::string("--file-axes goes with --cif (") + kUsage + ")");
+  if (o.fileAxes && o.cif.empty())
+    return Fail(std::string("--file-axes goes with --cif (") + kUsage + ")");
   if (!o.spaceGroup.empty()) {
     std::string problem;
     spaceGroup = FindSpaceGroup(o.spaceGroup, &problem);

@@ -38,7 +38,8 @@ const Command kCommands[] = {
      RunExpand},
     {"predict",
      "predict (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
-     "| --cif FILE.cif [--block NAME] [--file-axes]) -o OUT.mor [--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] "
+     "| --cif FILE.cif [--block NAME] [--file-axes]) -o OUT.mor [--centring P|A|B|C|F|I|R] "
+     "[--glide1 b|c|n|d] "
      "[--glide2 a|c|n|d] [--glide3 a|b|n|d] [--screw-a] [--screw-b] [--screw-c 2|3|4|6] "
      "[--hkl-max N] [--no-higher-orders] [--polarity R] [--seed S] [--no-cleanup]",
      "predict the morphology from the cell, the point group (--group: a symbol such as "

@@ -71,8 +71,8 @@ struct CifFaceRow {
 
 enum class CifPointGroupSource {
   None,
-  SpaceGroup,    // the space group of the symmetry statements (see CifImport::spaceGroup)
-  PointGroupTag, // "_symmetry_point_group_name_H-M"
+  SpaceGroup,     // the space group of the symmetry statements (see CifImport::spaceGroup)
+  PointGroupTag,  // "_symmetry_point_group_name_H-M"
 };
 
 inline constexpr int kCifCellValues = 6;

@@ -1,9 +1,8 @@
 // The CIF importer: gemmi parses the file, this picks the block and reads the
 // crystal-face subset and the symmetry statements from it.
 
-#include <gemmi/cif.hpp>
-
 #include <cmath>
+#include <gemmi/cif.hpp>
 #include <string>
 
 #include "core/cell_check.h"
@@ -295,8 +294,7 @@ void ReadSymmetry(cif::Block& block, CifImport& result) {
     cif::Column column = block.find_values(tag);
     if (!column || column.length() == 0) continue;
     result.predictionCaption =
-        "Shape Prediction (SG: " + Keep(" " + cif::as_string(column[0]), kCaptionCharacters) +
-        " )";
+        "Shape Prediction (SG: " + Keep(" " + cif::as_string(column[0]), kCaptionCharacters) + " )";
     break;
   }
 

@@ -185,8 +185,8 @@ std::optional<gemmi::GroupOps> CloseGroup(const std::vector<gemmi::Op>& given, b
     for (const gemmi::Op& e : elements)
       if (e.rot == op.rot) {
         if (e.tran == op.tran) return true;
-        return addTranslation({op.tran[0] - e.tran[0], op.tran[1] - e.tran[1],
-                               op.tran[2] - e.tran[2]});
+        return addTranslation(
+            {op.tran[0] - e.tran[0], op.tran[1] - e.tran[1], op.tran[2] - e.tran[2]});
       }
     elements.push_back(op);
     return elements.size() <= kMostRotations;
@@ -237,16 +237,16 @@ std::string WithFractions(const std::string& triplet) {
   for (std::size_t i = 0; i < triplet.size();) {
     const char c = triplet[i];
     const bool startsNumber =
-        (c >= '0' && c <= '9') || (c == '.' && i + 1 < triplet.size() && triplet[i + 1] >= '0' &&
-                                   triplet[i + 1] <= '9');
+        (c >= '0' && c <= '9') ||
+        (c == '.' && i + 1 < triplet.size() && triplet[i + 1] >= '0' && triplet[i + 1] <= '9');
     if (!startsNumber) {
       out += c;
       ++i;
       continue;
     }
     std::size_t end = i;
-    while (end < triplet.size() && ((triplet[end] >= '0' && triplet[end] <= '9') ||
-                                    triplet[end] == '.'))
+    while (end < triplet.size() &&
+           ((triplet[end] >= '0' && triplet[end] <= '9') || triplet[end] == '.'))
       ++end;
     const std::string number = triplet.substr(i, end - i);
     long double value = 0;
@@ -572,8 +572,8 @@ ResolvedSpaceGroup ResolveSpaceGroup(const SpaceGroupStatements& s) {
   std::string problem;
   if (!s.operations.empty()) {
     if (auto ops = OperationsFromTriplets(s.operations, problem)) {
-      group = OfOperations(std::move(*ops), SpaceGroupSource::OperatorList,
-                           "the file's operations", &problem);
+      group = OfOperations(std::move(*ops), SpaceGroupSource::OperatorList, "the file's operations",
+                           &problem);
       if (!group) result.notes.push_back("operator list: " + problem);
     } else {
       result.notes.push_back("operator list not used: " + problem);
@@ -615,10 +615,10 @@ ResolvedSpaceGroup ResolveSpaceGroup(const SpaceGroupStatements& s) {
     auto differs = [&](const gemmi::SpaceGroup* other, const std::string& what) {
       if (other && other->number != group->number)
         result.notes.push_back(what + " names No. " + std::to_string(other->number) + ", " +
-                               SourceText(group->source) + " No. " +
-                               std::to_string(group->number));
+                               SourceText(group->source) + " No. " + std::to_string(group->number));
     };
-    if (group->source != SpaceGroupSource::HermannMauguin) differs(byName, "the Hermann-Mauguin symbol");
+    if (group->source != SpaceGroupSource::HermannMauguin)
+      differs(byName, "the Hermann-Mauguin symbol");
     if (group->source != SpaceGroupSource::Number) differs(byNumber, "the space-group number");
   }
   result.group = std::move(group);

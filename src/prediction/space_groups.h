@@ -10,9 +10,8 @@
 // cell turned by 45 degrees; the hexagonal cell turned by 30 degrees; hexagonal
 // axes for rhombohedral ones), and cell and indices are given on those axes.
 
-#include <gemmi/symmetry.hpp>
-
 #include <array>
+#include <gemmi/symmetry.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,9 +32,9 @@ struct SpaceGroupSymmetry {
   int number = 0;      // 1..230; 0 when the operations match no group that could be named
   std::string symbol;  // gemmi's name with its setting ("F d -3 m:2"), else the Hall symbol given
   std::string hall;    // the Hall symbol of the table's setting, or the one given; may be empty
-  bool tabulated = false;       // the operations are exactly those of a setting of the table
-  gemmi::GroupOps operations;   // on the setting's own axes
-  int pointGroup = 0;           // 1..32, on the axes below
+  bool tabulated = false;      // the operations are exactly those of a setting of the table
+  gemmi::GroupOps operations;  // on the setting's own axes
+  int pointGroup = 0;          // 1..32, on the axes below
   SpaceGroupSource source = SpaceGroupSource::HermannMauguin;
   // Columns: the axes the prediction uses, in units of the setting's axes
   // (identity when the setting fits the point-group table).

@@ -41,14 +41,16 @@ std::vector<Row> ReadManifest(const std::string& path) {
   while (std::getline(in, line)) {
     const std::vector<std::string> fields = Split(line);
     Row row;
-    for (std::size_t i = 0; i < names.size(); ++i) row[names[i]] = i < fields.size() ? fields[i] : "";
+    for (std::size_t i = 0; i < names.size(); ++i)
+      row[names[i]] = i < fields.size() ? fields[i] : "";
     rows.push_back(row);
   }
   return rows;
 }
 
 std::string Unquoted(const std::string& s) {
-  if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) return s.substr(1, s.size() - 2);
+  if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0])
+    return s.substr(1, s.size() - 2);
   return s;
 }
 
@@ -56,7 +58,8 @@ bool Lower(const std::string& quotedA, const std::string& quotedB) {
   const std::string a = Unquoted(quotedA), b = Unquoted(quotedB);
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   return true;
 }

@@ -210,17 +210,20 @@ TEST(CifImport, SpaceGroupStatements) {
   EXPECT_EQ(r.pointGroup, 20);
   EXPECT_EQ(r.spaceGroupSymbol, "P 4/n c c");
   // The operator list outranks the Hall symbol, which outranks the symbol and the number.
-  r = sg("_space_group_name_Hall '-P 2ybc'\n_space_group_name_H-M_alt 'P 1 21/n 1'\n"
+  r =
+      sg("_space_group_name_Hall '-P 2ybc'\n_space_group_name_H-M_alt 'P 1 21/n 1'\n"
          "_space_group_IT_number 2");
   EXPECT_EQ(r.spaceGroup->symbol, "P 1 21/c 1");
   EXPECT_EQ(r.spaceGroup->source, SpaceGroupSource::HallSymbol);
   EXPECT_FALSE(r.symmetryNotes.empty());  // the number names another group
-  r = sg("_space_group_name_Hall '-P 2ybc'\nloop_\n_space_group_symop_operation_xyz\n"
+  r =
+      sg("_space_group_name_Hall '-P 2ybc'\nloop_\n_space_group_symop_operation_xyz\n"
          "x,y,z\n-x,-y,-z\n-x,y+1/2,-z+1/2\nx,-y+1/2,z+1/2\n");
   EXPECT_EQ(r.spaceGroup->symbol, "P 1 21/c 1");
   EXPECT_EQ(r.spaceGroup->source, SpaceGroupSource::OperatorList);
   // An operator list that is no group gives way to the next statement.
-  r = sg("_space_group_name_Hall '-P 2yn'\nloop_\n_symmetry_equiv_pos_as_xyz\n"
+  r =
+      sg("_space_group_name_Hall '-P 2yn'\nloop_\n_symmetry_equiv_pos_as_xyz\n"
          "x,y,z\nx,-y,-z\n-x+1/2,y+1/2,-z+1/2\nx+1/2,-y+1/2,z+1/2\n");
   EXPECT_EQ(r.spaceGroup->symbol, "P 1 21/n 1");
   EXPECT_EQ(r.spaceGroup->source, SpaceGroupSource::HallSymbol);
@@ -240,7 +243,7 @@ TEST(CifImport, PointGroupTag) {
   EXPECT_EQ(pg("'2/m2/m2/m'"), 8);
   EXPECT_EQ(pg("mmm"), 0);
   EXPECT_EQ(pg("-5-32"), 33);
-  EXPECT_EQ(pg("'4/m -3 2/m'"), 32);                   // blanks and quotes are dropped
+  EXPECT_EQ(pg("'4/m -3 2/m'"), 32);  // blanks and quotes are dropped
   for (int g = 1; g <= 33; ++g) EXPECT_EQ(pg(std::string(CifPointGroupSymbol(g))), g) << g;
 }
 
