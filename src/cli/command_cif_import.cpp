@@ -70,8 +70,8 @@ int RunCifImport(const Arguments& args) {
   for (std::size_t r = 0; r < faceRows.size(); ++r) {
     const CifFaceRow& row = faceRows[r];
     if (row.Empty()) {
-      std::cerr << "habitopia-cli: row " << r + 1
-                << " of the face list left out: a value is unknown (\"?\" or \".\")\n";
+      std::cerr << "habitopia-cli: line " << r + 1
+                << " of the face list left out: it is not four values h k l d\n";
       ++facesLeftOut;
       continue;
     }
@@ -105,7 +105,8 @@ int RunCifImport(const Arguments& args) {
     std::cout << "Data block: " << cif.blockName
               << (block.empty() && cif.blockCount > 1
                       ? " (the first of " + FormatInteger(cif.blockCount) +
-                            " blocks that states a cell)"
+                            " blocks that states a cell" +
+                            (cif.spaceGroup ? std::string(" and a symmetry)") : std::string(")"))
                       : std::string())
               << "\n";
   if (cif.pointGroup != 0)

@@ -60,8 +60,8 @@ int PointGroupOfClassSymbol(std::string_view classSymbol);
 
 // ---- Import -----------------------------------------------------------------
 
-// One row of the unique-face grid as the importer fills it. Rows left by lines
-// that are not face lines stay empty.
+// One row of the unique-face grid as the importer fills it: one row of the
+// file's face loop, its values as written.
 struct CifFaceRow {
   std::string indexText;     // the three index tokens joined by single blanks
   std::string distanceText;  // the fourth token

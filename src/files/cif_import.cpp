@@ -1,13 +1,14 @@
-// The CIF importer: gemmi parses the file, this picks the block and reads the
-// crystal-face subset and the symmetry statements from it.
+// The CIF importer: gemmi parses the file (files/cif_document), this picks the
+// block and reads the crystal-face subset and the symmetry statements from it.
 
+#include <cctype>
 #include <cmath>
-#include <gemmi/cif.hpp>
 #include <string>
 
 #include "core/cell_check.h"
 #include "core/numbers.h"
 #include "files/cif.h"
+#include "files/cif_document.h"
 #include "files/file_io.h"
 
 namespace habitopia {
@@ -17,8 +18,6 @@ const std::array<std::string_view, kCifCellValues> kCifCellItems{
     "Metric angle alpha", "Metric angle beta", "Metric angle gamma"};
 
 namespace {
-
-namespace cif = gemmi::cif;
 
 // Each item under its CIF 1 name and its DDLm name ("_cell.length_a").
 using Tags = std::initializer_list<const char*>;
@@ -50,32 +49,59 @@ const Tags kPointGroupTags{"_symmetry_point_group_name_H-M", "_space_group.point
 constexpr std::string_view kCaptionCharacters = " 123456-/mHRPABCFIabcnd";
 constexpr std::string_view kPointGroupCharacters = "123456-/m";
 
-// The first value stated under one of `tags` (a loop's first row counts), unquoted;
-// nothing when none is given or it is "?" or ".".
-std::optional<std::string> Value(cif::Block& block, const Tags& tags) {
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+// The raw values of `tag` (tags compare without regard to case): the item's
+// one value, or a loop's column; nothing when the tag is not there.
+std::optional<std::vector<std::string>> RawValues(const CifBlockText& block, std::string_view tag,
+                                                  bool itemsOnly = false) {
+  for (const CifItemText& item : block.items)
+    if (SameName(item.tag, tag)) return std::vector<std::string>{item.value};
+  if (itemsOnly) return std::nullopt;
+  for (const CifLoopText& loop : block.loops)
+    for (std::size_t c = 0; c < loop.tags.size(); ++c)
+      if (SameName(loop.tags[c], tag)) {
+        std::vector<std::string> column;
+        for (std::size_t i = c; i < loop.values.size(); i += loop.tags.size())
+          column.push_back(loop.values[i]);
+        return column;
+      }
+  return std::nullopt;
+}
+
+// The first value stated under one of `tags` (a loop's first row counts, or with
+// `itemsOnly` only an item), unquoted; nothing when none is given or it is "?" or ".".
+std::optional<std::string> Value(const CifBlockText& block, const Tags& tags,
+                                 bool itemsOnly = false) {
   for (const char* tag : tags) {
-    cif::Column column = block.find_values(tag);
-    if (!column || column.length() == 0) continue;
-    const std::string& raw = column[0];
-    if (cif::is_null(raw)) continue;
-    return cif::as_string(raw);
+    const auto values = RawValues(block, tag, itemsOnly);
+    if (!values || values->empty() || values->front().empty()) continue;
+    if (CifValueIsNull(values->front())) continue;
+    return CifValueText(values->front());
   }
   return std::nullopt;
 }
 
-bool HasTag(cif::Block& block, const Tags& tags) {
+bool HasTag(const CifBlockText& block, const Tags& tags) {
   for (const char* tag : tags)
-    if (block.find_values(tag)) return true;
+    if (RawValues(block, tag)) return true;
   return false;
 }
 
-std::vector<std::string> Values(cif::Block& block, const Tags& tags) {
+std::vector<std::string> Values(const CifBlockText& block, const Tags& tags) {
   for (const char* tag : tags) {
-    cif::Column column = block.find_values(tag);
+    const auto column = RawValues(block, tag);
     if (!column) continue;
     std::vector<std::string> values;
-    for (const std::string& raw : column)
-      if (!cif::is_null(raw)) values.push_back(cif::as_string(raw));
+    for (const std::string& raw : *column)
+      if (!raw.empty() && !CifValueIsNull(raw)) values.push_back(CifValueText(raw));
     if (!values.empty()) return values;
   }
   return {};
@@ -103,15 +129,6 @@ std::string FirstWord(const std::string& text) {
   return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 // Line ends CR LF, LF or a lone CR all read as LF; a byte-order mark is dropped.
 std::string PlainLines(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -128,58 +145,25 @@ std::string PlainLines(std::string_view text) {
   return out;
 }
 
-// "cif:31:53: unterminated 'string'" as "line 31, column 53: unterminated 'string'";
-// `lineShift` lines were put in front of the file's own.
-std::string SyntaxMessage(const std::string& what, int lineShift) {
-  int line = 0, column = 0;
-  char rest[256] = {};
-  if (std::sscanf(what.c_str(), "cif:%d:%d: %255[^\n]", &line, &column, rest) == 3)
-    return "line " + std::to_string(line - lineShift) + ", column " + std::to_string(column) +
-           ": " + rest;
-  return what;
-}
-
-// The document, or the parser's message. A text that begins without a "data_"
-// heading (as older exports of the crystal-face subset do) is read as one
-// block without a name. Duplicate tags and blocks are allowed: the first counts.
-std::optional<cif::Document> Parse(const std::string& text, std::string& error) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const std::string input = attempt == 0 ? text : "data_\n" + text;
-    try {
-      cif::Document doc;
-      tao::pegtl::memory_input<> in(input.data(), input.size(), "cif");
-      cif::parse_input(doc, in);
-      return doc;
-    } catch (const tao::pegtl::parse_error& e) {
-      error = SyntaxMessage(e.what(), attempt);
-      if (attempt == 0 && error.find("expected block header") == std::string::npos) break;
-    } catch (const std::exception& e) {
-      error = e.what();
-      break;
-    }
-  }
-  return std::nullopt;
-}
-
-bool HasCell(cif::Block& block) { return HasTag(block, kCellTags[0]); }
-bool HasSymmetry(cif::Block& block) {
+bool HasCell(const CifBlockText& block) { return HasTag(block, kCellTags[0]); }
+bool HasSymmetry(const CifBlockText& block) {
   return HasTag(block, kOperationTags) || HasTag(block, kHallTags) ||
          HasTag(block, kHermannMauguinTags) || HasTag(block, kNumberTags);
 }
 
-cif::Block* ChooseBlock(cif::Document& doc, std::string_view wanted, CifImport& result) {
+const CifBlockText* ChooseBlock(const CifDocumentText& doc, std::string_view wanted, CifImport& result) {
   result.blockCount = static_cast<int>(doc.blocks.size());
   if (!wanted.empty()) {
-    for (cif::Block& block : doc.blocks)
+    for (const CifBlockText& block : doc.blocks)
       if (SameName(block.name, wanted)) return &block;
     result.blockMissing = true;
     return nullptr;
   }
-  for (cif::Block& block : doc.blocks)
+  for (const CifBlockText& block : doc.blocks)
     if (HasCell(block) && HasSymmetry(block)) return &block;
-  for (cif::Block& block : doc.blocks)
+  for (const CifBlockText& block : doc.blocks)
     if (HasCell(block)) return &block;
-  for (cif::Block& block : doc.blocks)
+  for (const CifBlockText& block : doc.blocks)
     if (HasTag(block, {"_exptl_crystal_face_perp_dist", "_exptl_crystal_face.perp_dist"}))
       return &block;
   return doc.blocks.empty() ? nullptr : &doc.blocks.front();
@@ -205,20 +189,11 @@ void DropImpossibleCellValues(CifImport& result) {
   }
 }
 
-// The value of an item given once, not in a loop (a loop of cell values may
-// hold several cells, and none of them is the file's); nothing for "?" or ".".
-std::optional<std::string> SingleValue(cif::Block& block, const Tags& tags) {
-  for (const char* tag : tags)
-    if (const std::string* raw = block.find_value(tag)) {
-      if (cif::is_null(*raw)) continue;
-      return cif::as_string(*raw);
-    }
-  return std::nullopt;
-}
-
-void ReadCell(cif::Block& block, CifImport& result) {
+void ReadCell(const CifBlockText& block, CifImport& result) {
   for (int i = 0; i < kCifCellValues; ++i) {
-    const auto text = SingleValue(block, kCellTags[i]);
+    // An item given once: a loop of cell values may hold several cells, and
+    // none of them is the file's.
+    const auto text = Value(block, kCellTags[i], true);
     if (!text) continue;
     // The standard uncertainty in parentheses is not part of the value.
     const std::string number = FixSeparator(text->substr(0, text->find('(')), result.decimalComma);
@@ -234,22 +209,40 @@ void ReadCell(cif::Block& block, CifImport& result) {
   }
 }
 
-void ReadFaces(cif::Block& block, CifImport& result) {
+// The face loop's rows: h, k, l and the distance, under either dictionary's names.
+std::optional<std::vector<std::array<std::string, 4>>> FaceTable(const CifBlockText& block) {
   for (const char* prefix : kFacePrefixes) {
-    cif::Table table = block.find(prefix, {"index_h", "index_k", "index_l", "perp_dist"});
-    if (!table.ok()) continue;
+    std::vector<std::string> columns[4];
+    bool all = true;
+    const char* names[] = {"index_h", "index_k", "index_l", "perp_dist"};
+    for (int i = 0; i < 4 && all; ++i) {
+      const auto values = RawValues(block, std::string(prefix) + names[i]);
+      all = values.has_value();
+      if (all) columns[i] = *values;
+    }
+    if (!all) continue;
+    std::vector<std::array<std::string, 4>> rows;
+    for (std::size_t r = 0; r < columns[3].size(); ++r) {
+      std::array<std::string, 4> row;
+      for (int i = 0; i < 4; ++i) row[i] = r < columns[i].size() ? columns[i][r] : "?";
+      rows.push_back(row);
+    }
+    return rows;
+  }
+  return std::nullopt;
+}
+
+void ReadFaces(const CifBlockText& block, CifImport& result) {
+  if (const auto rows = FaceTable(block)) {
     result.faceListFound = true;
     ++result.completeness;
-    for (auto row : table) {
-      CifFaceRow face;
-      bool complete = true;
+    // Values are kept as written ("?" too): the face grid's parser judges them.
+    for (const auto& row : *rows) {
       std::string texts[4];
-      for (int i = 0; i < 4; ++i) {
-        if (cif::is_null(row[i])) complete = false;
-        texts[i] = FixSeparator(cif::as_string(row[i]), result.decimalComma);
-      }
-      if (complete) face = {texts[0] + " " + texts[1] + " " + texts[2], texts[3]};
-      result.faceRows.push_back(face);
+      for (int i = 0; i < 4; ++i)
+        texts[i] = FixSeparator(CifValueIsNull(row[i]) ? row[i] : CifValueText(row[i]),
+                                result.decimalComma);
+      result.faceRows.push_back({texts[0] + " " + texts[1] + " " + texts[2], texts[3]});
     }
     return;
   }
@@ -261,7 +254,7 @@ void ReadFaces(cif::Block& block, CifImport& result) {
   }
 }
 
-void ReadSymmetry(cif::Block& block, CifImport& result) {
+void ReadSymmetry(const CifBlockText& block, CifImport& result) {
   SpaceGroupStatements& s = result.symmetry;
   s.operations = Values(block, kOperationTags);
   s.hall = Value(block, kHallTags).value_or("");
@@ -291,10 +284,11 @@ void ReadSymmetry(cif::Block& block, CifImport& result) {
 
   // Caption of the prediction box from the stated symbol, its first blank kept.
   for (const char* tag : kCaptionTags) {
-    cif::Column column = block.find_values(tag);
-    if (!column || column.length() == 0) continue;
+    const auto values = RawValues(block, tag);
+    if (!values || values->empty()) continue;
     result.predictionCaption =
-        "Shape Prediction (SG: " + Keep(" " + cif::as_string(column[0]), kCaptionCharacters) + " )";
+        "Shape Prediction (SG: " + Keep(" " + CifValueText(values->front()), kCaptionCharacters) +
+        " )";
     break;
   }
 
@@ -384,9 +378,10 @@ std::vector<CifFaceRow> CifImport::ModelFaceRows() const {
 CifImport ImportCifText(std::string_view text, bool decimalComma, std::string_view blockName) {
   CifImport result;
   result.decimalComma = decimalComma;
-  auto doc = Parse(PlainLines(text), result.syntaxError);
-  cif::Block* block = doc ? ChooseBlock(*doc, blockName, result) : nullptr;
-  cif::Block empty;
+  const CifDocumentText doc = ParseCifDocument(PlainLines(text));
+  result.syntaxError = doc.error;
+  const CifBlockText* block = doc.error.empty() ? ChooseBlock(doc, blockName, result) : nullptr;
+  const CifBlockText empty;
   if (!block) block = &empty;
   if (block != &empty && block->name != "#") result.blockName = block->name;
 

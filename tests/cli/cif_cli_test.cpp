@@ -45,7 +45,8 @@ const char* kCubeCif =
     "_cell_length_a 3\n_cell_length_b 3\n_cell_length_c 3\n"
     "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
     "_symmetry_point_group_name_H-M 4/m-32/m\n"
-    "_exptl_crystal_face_perp_dist\n"
+    "loop_\n_exptl_crystal_face_index_h\n_exptl_crystal_face_index_k\n"
+    "_exptl_crystal_face_index_l\n_exptl_crystal_face_perp_dist\n"
     "1 0 0 1\n";
 
 class CifCliTest : public test::CliTest {
@@ -115,8 +116,11 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
 
   // Nothing but a face list.
   const CliRun bare =
-      Run({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"), "-o",
-           Path("bare.mor")});
+      Run({"cif-import",
+           Write("bare.cif",
+                 "loop_\n_exptl_crystal_face_index_h\n_exptl_crystal_face_index_k\n"
+                 "_exptl_crystal_face_index_l\n_exptl_crystal_face_perp_dist\n1 0 0 1\n"),
+           "-o", Path("bare.mor")});
   EXPECT_EQ(bare.status, 1);
   EXPECT_NE(bare.out.find("Point Group"), std::string::npos);
 }

@@ -149,13 +149,13 @@ TEST(CifImport, FaceLoop) {
   const std::string head =
       "data_f\nloop_\n_exptl_crystal_face_index_h\n_exptl_crystal_face_index_k\n"
       "_exptl_crystal_face_index_l\n_exptl_crystal_face_perp_dist\n";
-  // Values may share lines or spread over several; a row with an unknown value stays empty.
+  // Values may share lines or spread over several; unknown values are kept for the grid to judge.
   CifImport r = ImportCifText(head + "1 0 0 1.5 1 1 0\n2.0\n0 0 ? 3\n0 0 1 2,5\nloop_\n_x\n1\n");
   EXPECT_TRUE(r.faceListFound);
   ASSERT_EQ(r.faceRows.size(), 4u);
   EXPECT_EQ(r.faceRows[0], (CifFaceRow{"1 0 0", "1.5"}));
   EXPECT_EQ(r.faceRows[1], (CifFaceRow{"1 1 0", "2.0"}));
-  EXPECT_TRUE(r.faceRows[2].Empty());
+  EXPECT_EQ(r.faceRows[2], (CifFaceRow{"0 0 ?", "3"}));
   EXPECT_EQ(r.faceRows[3], (CifFaceRow{"0 0 1", "2.5"}));
   // Under a comma locale each value's first point becomes a comma.
   r = ImportCifText(head + "0.5 1 0 1.25\n", true);
