@@ -125,6 +125,30 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
   EXPECT_NE(bare.out.find("Point Group"), std::string::npos);
 }
 
+TEST_F(CifCliTest, PredictionNamesTheSettingAndGivesFacesOnTheFilesAxes) {
+  const std::string cif =
+      std::string(HABITOPIA_SOURCE_DIR) + "/tests/data/cif-dialects/operators_only.cif";
+  const CliRun model = Run({"predict", "--cif", cif, "-o", Path("m.mor"), "--hkl-max", "1"});
+  ASSERT_EQ(model.status, 0) << model.err;
+  EXPECT_NE(model.out.find("Setting read: P 1 1 21/b (No. 14) from the operator list\n"
+                           "Axes of the point group: a' = b, b' = c, c' = a\n"),
+            std::string::npos)
+      << model.out;
+  EXPECT_NE(model.out.find("cell 6 7 5 90 100 90"), std::string::npos) << model.out;
+  EXPECT_NE(model.out.find("\n  -1 -1 0  1.329\n"), std::string::npos) << model.out;
+  // The same faces on the file's axes: (h k l)' = (k l h).
+  const CliRun file =
+      Run({"predict", "--cif", cif, "-o", Path("f.mor"), "--hkl-max", "1", "--file-axes"});
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_NE(file.out.find("(indices on the file's axes)\n  0 -1 -1  1.329\n"), std::string::npos)
+      << file.out;
+  EXPECT_EQ(ReadText(Path("f.mor")), ReadText(Path("m.mor")));  // the model keeps its axes
+  EXPECT_EQ(Run({"predict", "--cell", "1", "1", "1", "90", "90", "90", "--group", "1", "-o",
+                 Path("x.mor"), "--file-axes"})
+                .status,
+            2);
+}
+
 TEST_F(CifCliTest, BadInputAndFailedWrites) {
   const std::string cif = Write("q.cif", kQuartzCif);
   CliRun run = Run({"cif-import", Path("none.cif"), "-o", Path("x.mor")});
