@@ -1,5 +1,5 @@
-// The CIF line scanner on arbitrary bytes, under both decimal separators, for the
-// file's default block and for a named one.
+// The CIF reader (gemmi's parser and the symmetry lookup) on arbitrary bytes, under both decimal
+// separators, for the file's default block and for a named one.
 
 #include <cmath>
 #include <cstddef>
@@ -19,7 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // Values that make no real cell are never passed on.
       if (import.CellComplete() && FindCellFault(import.CellValues())) std::abort();
       import.MissingItemsMessage();
-      for (const CifFaceRow& row : import.faceRows) SplitCifLine(row.indexText);
+      import.ModelFaceRows();
+      // The point group comes from the space group when there is one.
+      if (import.spaceGroup && import.pointGroup != import.spaceGroup->pointGroup) std::abort();
+      if (import.CellComplete() && import.spaceGroup) import.ModelCell();
     }
   }
   return 0;

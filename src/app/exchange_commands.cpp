@@ -66,7 +66,7 @@ bool MainForm::PredictCifHabit(const CifImport& cif, const std::string& path) {
   prepareloading();
   model_.pointGroup = model_.acceptedGroup = model_.builtForGroup = cif.pointGroup;
   model_.operationCount = GetPointGroup(model_.pointGroup).order;
-  SetCell(model_, cif.CellValues());
+  SetCell(model_, cif.ModelCell());
   model_.acceptedCell = model_.cell;
   if (cif.fillColour) model_.display.fillColour = ColourFromValue(*cif.fillColour);
   if (cif.transparency) model_.display.transparency = *cif.transparency;
@@ -75,7 +75,9 @@ bool MainForm::PredictCifHabit(const CifImport& cif, const std::string& path) {
   Morphologypanel();
   PredictionBoxState& box = state_.tools.prediction;
   if (cif.predictionCaption) box.caption = *cif.predictionCaption;
-  if (!cif.spaceGroupSymbol.empty())
+  if (cif.spaceGroup)
+    EnterFileSpaceGroup(box, *cif.spaceGroup);
+  else if (!cif.spaceGroupSymbol.empty())
     EnterSpaceGroup(box, cif.spaceGroupSymbol, model_.pointGroup);
   else if (cif.spaceGroupNumber > 0)
     EnterSpaceGroup(box, std::to_string(cif.spaceGroupNumber), model_.pointGroup);

@@ -233,7 +233,7 @@ bool MainForm::ImportCifFile(const std::string& path) {
   }
   const CifImport& cif = read.import;
   FaceRows unique;
-  for (const CifFaceRow& row : cif.faceRows)
+  for (const CifFaceRow& row : cif.ModelFaceRows())
     if (!row.Empty()) unique.push_back({row.indexText, row.distanceText});
   if (unique.empty() && PredictCifHabit(cif, path)) return true;
   if (unique.empty()) {
@@ -245,7 +245,7 @@ bool MainForm::ImportCifFile(const std::string& path) {
   if (cif.pointGroup > 0)
     model_.pointGroup = model_.acceptedGroup = model_.builtForGroup = cif.pointGroup;
   model_.operationCount = GetPointGroup(model_.pointGroup).order;
-  SetCell(model_, cif.CellValues());
+  SetCell(model_, cif.ModelCell());
   model_.acceptedCell = model_.cell;
   if (cif.fillColour) model_.display.fillColour = ColourFromValue(*cif.fillColour);
   if (cif.transparency) model_.display.transparency = *cif.transparency;

@@ -11,6 +11,7 @@ void PrepareMorphologyPanel(PredictionBoxState& box, int pointGroup) {
   box.symmetry = TranslationSymmetry{};
   box.spaceGroupActive = false;
   box.spaceGroupNote.clear();
+  box.fileSpaceGroup.reset();
   const MorphologyPanelLayout layout = GetMorphologyPanelLayout(pointGroup);
   box.polarityShown = layout.polarityShown;
   box.polarityLabel = std::string(layout.polarityLabel);
@@ -90,6 +91,7 @@ std::string GroupName(const SpaceGroupSymmetry& group) {
 bool EnterSpaceGroup(PredictionBoxState& box, const std::string& text, int pointGroup) {
   box.spaceGroupText = text;
   box.spaceGroupActive = false;
+  box.fileSpaceGroup.reset();
   std::string error;
   const auto group = FindSpaceGroup(text, &error);
   if (!group) {
@@ -111,12 +113,25 @@ bool EnterSpaceGroup(PredictionBoxState& box, const std::string& text, int point
   box.symmetry = RestrictToGroup(options.symmetry, pointGroup);
   box.spaceGroupActive = true;
   box.spaceGroupNote = GroupName(*group) + ": absences from its " +
-                       std::to_string(group->operations.size()) + " operations";
+                       std::to_string(group->OperationCount()) + " operations";
   return true;
+}
+
+void EnterFileSpaceGroup(PredictionBoxState& box, const SpaceGroupSymmetry& group) {
+  box.spaceGroupText = group.symbol;
+  box.fileSpaceGroup = std::make_shared<const SpaceGroupSymmetry>(group);
+  box.spaceGroupActive = true;
+  if (!group.AxesChanged())
+    box.symmetry = RestrictToGroup(BoxOptionsOf(group).symmetry, group.pointGroup);
+  box.spaceGroupNote = "Setting read: " + group.SettingText() + "; absences from its " +
+                       std::to_string(group.OperationCount()) + " operations";
+  if (group.AxesChanged()) box.spaceGroupNote += "; axes of the point group: " + group.AxesText();
 }
 
 std::shared_ptr<const SpaceGroupSymmetry> ActiveSpaceGroup(const PredictionBoxState& box) {
   if (!box.spaceGroupActive) return nullptr;
+  if (box.fileSpaceGroup)
+    return box.fileSpaceGroup->pointGroup == box.preparedForGroup ? box.fileSpaceGroup : nullptr;
   auto group = FindSpaceGroup(box.spaceGroupText);
   if (!group || group->pointGroup != box.preparedForGroup || group->AxesChanged()) return nullptr;
   return std::make_shared<const SpaceGroupSymmetry>(std::move(*group));

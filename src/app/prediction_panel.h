@@ -33,7 +33,12 @@ void ClearTranslationSlot(PredictionBoxState& box, TranslationSlot slot);
 // selectors show what the group implies and its operations decide the absences.
 bool EnterSpaceGroup(PredictionBoxState& box, const std::string& text, int pointGroup);
 
-// The space group in force, looked up again from the entry; null when none.
+// The space group a CIF file stated, for a model whose cell and point group
+// were taken from it; `spaceGroupNote` names the setting read and the axes.
+void EnterFileSpaceGroup(PredictionBoxState& box, const SpaceGroupSymmetry& group);
+
+// The space group in force: the file's, else the entry's looked up again; null
+// when none.
 std::shared_ptr<const SpaceGroupSymmetry> ActiveSpaceGroup(const PredictionBoxState& box);
 
 PredictionSettings PredictionSettingsOf(const PredictionBoxState& box);

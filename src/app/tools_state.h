@@ -3,11 +3,14 @@
 // Prediction", the calculations box, "Twintool", "Indicate cleavage face" and
 // the "Combined Objects Wizard".
 
+#include <memory>
 #include <string>
 
 #include "prediction/reflection_conditions.h"
 
 namespace habitopia {
+
+struct SpaceGroupSymmetry;
 
 inline constexpr const char* kShapePredictionCaption = "Shape Prediction";
 
@@ -29,6 +32,9 @@ struct PredictionBoxState {
   std::string spaceGroupText;
   std::string spaceGroupNote;  // what the group gave, or why it was refused
   bool spaceGroupActive = false;
+  // The space group a CIF file stated, in force instead of the entry's text
+  // (the model's cell is already on the axes it needs).
+  std::shared_ptr<const SpaceGroupSymmetry> fileSpaceGroup;
 };
 
 // The calculations box (GroupBox6, "&Calculations").

@@ -24,12 +24,10 @@ namespace {
 
 constexpr const char* kUsage = "usage: cif-import FILE.cif -o OUT.mor [--block NAME]";
 
-const char* SourceText(CifPointGroupSource source) {
-  switch (source) {
-    case CifPointGroupSource::SpaceGroupSymbol: return "the space-group symbol";
+std::string SourceText(const CifImport& cif) {
+  switch (cif.pointGroupSource) {
+    case CifPointGroupSource::SpaceGroup: return "the space group " + cif.spaceGroup->SettingText();
     case CifPointGroupSource::PointGroupTag: return "the point-group symbol";
-    case CifPointGroupSource::ShortSymbol: return "the space-group symbol";
-    case CifPointGroupSource::SpaceGroupNumber: return "the space-group number";
     case CifPointGroupSource::None: break;
   }
   return "nothing";
@@ -56,7 +54,7 @@ int RunCifImport(const Arguments& args) {
   CrystalModel model;
   if (cif.fillColour) model.display.fillColour = ColourFromValue(*cif.fillColour);
   if (cif.transparency) model.display.transparency = *cif.transparency;
-  SetCell(model, cif.CellValues());
+  SetCell(model, cif.ModelCell());
   model.acceptedCell = model.cell;
   if (cif.pointGroup != 0)
     model.pointGroup = model.acceptedGroup = model.builtForGroup = cif.pointGroup;
@@ -68,8 +66,9 @@ int RunCifImport(const Arguments& args) {
   // is left out and makes the import incomplete.
   FaceRows uniqueRows;
   int facesLeftOut = 0;
-  for (std::size_t r = 0; r < cif.faceRows.size(); ++r) {
-    const CifFaceRow& row = cif.faceRows[r];
+  const std::vector<CifFaceRow> faceRows = cif.ModelFaceRows();
+  for (std::size_t r = 0; r < faceRows.size(); ++r) {
+    const CifFaceRow& row = faceRows[r];
     if (row.Empty()) {
       std::cerr << "habitopia-cli: line " << r + 1
                 << " of the face list left out: it is not four values h k l d\n";
@@ -106,13 +105,16 @@ int RunCifImport(const Arguments& args) {
     std::cout << "Data block: " << cif.blockName
               << (block.empty() && cif.blockCount > 1
                       ? " (the first of " + FormatInteger(cif.blockCount) +
-                            " blocks that states a cell)"
+                            " blocks that states a cell" +
+                            (cif.spaceGroup ? std::string(" and a symmetry)") : std::string(")"))
                       : std::string())
               << "\n";
   if (cif.pointGroup != 0)
     std::cout << "Point group " << FormatInteger(cif.pointGroup) << " ("
-              << CifPointGroupSymbol(cif.pointGroup) << ") from "
-              << SourceText(cif.pointGroupSource) << "\n";
+              << CifPointGroupSymbol(cif.pointGroup) << ") from " << SourceText(cif) << "\n";
+  if (cif.AxesChanged())
+    std::cout << "Axes of the point group: " << cif.spaceGroup->AxesText() << "\n";
+  for (const std::string& note : cif.symmetryNotes) std::cout << "Note: " << note << "\n";
   if (cif.predictionCaption) std::cout << *cif.predictionCaption << "\n";
   std::cout << "Unique faces: " << FormatInteger(static_cast<long long>(uniqueRows.size()))
             << ", faces: " << FormatInteger(model.FaceCount()) << "\n";

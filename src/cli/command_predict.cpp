@@ -47,6 +47,7 @@ struct Options {
   std::optional<long long> hklMax, polarity, seed;
   bool higherOrders = true;
   bool cleanup = true;
+  bool fileAxes = false;  // faces listed on the CIF's own axes
 };
 
 std::optional<std::string> ReadNumber(const std::string& text, const std::string& option,
@@ -116,6 +117,8 @@ std::optional<std::string> ParseOptions(const Arguments& args, Options& o) {
       o.higherOrders = false;
     } else if (a == "--no-cleanup") {
       o.cleanup = false;
+    } else if (a == "--file-axes") {
+      o.fileAxes = true;
     } else {
       return "unknown argument \"" + a + "\"";
     }
@@ -154,63 +157,6 @@ std::optional<std::string> ReadGroup(const Options& o, int& group) {
 bool HasManualChoices(const Options& o) {
   return !o.centring.empty() || !o.glide1.empty() || !o.glide2.empty() || !o.glide3.empty() ||
          !o.screwC.empty() || o.screwA || o.screwB;
-}
-
-// The value of a CIF item on its own line ("_space_group_name_Hall '-P 2ybc'").
-std::string CifItemValue(const std::string& path, std::string_view tag) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string::npos || line.compare(start, tag.size(), tag) != 0) continue;
-    std::string value = line.substr(start + tag.size());
-    if (!value.empty() && value[0] != ' ' && value[0] != '\t') continue;  // a longer tag
-    while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t'))
-      value.pop_back();
-    start = value.find_first_not_of(" \t");
-    if (start == std::string::npos) return {};
-    value = value.substr(start);
-    if (value.size() >= 2 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0])
-      value = value.substr(1, value.size() - 2);
-    return value == "?" || value == "." ? std::string() : value;
-  }
-  return {};
-}
-
-// The CIF's space group: its Hall symbol, else its Hermann-Mauguin symbol, else
-// its number. Nothing when none is stated or none is recognised.
-std::optional<SpaceGroupSymmetry> CifSpaceGroup(const std::string& path, const CifImport& cif) {
-  for (std::string_view tag : {"_space_group_name_Hall", "_symmetry_space_group_name_Hall"}) {
-    const std::string hall = CifItemValue(path, tag);
-    if (!hall.empty())
-      if (auto group = FindSpaceGroup(hall)) return group;
-  }
-  if (!cif.spaceGroupSymbol.empty())
-    if (auto group = FindSpaceGroup(cif.spaceGroupSymbol)) return group;
-  if (cif.spaceGroupNumber > 0) return FindSpaceGroup(std::to_string(cif.spaceGroupNumber));
-  return std::nullopt;
-}
-
-std::string WithoutBlanks(std::string_view text) {
-  std::string out;
-  for (char c : text)
-    if (c != ' ') out += c;
-  return out;
-}
-
-// The symbol with blanks between its directions: a symbol written without them
-// is looked up among the standard short symbols.
-std::string SymbolWithDirections(const CifImport& cif) {
-  std::string symbol = cif.spaceGroupSymbol;
-  if (symbol.empty() && cif.spaceGroupNumber > 0)
-    return std::string(SpaceGroupShortSymbol(cif.spaceGroupNumber));
-  if (symbol.find(' ') == std::string::npos) {
-    const std::string compact = WithoutBlanks(symbol);
-    for (int n = 1; n <= 230; ++n)
-      if (WithoutBlanks(SpaceGroupShortSymbol(n)) == compact)
-        return std::string(SpaceGroupShortSymbol(n));
-  }
-  return symbol;
 }
 
 std::string CellText(const UnitCell& c) {
@@ -289,6 +235,21 @@ std::optional<std::string> ApplyChoices(const Options& o, int group, Translation
   return std::nullopt;
 }
 
+// "h k l" on the prediction's axes written on the setting's own axes.
+std::string FileAxesIndices(const SpaceGroupSymmetry& group, const std::string& indices) {
+  std::istringstream in(indices);
+  Vec3 hkl{};
+  for (Real& v : hkl) {
+    std::string token;
+    in >> token;
+    long double value = 0;
+    if (!ParseReal(token, value)) return indices;
+    v = value;
+  }
+  const IntVec3 h = group.IndicesOnSettingAxes(hkl);
+  return FormatInteger(h[0]) + " " + FormatInteger(h[1]) + " " + FormatInteger(h[2]);
+}
+
 std::string Joined(const std::vector<std::string>& items) {
   std::string text;
   for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
@@ -309,6 +270,10 @@ int RunPredict(const Arguments& args) {
   TranslationSymmetry symmetry;
   std::string derivedNote;
   std::optional<SpaceGroupSymmetry> spaceGroup;
+  bool fromCif = false;            // the space group is the one the CIF states
+  std::vector<std::string> notes;  // CIF symmetry statements not used or contradicting
+  if (o.fileAxes && o.cif.empty())
+    return Fail(std::string("--file-axes goes with --cif (") + kUsage + ")");
   if (!o.spaceGroup.empty()) {
     std::string problem;
     spaceGroup = FindSpaceGroup(o.spaceGroup, &problem);
@@ -326,20 +291,22 @@ int RunPredict(const Arguments& args) {
     if (!o.cell && !cif.CellComplete())
       for (int i = 0; i < kCifCellValues; ++i)
         if (!cif.cell[i]) missing.emplace_back(kCifCellItems[i]);
-    if (!spaceGroup && !groupGiven && !HasManualChoices(o)) spaceGroup = CifSpaceGroup(o.cif, cif);
+    if (!spaceGroup && !groupGiven && !HasManualChoices(o)) {
+      spaceGroup = cif.spaceGroup;
+      fromCif = spaceGroup.has_value();
+      notes = cif.symmetryNotes;
+    }
     if (!groupGiven && !spaceGroup && cif.pointGroup == 0) missing.emplace_back("point group");
     if (!missing.empty()) return Fail(o.cif + ": missing " + Joined(missing));
     cell = cif.CellValues();
     if (!groupGiven) group = cif.pointGroup;
-    if (!groupGiven && !spaceGroup && group <= 32) {
-      const std::string symbol = SymbolWithDirections(cif);
-      if (!symbol.empty()) {
-        const DerivedTranslationSymmetry derived = DeriveTranslationSymmetry(symbol, group);
-        symmetry = derived.symmetry;
-        derivedNote = "From " + symbol + ": " +
-                      (derived.derived.empty() ? std::string("nothing") : Joined(derived.derived));
-        if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
-      }
+    if (!groupGiven && !spaceGroup && group <= 32 && !cif.spaceGroupSymbol.empty()) {
+      const std::string& symbol = cif.spaceGroupSymbol;
+      const DerivedTranslationSymmetry derived = DeriveTranslationSymmetry(symbol, group);
+      symmetry = derived.symmetry;
+      derivedNote = "From " + symbol + ": " +
+                    (derived.derived.empty() ? std::string("nothing") : Joined(derived.derived));
+      if (!derived.ignored.empty()) derivedNote += "; not used: " + Joined(derived.ignored);
     }
   } else if (!o.block.empty()) {
     return Fail(std::string("--block goes with --cif (") + kUsage + ")");
@@ -393,8 +360,10 @@ int RunPredict(const Arguments& args) {
   if (spaceGroup) {
     std::cout << "Space group " << spaceGroup->symbol;
     if (spaceGroup->number) std::cout << " (No. " << spaceGroup->number << ")";
-    std::cout << ", Hall " << spaceGroup->hall << ": absences from its "
-              << spaceGroup->operations.size() << " operations\n";
+    if (!spaceGroup->hall.empty()) std::cout << ", Hall " << spaceGroup->hall;
+    std::cout << ": absences from its " << spaceGroup->OperationCount() << " operations\n";
+    if (fromCif) std::cout << "Setting read: " << spaceGroup->SettingText() << "\n";
+    for (const std::string& note : notes) std::cout << "Note: " << note << "\n";
     if (spaceGroup->AxesChanged())
       std::cout << "Axes of the point group: " << spaceGroup->AxesText() << "\n";
     const ImpliedBoxOptions box = BoxOptionsOf(*spaceGroup);
@@ -405,9 +374,13 @@ int RunPredict(const Arguments& args) {
     std::cout << "Translation symmetry: " << Describe(symmetry, GetTranslationChoices(group))
               << "\nUnique faces: ";
   }
-  std::cout << FormatInteger(static_cast<long long>(unique.size())) << "\n";
+  std::cout << FormatInteger(static_cast<long long>(unique.size()));
+  const bool onFileAxes = o.fileAxes && spaceGroup && spaceGroup->AxesChanged();
+  if (o.fileAxes) std::cout << " (indices on the file's axes)";
+  std::cout << "\n";
   for (const FaceRow& row : unique)
-    std::cout << "  " << row.indices << "  " << row.distance << "\n";
+    std::cout << "  " << (onFileAxes ? FileAxesIndices(*spaceGroup, row.indices) : row.indices)
+              << "  " << row.distance << "\n";
   std::cout << "Faces: " << FormatInteger(model.FaceCount())
             << ", present: " << FormatInteger(shape.PresentFaceCount())
             << ", corners: " << FormatInteger(corners.Count())

@@ -41,7 +41,8 @@ const Command kCommands[] = {
      RunExpand},
     {"predict",
      "predict (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
-     "| --cif FILE.cif [--block NAME]) -o OUT.mor [--centring P|A|B|C|F|I|R] [--glide1 b|c|n|d] "
+     "| --cif FILE.cif [--block NAME] [--file-axes]) -o OUT.mor [--centring P|A|B|C|F|I|R] "
+     "[--glide1 b|c|n|d] "
      "[--glide2 a|c|n|d] [--glide3 a|b|n|d] [--screw-a] [--screw-b] [--screw-c 2|3|4|6] "
      "[--hkl-max N] [--no-higher-orders] [--polarity R] [--seed S] [--no-cleanup]",
      "predict the morphology from the cell, the point group (--group: a symbol such as "
@@ -50,7 +51,9 @@ const Command kCommands[] = {
      "keeps only the forms present on the crystal. --space-group (a number 1..230, a "
      "Hermann-Mauguin symbol such as \"P 42/m n m\" or a Hall symbol) decides the absences "
      "exactly from the group's operations and gives the point group; --cif uses the file's "
-     "Hall or Hermann-Mauguin symbol or number the same way. Otherwise the box's choices "
+     "operator list, else its Hall or Hermann-Mauguin symbol, else its number the same way, "
+     "says which setting it read and how the axes change for the point group, and with "
+     "--file-axes lists the faces on the file's own axes. Otherwise the box's choices "
      "(--centring, --glide1..3, --screw-*) are used",
      RunPredict},
     {"drawing",

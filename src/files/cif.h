@@ -3,10 +3,11 @@
 // colour, lustre and the measured faces (Miller indices and perpendicular
 // distances).
 //
-// The importer is a line scanner, not a CIF parser: each tag is searched by plain
-// substring from the first line on and its value is read at a fixed position
-// after it. Import returns a value the controller applies to the model and the
-// window; export formats a fixed block of lines.
+// Import reads the file with gemmi's CIF parser (tags in any case, any
+// whitespace, quoted values and text fields, several data blocks) and names the
+// space group from the block's symmetry statements; it returns a value the
+// controller applies to the model and the window. Export formats a fixed block
+// of lines.
 
 #include <array>
 #include <optional>
@@ -16,6 +17,7 @@
 
 #include "core/cell.h"
 #include "core/matrix.h"
+#include "prediction/space_groups.h"
 
 namespace habitopia {
 
@@ -51,32 +53,15 @@ std::string CifLustreWord(Real transparency);
 std::string_view CifPointGroupSymbol(int pointGroup);
 // Group of a point-group tag's symbol (exact match with the export symbols), or 0.
 int CifPointGroupFromSymbol(std::string_view symbol);
-// Group of a symbol derived from a full Hermann-Mauguin space-group symbol: the
-// export symbols, and "121", "1m1", "12/m1", "mmm", "222" (not "22"). 0 for none.
-int CifPointGroupFromDerivedSymbol(std::string_view symbol);
 
-// ---- Space groups --------------------------------------------------------------
-
-// Point group (1..32) of the crystal class of space group 1..230, or 0.
-int PointGroupOfSpaceGroupNumber(int number);
-// Standard short Hermann-Mauguin symbol of space group 1..230 ("P 63/m m c"), or empty.
-std::string_view SpaceGroupShortSymbol(int number);
-// The crystal-class symbol of a space-group symbol: lattice and setting letters
-// and screw subscripts dropped, glide planes written as mirrors ("P 63/m m c"
-// gives "6/mmm", "P 1 21/c 1" gives "12/m1"). Empty when there is no lattice letter.
-std::string SpaceGroupClassSymbol(std::string_view symbol);
 // Point group (1..32) of a crystal-class symbol in any setting ("2mm", "-4m2",
 // "6/mmm", "m3m", "2/m2/m2/m"), or 0.
 int PointGroupOfClassSymbol(std::string_view classSymbol);
-// Point group of a space-group symbol as CIF files state it: short or full
-// Hermann-Mauguin symbols, with or without blanks, with quotes and setting
-// suffixes (":H", ":2"). 0 when the symbol is not recognised.
-int PointGroupOfSpaceGroupSymbol(std::string_view symbol);
 
 // ---- Import -----------------------------------------------------------------
 
-// One row of the unique-face grid as the importer fills it. Rows left by lines
-// that are not face lines stay empty.
+// One row of the unique-face grid as the importer fills it: one row of the
+// file's face loop, its values as written.
 struct CifFaceRow {
   std::string indexText;     // the three index tokens joined by single blanks
   std::string distanceText;  // the fourth token
@@ -86,10 +71,8 @@ struct CifFaceRow {
 
 enum class CifPointGroupSource {
   None,
-  SpaceGroupSymbol,  // a full symbol under "_symmetry_space_group_name_H-M"
-  PointGroupTag,     // "_symmetry_point_group_name_H-M"
-  ShortSymbol,       // a short or otherwise written space-group symbol
-  SpaceGroupNumber,  // "_space_group_IT_number" or "_symmetry_Int_Tables_number"
+  SpaceGroup,     // the space group of the symmetry statements (see CifImport::spaceGroup)
+  PointGroupTag,  // "_symmetry_point_group_name_H-M"
 };
 
 inline constexpr int kCifCellValues = 6;
@@ -99,29 +82,39 @@ inline constexpr const char* kCifIncomplete = "Information incomplete, please ed
 
 struct CifImport {
   // The data block read: the one asked for, else the first that states a cell
-  // length or angle, else the first. Empty when the file has no "data_" line.
+  // and a symmetry, else the first that states a cell, else the first. Empty
+  // when the file has no "data_" line.
   std::string blockName;
-  int blockCount = 0;         // "data_" lines in the file
+  int blockCount = 0;         // data blocks in the file
   bool blockMissing = false;  // the block asked for is not in the file
+  // The parser's message ("line 31, column 53: unterminated 'string'") when the
+  // text is no CIF; nothing else is read then.
+  std::string syntaxError;
+  bool decimalComma = false;  // numbers were read with a decimal comma
 
   std::optional<long long> fillColour;  // set when the colour word is a known name
   bool lustreFound = false;             // the lustre tag is present
-  std::optional<Real> transparency;     // set when the lustre line names a lustre
+  std::optional<Real> transparency;     // set when the lustre names a lustre
 
-  // a, b, c (as given, not normalised), alpha, beta, gamma; empty when the tag
-  // is missing, its value does not convert or it makes no real cell (a length
-  // not finite or not above 0, an angle not strictly between 0 and 180, or
-  // three angles that enclose no volume, which leaves all three empty).
+  // a, b, c (as given, not normalised), alpha, beta, gamma on the file's axes;
+  // empty when the tag is missing, its value does not convert or it makes no
+  // real cell (a length not finite or not above 0, an angle not strictly
+  // between 0 and 180, or three angles that enclose no volume, which leaves all
+  // three empty).
   std::array<std::optional<Real>, kCifCellValues> cell;
 
   bool faceListFound = false;
-  std::vector<CifFaceRow> faceRows;  // faceRows[r - 1] is grid row r
+  std::vector<CifFaceRow> faceRows;  // faceRows[r - 1] is grid row r; on the file's axes
 
-  // "Shape Prediction (SG: ... )" when the space-group tag is present.
+  // "Shape Prediction (SG: ... )" when a Hermann-Mauguin tag is present.
   std::optional<std::string> predictionCaption;
-  std::string spaceGroupSymbol;  // the stated space-group symbol, unquoted; may be empty
-  int spaceGroupNumber = 0;      // the stated number, 0 when none
-  int pointGroup = 0;            // 1..33; 0 when none was found
+  SpaceGroupStatements symmetry;  // what the block states
+  std::string spaceGroupSymbol;   // the stated Hermann-Mauguin symbol, unquoted; may be empty
+  int spaceGroupNumber = 0;       // the stated number, 0 when none
+  // The group of the statements, with the axes the point-group table needs.
+  std::optional<SpaceGroupSymmetry> spaceGroup;
+  std::vector<std::string> symmetryNotes;  // statements not used, or contradicting
+  int pointGroup = 0;                      // 1..33, on the model's axes; 0 when none was found
   CifPointGroupSource pointGroupSource = CifPointGroupSource::None;
 
   std::vector<std::string> missingItems;  // in the order the steps found them
@@ -135,6 +128,11 @@ struct CifImport {
   std::string MissingItemsMessage(std::string_view lineBreak = "\r") const;
   bool CellComplete() const;
   UnitCell CellValues() const;  // the values found; missing ones as in a new cell
+  bool AxesChanged() const { return spaceGroup && spaceGroup->AxesChanged(); }
+  // The cell and the face rows on the model's axes, those of the point-group
+  // table (the file's own when the space group needs no change of axes).
+  UnitCell ModelCell() const;
+  std::vector<CifFaceRow> ModelFaceRows() const;
 };
 
 // Scans the text of a CIF file, one data block of it (see CifImport::blockName;
@@ -151,14 +149,6 @@ struct CifReadResult {
 };
 CifReadResult ReadCifFile(const std::string& path, bool decimalComma = false,
                           std::string_view blockName = {});
-
-// Blank-separated tokens of a line as the importer splits it; `count` is the
-// number of tokens, of which at most 11 are kept.
-struct CifTokens {
-  std::vector<std::string> tokens;
-  int count = 0;
-};
-CifTokens SplitCifLine(std::string_view line);
 
 // ---- Export -----------------------------------------------------------------
 

@@ -1,4 +1,5 @@
-// The CIF line scanner.
+// The CIF importer: gemmi parses the file (files/cif_document), this picks the
+// block and reads the crystal-face subset and the symmetry statements from it.
 
 #include <cctype>
 #include <cmath>
@@ -7,6 +8,7 @@
 #include "core/cell_check.h"
 #include "core/numbers.h"
 #include "files/cif.h"
+#include "files/cif_document.h"
 #include "files/file_io.h"
 
 namespace habitopia {
@@ -17,139 +19,35 @@ const std::array<std::string_view, kCifCellValues> kCifCellItems{
 
 namespace {
 
-constexpr std::string_view kColourTag = "_exptl_crystal_colour";
-constexpr std::string_view kLustreTag = "_exptl_crystal_colour_lustre";
-constexpr std::array<std::string_view, kCifCellValues> kCellTags{
-    "_cell_length_a",    "_cell_length_b",   "_cell_length_c",
-    "_cell_angle_alpha", "_cell_angle_beta", "_cell_angle_gamma"};
-constexpr std::string_view kFaceTag = "_exptl_crystal_face_perp_dist";
-constexpr std::string_view kSpaceGroupTag = "_symmetry_space_group_name_H-M";
-constexpr std::string_view kPointGroupTag = "_symmetry_point_group_name_H-M";
-// Tags that state the space group in current CIF dictionaries.
-constexpr std::string_view kSpaceGroupSymbolTags[] = {
-    "_symmetry_space_group_name_H-M", "_space_group_name_H-M_alt", "_space_group.name_H-M_alt"};
-constexpr std::string_view kSpaceGroupNumberTags[] = {
-    "_space_group_IT_number", "_symmetry_Int_Tables_number", "_space_group.IT_number"};
+// Each item under its CIF 1 name and its DDLm name ("_cell.length_a").
+using Tags = std::initializer_list<const char*>;
+const Tags kColourTags{"_exptl_crystal_colour", "_exptl_crystal.colour"};
+const Tags kLustreTags{"_exptl_crystal_colour_lustre", "_exptl_crystal.colour_lustre"};
+const std::array<Tags, kCifCellValues> kCellTags{{
+    {"_cell_length_a", "_cell.length_a"},
+    {"_cell_length_b", "_cell.length_b"},
+    {"_cell_length_c", "_cell.length_c"},
+    {"_cell_angle_alpha", "_cell.angle_alpha"},
+    {"_cell_angle_beta", "_cell.angle_beta"},
+    {"_cell_angle_gamma", "_cell.angle_gamma"},
+}};
+const Tags kFacePrefixes{"_exptl_crystal_face_", "_exptl_crystal_face."};
+const Tags kOperationTags{"_space_group_symop_operation_xyz", "_space_group_symop.operation_xyz",
+                          "_symmetry_equiv_pos_as_xyz", "_symmetry_equiv.pos_as_xyz"};
+const Tags kHallTags{"_space_group_name_Hall", "_space_group.name_Hall",
+                     "_symmetry_space_group_name_Hall", "_symmetry.space_group_name_Hall"};
+// The setting's own symbol first; the reference setting's symbol last.
+const Tags kHermannMauguinTags{"_space_group_name_H-M_alt",      "_space_group.name_H-M_alt",
+                               "_symmetry_space_group_name_H-M", "_symmetry.space_group_name_H-M",
+                               "_space_group_name_H-M_ref",      "_space_group.name_H-M_ref"};
+const Tags kNumberTags{"_space_group_IT_number", "_space_group.IT_number",
+                       "_symmetry_Int_Tables_number", "_symmetry.Int_Tables_number"};
+const Tags kCaptionTags{"_symmetry_space_group_name_H-M", "_space_group_name_H-M_alt",
+                        "_space_group.name_H-M_alt"};
+const Tags kPointGroupTags{"_symmetry_point_group_name_H-M", "_space_group.point_group_H-M"};
 
 constexpr std::string_view kCaptionCharacters = " 123456-/mHRPABCFIabcnd";
 constexpr std::string_view kPointGroupCharacters = "123456-/m";
-
-// Lines end with CR LF, LF or a lone CR; a final line end opens no further line.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
-bool Contains(std::string_view line, std::string_view tag) {
-  return line.find(tag) != std::string_view::npos;
-}
-
-// Index of the first line containing `tag`, or -1.
-int FindLine(const std::vector<std::string>& lines, std::string_view tag) {
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (Contains(lines[i], tag)) return static_cast<int>(i);
-  return -1;
-}
-
-// The text from 1-based character `position` on (empty past the end).
-std::string From(const std::string& line, std::size_t position) {
-  return position <= line.size() ? line.substr(position - 1) : std::string();
-}
-
-// Under a comma locale the first point becomes a comma, otherwise the first comma a point.
-std::string FixSeparator(std::string text, bool decimalComma) {
-  const char from = decimalComma ? '.' : ',';
-  const auto at = text.find(from);
-  if (at != std::string::npos) text[at] = decimalComma ? ',' : '.';
-  return text;
-}
-
-std::optional<long long> ColourOfLine(const std::string& line) {
-  const std::string text = From(line, 22);
-  std::size_t start = 0;
-  while (start < text.size() && (text[start] == ' ' || text[start] == '\'')) ++start;
-  std::size_t end = start;
-  while (end < text.size() && text[end] != ' ' && text[end] != '\'') ++end;
-  return CifColourValue(std::string_view(text).substr(start, end - start));
-}
-
-std::string Keep(std::string_view text, std::string_view allowed) {
-  std::string out;
-  for (char c : text)
-    if (allowed.find(c) != std::string_view::npos) out += c;
-  return out;
-}
-
-// The point-group symbol of a full Hermann-Mauguin symbol: screw subscripts
-// dropped, glide letters written as mirrors, everything else dropped.
-std::string DerivedPointGroupSymbol(std::string_view text) {
-  std::string out;
-  bool previousKeptScrewDigit = false;  // the last character was a kept digit 2..6
-  for (char c : text) {
-    const bool digit = c >= '1' && c <= '6';
-    if (digit && previousKeptScrewDigit) {
-      previousKeptScrewDigit = false;
-      continue;
-    }
-    previousKeptScrewDigit = false;
-    if (digit) {
-      out += c;
-      previousKeptScrewDigit = c != '1';
-    } else if (c == 'a' || c == 'b' || c == 'c' || c == 'n' || c == 'd') {
-      out += 'm';
-    } else if (c == '-' || c == '/' || c == 'm') {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
-
-// The value after `tag` on line `index`, or on the next line when the tag ends
-// its line; quotes removed.
-std::string ValueAfterTag(const std::vector<std::string>& lines, int index, std::string_view tag) {
-  const std::string& line = lines[index];
-  std::string value = Trimmed(std::string_view(line).substr(line.find(tag) + tag.size()));
-  if (value.empty() && index + 1 < static_cast<int>(lines.size())) {
-    const std::string next = Trimmed(lines[index + 1]);
-    if (!next.empty() && next[0] != '_' && next[0] != ';' && next.rfind("loop_", 0) != 0 &&
-        next.rfind("data_", 0) != 0)
-      value = next;
-  }
-  if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"')) {
-    const auto close = value.find(value.front(), 1);
-    value = value.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-  }
-  return Trimmed(value);
-}
-
-bool IsBlockHeader(std::string_view line) {
-  const auto first = line.find_first_not_of(" \t");
-  if (first == std::string_view::npos || line.size() - first < 5) return false;
-  const std::string_view head = line.substr(first, 5);
-  for (std::size_t i = 0; i < 5; ++i)
-    if (std::tolower(static_cast<unsigned char>(head[i])) != "data_"[i]) return false;
-  return true;
-}
-
-std::string BlockNameOf(std::string_view line) {
-  const std::string name = Trimmed(line.substr(line.find_first_not_of(" \t") + 5));
-  return name.substr(0, name.find_first_of(" \t"));
-}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -160,42 +58,115 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Cuts `lines` down to one data block (the lines after its "data_" line up to
-// the next one); a file without "data_" lines is taken whole.
-void SelectBlock(std::vector<std::string>& lines, std::string_view wanted, CifImport& result) {
-  std::vector<std::size_t> starts;
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (IsBlockHeader(lines[i])) starts.push_back(i);
-  result.blockCount = static_cast<int>(starts.size());
-  if (starts.empty()) {
-    result.blockMissing = !wanted.empty();
-    if (result.blockMissing) lines.clear();
-    return;
-  }
-  auto blockLines = [&](std::size_t b) {
-    const std::size_t end = b + 1 < starts.size() ? starts[b + 1] : lines.size();
-    return std::vector<std::string>(lines.begin() + starts[b] + 1, lines.begin() + end);
-  };
-  std::optional<std::size_t> chosen;
-  for (std::size_t b = 0; b < starts.size() && !chosen; ++b) {
-    if (!wanted.empty()) {
-      if (SameName(BlockNameOf(lines[starts[b]]), wanted)) chosen = b;
-      continue;
-    }
-    for (const std::string& line : blockLines(b))
-      if (Contains(line, "_cell_length_") || Contains(line, "_cell_angle_")) {
-        chosen = b;
-        break;
+// The raw values of `tag` (tags compare without regard to case): the item's
+// one value, or a loop's column; nothing when the tag is not there.
+std::optional<std::vector<std::string>> RawValues(const CifBlockText& block, std::string_view tag,
+                                                  bool itemsOnly = false) {
+  for (const CifItemText& item : block.items)
+    if (SameName(item.tag, tag)) return std::vector<std::string>{item.value};
+  if (itemsOnly) return std::nullopt;
+  for (const CifLoopText& loop : block.loops)
+    for (std::size_t c = 0; c < loop.tags.size(); ++c)
+      if (SameName(loop.tags[c], tag)) {
+        std::vector<std::string> column;
+        for (std::size_t i = c; i < loop.values.size(); i += loop.tags.size())
+          column.push_back(loop.values[i]);
+        return column;
       }
+  return std::nullopt;
+}
+
+// The first value stated under one of `tags` (a loop's first row counts, or with
+// `itemsOnly` only an item), unquoted; nothing when none is given or it is "?" or ".".
+std::optional<std::string> Value(const CifBlockText& block, const Tags& tags,
+                                 bool itemsOnly = false) {
+  for (const char* tag : tags) {
+    const auto values = RawValues(block, tag, itemsOnly);
+    if (!values || values->empty() || values->front().empty()) continue;
+    if (CifValueIsNull(values->front())) continue;
+    return CifValueText(values->front());
   }
-  if (!chosen && !wanted.empty()) {
+  return std::nullopt;
+}
+
+bool HasTag(const CifBlockText& block, const Tags& tags) {
+  for (const char* tag : tags)
+    if (RawValues(block, tag)) return true;
+  return false;
+}
+
+std::vector<std::string> Values(const CifBlockText& block, const Tags& tags) {
+  for (const char* tag : tags) {
+    const auto column = RawValues(block, tag);
+    if (!column) continue;
+    std::vector<std::string> values;
+    for (const std::string& raw : *column)
+      if (!raw.empty() && !CifValueIsNull(raw)) values.push_back(CifValueText(raw));
+    if (!values.empty()) return values;
+  }
+  return {};
+}
+
+// Under a comma locale the first point becomes a comma, otherwise the first comma a point.
+std::string FixSeparator(std::string text, bool decimalComma) {
+  const char from = decimalComma ? '.' : ',';
+  const auto at = text.find(from);
+  if (at != std::string::npos) text[at] = decimalComma ? ',' : '.';
+  return text;
+}
+
+std::string Keep(std::string_view text, std::string_view allowed) {
+  std::string out;
+  for (char c : text)
+    if (allowed.find(c) != std::string_view::npos) out += c;
+  return out;
+}
+
+std::string FirstWord(const std::string& text) {
+  const auto start = text.find_first_not_of(" \t'\"");
+  if (start == std::string::npos) return {};
+  const auto end = text.find_first_of(" \t\r\n'\"", start);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// Line ends CR LF, LF or a lone CR all read as LF; a byte-order mark is dropped.
+std::string PlainLines(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool HasCell(const CifBlockText& block) { return HasTag(block, kCellTags[0]); }
+bool HasSymmetry(const CifBlockText& block) {
+  return HasTag(block, kOperationTags) || HasTag(block, kHallTags) ||
+         HasTag(block, kHermannMauguinTags) || HasTag(block, kNumberTags);
+}
+
+const CifBlockText* ChooseBlock(const CifDocumentText& doc, std::string_view wanted, CifImport& result) {
+  result.blockCount = static_cast<int>(doc.blocks.size());
+  if (!wanted.empty()) {
+    for (const CifBlockText& block : doc.blocks)
+      if (SameName(block.name, wanted)) return &block;
     result.blockMissing = true;
-    lines.clear();
-    return;
+    return nullptr;
   }
-  const std::size_t b = chosen.value_or(0);
-  result.blockName = BlockNameOf(lines[starts[b]]);
-  lines = blockLines(b);
+  for (const CifBlockText& block : doc.blocks)
+    if (HasCell(block) && HasSymmetry(block)) return &block;
+  for (const CifBlockText& block : doc.blocks)
+    if (HasCell(block)) return &block;
+  for (const CifBlockText& block : doc.blocks)
+    if (HasTag(block, {"_exptl_crystal_face_perp_dist", "_exptl_crystal_face.perp_dist"}))
+      return &block;
+  return doc.blocks.empty() ? nullptr : &doc.blocks.front();
 }
 
 // A cell value that makes no real cell counts as missing; lengths too far apart
@@ -218,61 +189,151 @@ void DropImpossibleCellValues(CifImport& result) {
   }
 }
 
-// When the full-symbol derivation and the point-group tag found nothing: the
-// point group of the stated space-group symbol, else of the stated number.
-void DerivePointGroupFromSpaceGroup(const std::vector<std::string>& lines, CifImport& result) {
-  // The first symbol stated is kept; the first one recognised gives the group.
-  int symbolGroup = 0;
-  for (std::string_view tag : kSpaceGroupSymbolTags) {
-    const int at = FindLine(lines, tag);
-    if (at < 0) continue;
-    const std::string value = ValueAfterTag(lines, at, tag);
-    if (value.empty() || value == "?" || value == ".") continue;
-    if (result.spaceGroupSymbol.empty()) result.spaceGroupSymbol = value;
-    symbolGroup = PointGroupOfSpaceGroupSymbol(value);
-    if (symbolGroup != 0) {
-      result.spaceGroupSymbol = value;
+void ReadCell(const CifBlockText& block, CifImport& result) {
+  for (int i = 0; i < kCifCellValues; ++i) {
+    // An item given once: a loop of cell values may hold several cells, and
+    // none of them is the file's.
+    const auto text = Value(block, kCellTags[i], true);
+    if (!text) continue;
+    // The standard uncertainty in parentheses is not part of the value.
+    const std::string number = FixSeparator(text->substr(0, text->find('(')), result.decimalComma);
+    long double value = 0;
+    if (ParseLocaleReal(number, result.decimalComma, value)) result.cell[i] = value;
+  }
+  DropImpossibleCellValues(result);
+  for (int i = 0; i < kCifCellValues; ++i) {
+    if (result.cell[i])
+      ++result.completeness;
+    else
+      result.missingItems.emplace_back(kCifCellItems[i]);
+  }
+}
+
+// The face loop's rows: h, k, l and the distance, under either dictionary's names.
+std::optional<std::vector<std::array<std::string, 4>>> FaceTable(const CifBlockText& block) {
+  for (const char* prefix : kFacePrefixes) {
+    std::vector<std::string> columns[4];
+    bool all = true;
+    const char* names[] = {"index_h", "index_k", "index_l", "perp_dist"};
+    for (int i = 0; i < 4 && all; ++i) {
+      const auto values = RawValues(block, std::string(prefix) + names[i]);
+      all = values.has_value();
+      if (all) columns[i] = *values;
+    }
+    if (!all) continue;
+    std::vector<std::array<std::string, 4>> rows;
+    for (std::size_t r = 0; r < columns[3].size(); ++r) {
+      std::array<std::string, 4> row;
+      for (int i = 0; i < 4; ++i) row[i] = r < columns[i].size() ? columns[i][r] : "?";
+      rows.push_back(row);
+    }
+    return rows;
+  }
+  return std::nullopt;
+}
+
+void ReadFaces(const CifBlockText& block, CifImport& result) {
+  if (const auto rows = FaceTable(block)) {
+    result.faceListFound = true;
+    ++result.completeness;
+    // Values are kept as written ("?" too): the face grid's parser judges them.
+    for (const auto& row : *rows) {
+      std::string texts[4];
+      for (int i = 0; i < 4; ++i)
+        texts[i] = FixSeparator(CifValueIsNull(row[i]) ? row[i] : CifValueText(row[i]),
+                                result.decimalComma);
+      result.faceRows.push_back({texts[0] + " " + texts[1] + " " + texts[2], texts[3]});
+    }
+    return;
+  }
+  if (HasTag(block, {"_exptl_crystal_face_perp_dist", "_exptl_crystal_face.perp_dist"})) {
+    result.faceListFound = true;
+    ++result.completeness;
+  } else {
+    result.missingItems.push_back("List of Miller Indices and Distances");
+  }
+}
+
+void ReadSymmetry(const CifBlockText& block, CifImport& result) {
+  SpaceGroupStatements& s = result.symmetry;
+  s.operations = Values(block, kOperationTags);
+  s.hall = Value(block, kHallTags).value_or("");
+  // The first symbol stated that names a group, else the first stated.
+  for (const char* tag : kHermannMauguinTags) {
+    const auto symbol = Value(block, {tag});
+    if (!symbol || symbol->empty()) continue;
+    if (s.hermannMauguin.empty()) s.hermannMauguin = *symbol;
+    std::string ignored;
+    if (FindSpaceGroup(*symbol, &ignored)) {
+      s.hermannMauguin = *symbol;
       break;
     }
   }
-  for (std::string_view tag : kSpaceGroupNumberTags) {
-    const int at = FindLine(lines, tag);
-    if (at < 0) continue;
+  for (const char* tag : kNumberTags) {
+    const auto text = Value(block, {tag});
     long long number = 0;
-    const std::string value = ValueAfterTag(lines, at, tag);
-    if (ParseInteger(value.substr(0, value.find_first_of(" \t")), number) && number >= 1 &&
-        number <= 230) {
-      result.spaceGroupNumber = static_cast<int>(number);
+    if (text && ParseInteger(FirstWord(*text), number) && number >= 1 && number <= 230) {
+      s.number = static_cast<int>(number);
       break;
     }
   }
-  if (result.pointGroup != 0) return;
-  if (symbolGroup != 0) {
-    result.pointGroup = symbolGroup;
-    result.pointGroupSource = CifPointGroupSource::ShortSymbol;
-  } else if (const int n = PointGroupOfSpaceGroupNumber(result.spaceGroupNumber); n != 0) {
-    result.pointGroup = n;
-    result.pointGroupSource = CifPointGroupSource::SpaceGroupNumber;
+  if (result.cell[3]) s.alpha = *result.cell[3];
+  if (result.cell[5]) s.gamma = *result.cell[5];
+  result.spaceGroupSymbol = s.hermannMauguin;
+  result.spaceGroupNumber = s.number;
+
+  // Caption of the prediction box from the stated symbol, its first blank kept.
+  for (const char* tag : kCaptionTags) {
+    const auto values = RawValues(block, tag);
+    if (!values || values->empty()) continue;
+    result.predictionCaption =
+        "Shape Prediction (SG: " + Keep(" " + CifValueText(values->front()), kCaptionCharacters) +
+        " )";
+    break;
   }
+
+  if (!s.Empty()) {
+    ResolvedSpaceGroup resolved = ResolveSpaceGroup(s);
+    result.symmetryNotes = std::move(resolved.notes);
+    result.spaceGroup = std::move(resolved.group);
+  }
+  if (result.spaceGroup) {
+    result.pointGroup = result.spaceGroup->pointGroup;
+    result.pointGroupSource = CifPointGroupSource::SpaceGroup;
+  } else if (const auto symbol = Value(block, kPointGroupTags); symbol && symbol->size() <= 99) {
+    if (const int g = CifPointGroupFromSymbol(Keep(*symbol, kPointGroupCharacters)); g != 0) {
+      result.pointGroup = g;
+      result.pointGroupSource = CifPointGroupSource::PointGroupTag;
+    }
+  }
+  if (result.pointGroup != 0)
+    ++result.completeness;
+  else
+    result.missingItems.push_back("Point Group");
+}
+
+// Index text on the model's axes: h' = h P for the columns P of the new axes.
+std::string IndicesOnAxes(const std::string& text, const IntMatrix3& axes, bool decimalComma) {
+  std::string tokens[3];
+  std::size_t at = 0;
+  for (int i = 0; i < 3; ++i) {
+    const auto end = text.find(' ', at);
+    tokens[i] = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    at = end == std::string::npos ? text.size() : end + 1;
+  }
+  long double h[3];
+  for (int i = 0; i < 3; ++i)
+    if (!ParseLocaleReal(tokens[i], decimalComma, h[i])) return text;  // left to the grid's check
+  std::string out;
+  for (int j = 0; j < 3; ++j) {
+    long double v = 0;
+    for (int i = 0; i < 3; ++i) v += h[i] * axes[i][j];
+    out += (j ? " " : "") + FixSeparator(FormatGeneral(v), decimalComma);
+  }
+  return out;
 }
 
 }  // namespace
-
-CifTokens SplitCifLine(std::string_view line) {
-  CifTokens result;
-  std::string rest = std::string(line) + " ";
-  for (;;) {
-    const auto first = rest.find_first_not_of(' ');
-    rest = first == std::string::npos ? std::string() : rest.substr(first);
-    rest = rest.substr(0, 100);
-    const auto blank = rest.find(' ');
-    if (blank == std::string::npos) break;
-    ++result.count;
-    if (result.tokens.size() < 11) result.tokens.push_back(rest.substr(0, blank));
-    rest = rest.substr(blank + 1);
-  }
-  return result;
-}
 
 int CifImport::TransparencySlider(Real transparency) {
   return static_cast<int>(RoundToInteger(20 * transparency));
@@ -301,99 +362,45 @@ UnitCell CifImport::CellValues() const {
   return c;
 }
 
+UnitCell CifImport::ModelCell() const {
+  if (!AxesChanged() || !CellComplete()) return CellValues();
+  return spaceGroup->CellOnAxes(CellValues());
+}
+
+std::vector<CifFaceRow> CifImport::ModelFaceRows() const {
+  if (!AxesChanged()) return faceRows;
+  std::vector<CifFaceRow> rows = faceRows;
+  for (CifFaceRow& row : rows)
+    if (!row.Empty()) row.indexText = IndicesOnAxes(row.indexText, spaceGroup->axes, decimalComma);
+  return rows;
+}
+
 CifImport ImportCifText(std::string_view text, bool decimalComma, std::string_view blockName) {
-  std::vector<std::string> lines = SplitLines(text);
   CifImport result;
-  SelectBlock(lines, blockName, result);
+  result.decimalComma = decimalComma;
+  const CifDocumentText doc = ParseCifDocument(PlainLines(text));
+  result.syntaxError = doc.error;
+  const CifBlockText* block = doc.error.empty() ? ChooseBlock(doc, blockName, result) : nullptr;
+  const CifBlockText empty;
+  if (!block) block = &empty;
+  if (block != &empty && block->name != "#") result.blockName = block->name;
 
-  // Colour: the first line holding the tag (which may be the lustre line).
-  if (const int at = FindLine(lines, kColourTag); at >= 0)
-    result.fillColour = ColourOfLine(lines[at]);
+  if (const auto colour = Value(*block, kColourTags))
+    result.fillColour = CifColourValue(FirstWord(*colour));
 
-  // Lustre.
-  if (const int at = FindLine(lines, kLustreTag); at >= 0) {
+  if (const auto lustre = Value(*block, kLustreTags)) {
     result.lustreFound = true;
-    const std::string& line = lines[at];
-    if (Contains(line, "metallic")) result.transparency = 0.05L;
-    if (Contains(line, "dull")) result.transparency = 0.1L;
-    if (Contains(line, "clear")) result.transparency = 0.3L;
+    if (lustre->find("metallic") != std::string::npos) result.transparency = 0.05L;
+    if (lustre->find("dull") != std::string::npos) result.transparency = 0.1L;
+    if (lustre->find("clear") != std::string::npos) result.transparency = 0.3L;
   } else {
-    result.missingItems.push_back("Transparency");
+    result.lustreFound = HasTag(*block, kLustreTags);
+    if (!result.lustreFound) result.missingItems.push_back("Transparency");
   }
 
-  // Cell: the value starts right after the tag's length and ends at "(", where
-  // the standard uncertainty begins. A value that does not convert is missing.
-  for (int i = 0; i < kCifCellValues; ++i) {
-    const int at = FindLine(lines, kCellTags[i]);
-    long double value = 0;
-    if (at < 0) continue;
-    std::string number = From(lines[at], kCellTags[i].size() + 1);
-    number = number.substr(0, number.find('('));
-    if (ParseLocaleReal(FixSeparator(number, decimalComma), decimalComma, value))
-      result.cell[i] = value;
-  }
-  DropImpossibleCellValues(result);
-  for (int i = 0; i < kCifCellValues; ++i) {
-    if (result.cell[i])
-      ++result.completeness;
-    else
-      result.missingItems.emplace_back(kCifCellItems[i]);
-  }
-
-  // Faces: the n-th line after the tag fills grid row n.
-  if (const int at = FindLine(lines, kFaceTag); at < 0) {
-    result.missingItems.push_back("List of Miller Indices and Distances");
-  } else {
-    result.faceListFound = true;
-    ++result.completeness;
-    for (std::size_t i = at + 1, n = 1; i < lines.size(); ++i, ++n) {
-      const std::string& line = lines[i];
-      const bool hasUnderscore = Contains(line, "_");
-      if (!hasUnderscore && line.size() > 3) {
-        const CifTokens split = SplitCifLine(line);
-        if (split.count == 4) {
-          result.faceRows.resize(n);
-          const auto& t = split.tokens;
-          result.faceRows[n - 1] = {FixSeparator(t[0], decimalComma) + " " +
-                                        FixSeparator(t[1], decimalComma) + " " +
-                                        FixSeparator(t[2], decimalComma),
-                                    FixSeparator(t[3], decimalComma)};
-        }
-      }
-      if (line.size() < 3 || hasUnderscore) break;
-    }
-  }
-
-  // Space group: caption and, from a full symbol, the point group.
-  if (const int at = FindLine(lines, kSpaceGroupTag); at >= 0) {
-    const std::string symbol = From(lines[at], 30);
-    result.predictionCaption = "Shape Prediction (SG: " + Keep(symbol, kCaptionCharacters) + " )";
-    if (const int g = CifPointGroupFromDerivedSymbol(DerivedPointGroupSymbol(symbol)); g != 0) {
-      result.pointGroup = g;
-      result.pointGroupSource = CifPointGroupSource::SpaceGroupSymbol;
-    }
-  }
-
-  // Point-group tag, when the space group gave none.
-  if (result.pointGroup == 0) {
-    if (const int at = FindLine(lines, kPointGroupTag); at >= 0) {
-      const std::string symbol = From(lines[at], 31);
-      if (symbol.size() <= 99) {
-        if (const int g = CifPointGroupFromSymbol(Keep(symbol, kPointGroupCharacters)); g != 0) {
-          result.pointGroup = g;
-          result.pointGroupSource = CifPointGroupSource::PointGroupTag;
-        }
-      }
-    }
-  }
-
-  // Short symbols ("P 63/m m c") and space-group numbers.
-  DerivePointGroupFromSpaceGroup(lines, result);
-
-  if (result.pointGroup != 0)
-    ++result.completeness;
-  else
-    result.missingItems.push_back("Point Group");
+  ReadCell(*block, result);
+  ReadFaces(*block, result);
+  ReadSymmetry(*block, result);
   return result;
 }
 
@@ -401,8 +408,12 @@ CifReadResult ReadCifFile(const std::string& path, bool decimalComma, std::strin
   CifReadResult result;
   std::string text;
   if (!ReadWholeFile(path, text, result.error)) return result;
-  result.ok = true;
   result.import = ImportCifText(text, decimalComma, blockName);
+  if (!result.import.syntaxError.empty()) {
+    result.error = path + " is no CIF file: " + result.import.syntaxError;
+    return result;
+  }
+  result.ok = true;
   return result;
 }
 

@@ -14,6 +14,7 @@
 #include "files/model_reader.h"
 #include "scene/scene_files.h"
 #include "scripted_ports.h"
+#include "symmetry/point_groups.h"
 
 namespace habitopia {
 namespace {
@@ -561,6 +562,24 @@ TEST_F(ToolBoxesTest, CifWithoutFacesShowsItsPredictedHabit) {
   ASSERT_FALSE(ports_.dialogs.messages.empty());
   EXPECT_NE(ports_.dialogs.messages.back().text.find("c-axis length"), std::string::npos);
   EXPECT_EQ(Present(), 14) << "the shown crystal stays";
+}
+
+TEST_F(ToolBoxesTest, CifSettingAndAxesAreShownInThePredictionBox) {
+  // Unique axis c, stated only by the operators: the model takes b' = c.
+  const fs::path cif = scratch_.Path() / "c_unique.cif";
+  std::ofstream(cif) << "data_c\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
+                        "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 100\n"
+                        "loop_\n_symmetry_equiv_pos_as_xyz\nx,y,z\n-x,-y+1/2,z+1/2\n"
+                        "-x,-y,-z\nx,y+1/2,-z+1/2\n";
+  ASSERT_TRUE(form_.Load1Click(cif.string()));
+  const PredictionBoxState& box = form_.State().tools.prediction;
+  EXPECT_EQ(form_.Model().pointGroup, FindPointGroup("2/m"));
+  EXPECT_TRUE(box.spaceGroupActive) << box.spaceGroupNote;
+  EXPECT_EQ(box.spaceGroupNote,
+            "Setting read: P 1 1 21/b (No. 14) from the operator list; absences from its 4 "
+            "operations; axes of the point group: a' = b, b' = c, c' = a");
+  EXPECT_EQ(form_.Model().cell.beta, 100);  // the file's gamma, now between c' and a'
+  EXPECT_GT(form_.Model().lastUniqueFace, 0);
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ const char* kCubeCif =
     "_cell_length_a 3\n_cell_length_b 3\n_cell_length_c 3\n"
     "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
     "_symmetry_point_group_name_H-M 4/m-32/m\n"
-    "_exptl_crystal_face_perp_dist\n"
+    "loop_\n_exptl_crystal_face_index_h\n_exptl_crystal_face_index_k\n"
+    "_exptl_crystal_face_index_l\n_exptl_crystal_face_perp_dist\n"
     "1 0 0 1\n";
 
 class CifCliTest : public test::CliTest {
@@ -115,10 +116,37 @@ TEST_F(CifCliTest, IncompleteImportListsTheMissingItems) {
 
   // Nothing but a face list.
   const CliRun bare =
-      Run({"cif-import", Write("bare.cif", "_exptl_crystal_face_perp_dist\n1 0 0 1\n"), "-o",
-           Path("bare.mor")});
+      Run({"cif-import",
+           Write("bare.cif",
+                 "loop_\n_exptl_crystal_face_index_h\n_exptl_crystal_face_index_k\n"
+                 "_exptl_crystal_face_index_l\n_exptl_crystal_face_perp_dist\n1 0 0 1\n"),
+           "-o", Path("bare.mor")});
   EXPECT_EQ(bare.status, 1);
   EXPECT_NE(bare.out.find("Point Group"), std::string::npos);
+}
+
+TEST_F(CifCliTest, PredictionNamesTheSettingAndGivesFacesOnTheFilesAxes) {
+  const std::string cif =
+      std::string(HABITOPIA_SOURCE_DIR) + "/tests/data/cif-dialects/operators_only.cif";
+  const CliRun model = Run({"predict", "--cif", cif, "-o", Path("m.mor"), "--hkl-max", "1"});
+  ASSERT_EQ(model.status, 0) << model.err;
+  EXPECT_NE(model.out.find("Setting read: P 1 1 21/b (No. 14) from the operator list\n"
+                           "Axes of the point group: a' = b, b' = c, c' = a\n"),
+            std::string::npos)
+      << model.out;
+  EXPECT_NE(model.out.find("cell 6 7 5 90 100 90"), std::string::npos) << model.out;
+  EXPECT_NE(model.out.find("\n  -1 -1 0  1.329\n"), std::string::npos) << model.out;
+  // The same faces on the file's axes: (h k l)' = (k l h).
+  const CliRun file =
+      Run({"predict", "--cif", cif, "-o", Path("f.mor"), "--hkl-max", "1", "--file-axes"});
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_NE(file.out.find("(indices on the file's axes)\n  0 -1 -1  1.329\n"), std::string::npos)
+      << file.out;
+  EXPECT_EQ(ReadText(Path("f.mor")), ReadText(Path("m.mor")));  // the model keeps its axes
+  EXPECT_EQ(Run({"predict", "--cell", "1", "1", "1", "90", "90", "90", "--group", "1", "-o",
+                 Path("x.mor"), "--file-axes"})
+                .status,
+            2);
 }
 
 TEST_F(CifCliTest, BadInputAndFailedWrites) {

@@ -148,10 +148,16 @@ TEST(HostileCif, OneDataBlockIsRead) {
       std::string("data_notes\n_journal_name_full 'none'\n") + kBlockOne + kBlockTwo;
   CifImport r = ImportCifText(text);
   EXPECT_EQ(r.blockCount, 3);
-  EXPECT_EQ(r.blockName, "one");  // the first block that states a cell
+  EXPECT_EQ(r.blockName, "Two");  // the first block that states a cell and a symmetry
+  EXPECT_EQ(r.pointGroup, 32);
+  // Without a symmetry anywhere, the first block that states a cell.
+  r = ImportCifText(std::string("data_notes\n_journal_name_full 'none'\n") + kBlockOne);
+  EXPECT_EQ(r.blockName, "one");
   EXPECT_EQ(r.cell[0], 5.4321L);
   EXPECT_EQ(r.pointGroup, 0);
   EXPECT_EQ(r.faceRows.size(), 1u);
+  r = ImportCifText(text, false, "ONE");  // a block asked for by name, in any case
+  EXPECT_EQ(r.blockName, "one");
 
   r = ImportCifText(text, false, "two");
   EXPECT_FALSE(r.blockMissing);
@@ -164,9 +170,9 @@ TEST(HostileCif, OneDataBlockIsRead) {
   EXPECT_TRUE(r.blockMissing);
   EXPECT_FALSE(r.Complete());
 
-  // Without "data_" lines the whole text counts, as before.
+  // Without a "data_" heading the whole text is one block without a name.
   r = ImportCifText(std::string(kBlockOne).substr(9));
-  EXPECT_EQ(r.blockCount, 0);
+  EXPECT_EQ(r.blockCount, 1);
   EXPECT_EQ(r.blockName, "");
   EXPECT_TRUE(r.CellComplete());
 }

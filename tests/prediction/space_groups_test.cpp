@@ -29,11 +29,14 @@ TEST(SpaceGroupLookupTest, NumbersSymbolsAndHallSymbols) {
   EXPECT_EQ(FindSpaceGroup("Cmca")->number, 64);
   EXPECT_EQ(FindSpaceGroup("C m c e")->number, 64);
   EXPECT_EQ(FindSpaceGroup("Ccce:2")->symbol, "C c c a:2");
-  EXPECT_EQ(FindSpaceGroup("227")->operations.size(), 192u);
-  // A Hall symbol outside the table is parsed as it stands.
+  EXPECT_EQ(FindSpaceGroup("227")->OperationCount(), 192u);
+  // A Hall symbol outside the table is parsed as it stands and named after the
+  // table's setting at another origin.
   const auto shifted = FindSpaceGroup("P 2ac 2ab (1 2 3)");
   ASSERT_TRUE(shifted);
-  EXPECT_EQ(shifted->number, 0);
+  EXPECT_EQ(shifted->number, 19);
+  EXPECT_FALSE(shifted->tabulated);
+  EXPECT_EQ(shifted->symbol, "P 21 21 21 at another origin");
   EXPECT_EQ(shifted->pointGroup, FindPointGroup("22"));
 
   for (std::string_view bad : {"", "231", "0", "P 7", "Q 2", "P 2 (0 0", "nonsense"}) {
@@ -87,9 +90,11 @@ TEST(SpaceGroupLookupTest, SettingsOffTheTableAxesAreTakenOnOtherAxes) {
 // form of the table's point group: a wrong change of axes breaks this.
 TEST(SpaceGroupLookupTest, AbsencesAreInvariantUnderThePointGroupOnItsAxes) {
   int changed = 0;
-  for (const SpaceGroupEntry& entry : kSpaceGroupTable) {
-    const SpaceGroupSymmetry group = SpaceGroupOf(entry);
-    ASSERT_GT(group.pointGroup, 0) << entry.Name();
+  for (const gemmi::SpaceGroup& entry : gemmi::spacegroup_tables::main) {
+    const auto found = FindSpaceGroup(entry.xhm());
+    ASSERT_TRUE(found) << entry.xhm();
+    const SpaceGroupSymmetry& group = *found;
+    ASSERT_GT(group.pointGroup, 0) << entry.xhm();
     changed += group.AxesChanged();
     const PointGroup& pg = GetPointGroup(group.pointGroup);
     for (int h = -2; h <= 2; ++h)
@@ -100,7 +105,7 @@ TEST(SpaceGroupLookupTest, AbsencesAreInvariantUnderThePointGroupOnItsAxes) {
           for (const Matrix3& m : pg.operations) {
             Vec3 image{};
             for (int i = 0; i < 3; ++i) image[i] = m[i][0] * h + m[i][1] * k + m[i][2] * l;
-            ASSERT_EQ(group.Absent(image), absent) << entry.Name() << " " << h << k << l;
+            ASSERT_EQ(group.Absent(image), absent) << entry.xhm() << " " << h << k << l;
           }
         }
   }
