@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "drawing/crystal_drawing.h"
 #include "drawing/stereogram.h"
+#include "drawing/twin_turn.h"
 #include "files/file_io.h"
 #include "scene/export_mesh.h"
 #include "scene/scene_files.h"
@@ -103,7 +104,10 @@ void MainForm::RefreshStereogram() {
   if (HasCrystal(model_, state_.sceneOnly)) {
     StereogramOptions options;
     options.frame = *MakeViewFrame(Vec3{0, 0, 1});
-    options.fourIndex = CollectSceneSwitches(state_).hkil;
+    const SceneSwitches switches = CollectSceneSwitches(state_);
+    options.fourIndex = switches.hkil;
+    const SceneGeometry geometry = BuildSceneGeometry(model_, model_.polyhedron, switches);
+    options.twinTurn = TwinTurn(model_, geometry, switches.twin);
     const Stereogram stereogram =
         BuildStereogram(model_.matrices, model_.FaceTable(), model_.polyhedron, options);
     if (!stereogram.poles.empty())
