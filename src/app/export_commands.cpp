@@ -1,4 +1,4 @@
-// "E&xport " drawings and 3D files of the crystal, and the stereographic
+// "E&xport " drawings, 3D files and the web page of the crystal, and the stereographic
 // projection beside the viewer. Both show the crystal of the last calculation
 // with the display switches of the window, as habitopia-cli draws a model file
 // with the matching options.
@@ -13,6 +13,8 @@
 #include "files/file_io.h"
 #include "scene/export_mesh.h"
 #include "scene/scene_files.h"
+#include "scene/web_page.h"
+#include "symmetry/point_groups.h"
 
 namespace habitopia {
 
@@ -24,6 +26,7 @@ constexpr const char* kNothingToExport = "There is no crystal to export: calcula
 constexpr const char* kDrawingFilter = "SVG drawing (*.svg)|*.svg|All files|*.*";
 constexpr const char* kGltfFilter = "glTF 2.0 binary (*.glb)|*.glb|All files|*.*";
 constexpr const char* kObjFilter = "Wavefront OBJ with materials (*.obj)|*.obj|All files|*.*";
+constexpr const char* kWebPageFilter = "Web page (*.html)|*.html|All files|*.*";
 constexpr const char* kThreeMfFilter = "3D Manufacturing Format (*.3mf)|*.3mf|All files|*.*";
 
 bool HasCrystal(const CrystalModel& model, bool sceneOnly) {
@@ -83,6 +86,28 @@ void MainForm::ExportMeshFile(MeshFormat format) {
       return;
     }
   }
+}
+
+void MainForm::WebPage1Click() {
+  if (!HasCrystal(model_, state_.sceneOnly)) {
+    ports_.dialogs.Message(kNothingToExport);
+    return;
+  }
+  const auto folder = FindWebViewerFolder(programFiles_.programDirectory);
+  const auto viewer = folder ? LoadWebViewerFiles(*folder) : std::nullopt;
+  if (!viewer) {
+    ports_.dialogs.Message(kWebViewerMissing);
+    return;
+  }
+  const std::optional<std::string> path = AskExportPath(kWebPageFilter, "html");
+  if (!path) return;
+  const SceneOutput scene =
+      WriteScene(model_, model_.polyhedron, model_.display, CollectSceneSwitches(state_));
+  WebPageFacts facts;
+  facts.title = ExportTitle();
+  if (model_.pointGroup >= 1 && model_.pointGroup <= kPointGroupCount)
+    facts.pointGroupSymbol = std::string(GetPointGroup(model_.pointGroup).symbol);
+  WriteExport(*path, WriteWebPage(model_, model_.polyhedron, scene, facts, *viewer));
 }
 
 void MainForm::glTF1Click() { ExportMeshFile(MeshFormat::Gltf); }
