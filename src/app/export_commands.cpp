@@ -4,10 +4,12 @@
 // with the matching options.
 
 #include <filesystem>
+#include <variant>
 
 #include "app/form_document.h"
 #include "app/main_form.h"
 #include "drawing/crystal_drawing.h"
+#include "drawing/pdf_drawing.h"
 #include "drawing/stereogram.h"
 #include "drawing/twin_turn.h"
 #include "files/file_io.h"
@@ -23,7 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kNothingToExport = "There is no crystal to export: calculate a model first.";
-constexpr const char* kDrawingFilter = "SVG drawing (*.svg)|*.svg|All files|*.*";
+constexpr const char* kDrawingFilter =
+    "SVG drawing (*.svg)|*.svg|PDF drawing (*.pdf)|*.pdf|All files|*.*";
 constexpr const char* kGltfFilter = "glTF 2.0 binary (*.glb)|*.glb|All files|*.*";
 constexpr const char* kObjFilter = "Wavefront OBJ with materials (*.obj)|*.obj|All files|*.*";
 constexpr const char* kWebPageFilter = "Web page (*.html)|*.html|All files|*.*";
@@ -62,7 +65,16 @@ void MainForm::SVGdrawing1Click() {
   const SceneGeometry geometry = BuildSceneGeometry(model_, model_.polyhedron, switches);
   const CrystalDrawing drawing =
       DrawCrystal(model_.matrices, model_.polyhedron, geometry, model_.display, options);
-  WriteExport(*path, CrystalDrawingSvg(drawing, ExportTitle()));
+  const std::string svg = CrystalDrawingSvg(drawing, ExportTitle());
+  if (LowerExtension(*path) != ".pdf") {
+    WriteExport(*path, svg);
+    return;
+  }
+  auto pdf = SvgToPdf(svg, ExportTitle());
+  if (const auto* failure = std::get_if<PdfFailure>(&pdf))
+    ShowWriteFailure(*path, failure->message);
+  else
+    WriteExport(*path, std::get<std::string>(pdf));
 }
 
 void MainForm::ExportMeshFile(MeshFormat format) {

@@ -1,4 +1,4 @@
-// habitopia-cli stereo FILE.mor -o OUT.svg: stereographic (or equal-area)
+// habitopia-cli stereo FILE.mor -o OUT.svg|OUT.pdf: stereographic (or equal-area)
 // projection of the poles, with the twin's when the model has one.
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "cli/drawing_output.h"
 #include "cli/option_values.h"
 #include "cli/scene_model.h"
 #include "drawing/stereogram.h"
@@ -18,7 +19,7 @@ namespace habitopia::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: stereo FILE.mor -o OUT.svg [--view H K L] [--equal-area] [--wulff-net | "
+    "usage: stereo FILE.mor -o OUT.svg|OUT.pdf [--view H K L] [--equal-area] [--wulff-net | "
     "--schmidt-net] [--all-faces] [--zone F1 F2]... [--angle F1 F2] [--hkil]";
 
 }  // namespace
@@ -38,8 +39,8 @@ int RunStereo(const Arguments& given) {
   const bool equalArea = a.Has("--equal-area") || a.Has("--schmidt-net");
   if (a.Has("--wulff-net") && equalArea)
     return Fail("the Wulff net belongs to the equal-angle projection; use --schmidt-net");
-  if (LowerExtension(a.output) != ".svg")
-    return Fail("the projection is written as .svg (" + std::string(kUsage) + ")");
+  if (!IsDrawingOutput(a.output))
+    return Fail("the projection is written as .svg or .pdf (" + std::string(kUsage) + ")");
 
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
@@ -87,7 +88,7 @@ int RunStereo(const Arguments& given) {
   if (stereogram.poles.empty()) return Fail("the model has no faces to project: " + a.input);
   if (options.angleFaces)
     std::cout << stereogram.angleFacesText << ": " << stereogram.angleCaption << "\n";
-  return WriteBuiltOutput(a, StereogramSvg(stereogram, title), built);
+  return WriteDrawing(a, StereogramSvg(stereogram, title), title, built);
 }
 
 }  // namespace habitopia::cli

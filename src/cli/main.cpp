@@ -51,15 +51,17 @@ const Command kCommands[] = {
      "(--centring, --glide1..3, --screw-*) are used",
      RunPredict},
     {"drawing",
-     "drawing FILE.mor -o OUT.svg [--view H K L | --direction U V W | --camera] "
+     "drawing FILE.mor -o OUT.svg|OUT.pdf [--view H K L | --direction U V W | --camera] "
      "[--perspective R] [--hidden dashed|none] [--labels] [--hkil] [--axes]",
-     "draw the crystal as SVG: seen on face (H K L), along [U V W], from the scene's camera or "
+     "draw the crystal as SVG (or PDF, the same vector drawing with its fonts embedded): seen on "
+     "face (H K L), along [U V W], from the scene's camera or "
      "(default) in the clinographic view; parallel projection unless --perspective puts the eye R "
      "crystal radii away; hidden edges dashed or left out; index labels, four-index labels, cell "
      "axes; a twin the model has is drawn with it in its own colour",
      RunDrawing},
     {"stereo",
-     "stereo FILE.mor -o OUT.svg [--view H K L] [--equal-area] [--wulff-net | --schmidt-net] "
+     "stereo FILE.mor -o OUT.svg|OUT.pdf [--view H K L] [--equal-area] [--wulff-net | "
+     "--schmidt-net] "
      "[--all-faces] [--zone F1 F2]... [--angle F1 F2] [--hkil]",
      "stereographic projection of the face poles (c at the centre, or the pole of (H K L)), or "
      "with --equal-area the equal-area one; --wulff-net and (equal-area) --schmidt-net draw the "
