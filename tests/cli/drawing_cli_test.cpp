@@ -111,6 +111,26 @@ TEST_F(DrawingCli, DrawingAndStereogramShowTheTwin) {
   EXPECT_NE(svg.find("<title>twinned, stereographic projection</title>"), std::string::npos);
 }
 
+TEST_F(DrawingCli, PdfDrawingsAndTheWebPage) {
+  CliRun run = Run({"drawing", example, "-o", Path("d.PDF"), "--labels"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string pdf = ReadFileText(Path("d.PDF")).value_or("");
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_NE(pdf.find("/Title (Quartz)"), std::string::npos);
+  run = Run({"stereo", example, "-o", Path("s.pdf")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(
+      ReadFileText(Path("s.pdf")).value_or("").find("/Title (Quartz, stereographic projection)"),
+      std::string::npos);
+
+  run = Run({"export", example, "-o", Path("q.html")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string page = ReadFileText(Path("q.html")).value_or("");
+  EXPECT_NE(page.find("<x3d-canvas id=\"crystal\""), std::string::npos);
+  EXPECT_NE(page.find("<li>18 Faces</li>"), std::string::npos);
+  EXPECT_NE(page.find("/* X_ITE v15.0.1 */"), std::string::npos);
+}
+
 TEST_F(DrawingCli, EqualAreaProjectionWithItsNet) {
   CliRun run = Run({"stereo", example, "-o", Path("ea.svg"), "--schmidt-net"});
   ASSERT_EQ(run.status, 0) << run.err;
