@@ -10,6 +10,10 @@ if(TARGET habitopia)
   install(DIRECTORY ${PROJECT_BINARY_DIR}/viewer/ DESTINATION ${HABITOPIA_SHARE_DIR}/viewer
           PATTERN ".copied" EXCLUDE)
 endif()
+if(TARGET habitopia_web_viewer)
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/web-viewer/ DESTINATION ${HABITOPIA_SHARE_DIR}/web-viewer
+          PATTERN ".copied" EXCLUDE)
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${HABITOPIA_SHARE_DIR}/examples)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${HABITOPIA_SHARE_DIR}/help)
 install(FILES ${PROJECT_SOURCE_DIR}/data/habitopia.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

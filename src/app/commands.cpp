@@ -39,6 +39,8 @@ constexpr Command kCommands[] = {
     {C::ExportObj, "OBJ1", M::FileExport, "Wavefront OBJ (*.OBJ)", "", false, &MainForm::OBJ1Click},
     {C::Export3mf, "N3MF1", M::FileExport, "3-D-printer, 3MF (*.3MF)", "", false,
      &MainForm::N3MF1Click},
+    {C::ExportWebPage, "WebPage1", M::FileExport, "Web page (*.HTML)", "", false,
+     &MainForm::WebPage1Click},
 
     {C::Undo, "Undo1", M::Edit, "Undo", "", false, &MainForm::undo1Click},
     {C::Redo, "Redu1", M::Edit, "Redu", "", false, &MainForm::Redu1Click},

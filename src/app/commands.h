@@ -51,6 +51,7 @@ enum class CommandId : int {
   ExportGltf,
   ExportObj,
   Export3mf,
+  ExportWebPage,
   // "&Edit"
   Undo,
   Redo,

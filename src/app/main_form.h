@@ -461,6 +461,7 @@ class MainForm {
   // Drawings and 3D files of the crystal as the last calculation built it.
   void SVGdrawing1Click();
   void glTF1Click();
+  void WebPage1Click();
   void OBJ1Click();
   void N3MF1Click();
   // Shows or hides the stereographic projection beside the viewer.

@@ -1,4 +1,4 @@
-// habitopia-cli drawing FILE.mor -o OUT.svg: a crystal drawing for publication.
+// habitopia-cli drawing FILE.mor -o OUT.svg|OUT.pdf: a crystal drawing for publication.
 
 #include <algorithm>
 #include <iostream>
@@ -6,6 +6,7 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "cli/drawing_output.h"
 #include "cli/option_values.h"
 #include "cli/scene_model.h"
 #include "core/numbers.h"
@@ -18,7 +19,7 @@ namespace habitopia::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: drawing FILE.mor -o OUT.svg [--view H K L | --direction U V W | --camera] "
+    "usage: drawing FILE.mor -o OUT.svg|OUT.pdf [--view H K L | --direction U V W | --camera] "
     "[--perspective R] [--hidden dashed|none] [--labels] [--hkil] [--axes]";
 
 }  // namespace
@@ -35,8 +36,8 @@ int RunDrawing(const Arguments& given) {
   if (auto problem =
           ParseInputOutput(args, {"--labels", "--hkil", "--axes", "--camera"}, kUsage, a))
     return Fail(*problem);
-  if (LowerExtension(a.output) != ".svg")
-    return Fail("the drawing is written as .svg (" + std::string(kUsage) + ")");
+  if (!IsDrawingOutput(a.output))
+    return Fail("the drawing is written as .svg or .pdf (" + std::string(kUsage) + ")");
   if (view.size() + direction.size() + (a.Has("--camera") ? 1 : 0) > 1)
     return Fail("choose one of --view, --direction and --camera");
 
@@ -92,7 +93,7 @@ int RunDrawing(const Arguments& given) {
   const CrystalDrawing drawing =
       DrawCrystal(cell, built.polyhedron, geometry, built.model.display, options);
   if (drawing.faces.empty()) return Fail("the model has no faces to draw: " + a.input);
-  return WriteBuiltOutput(a, CrystalDrawingSvg(drawing, title), built);
+  return WriteDrawing(a, CrystalDrawingSvg(drawing, title), title, built);
 }
 
 }  // namespace habitopia::cli

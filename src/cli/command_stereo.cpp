@@ -1,4 +1,5 @@
-// habitopia-cli stereo FILE.mor -o OUT.svg: stereographic projection of the poles.
+// habitopia-cli stereo FILE.mor -o OUT.svg|OUT.pdf: stereographic (or equal-area)
+// projection of the poles, with the twin's when the model has one.
 
 #include <algorithm>
 #include <iostream>
@@ -6,9 +7,11 @@
 
 #include "cli/cli_model_io.h"
 #include "cli/commands.h"
+#include "cli/drawing_output.h"
 #include "cli/option_values.h"
 #include "cli/scene_model.h"
 #include "drawing/stereogram.h"
+#include "drawing/twin_turn.h"
 #include "files/file_io.h"
 
 namespace habitopia::cli {
@@ -16,8 +19,8 @@ namespace habitopia::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: stereo FILE.mor -o OUT.svg [--view H K L] [--wulff-net] [--all-faces] "
-    "[--zone F1 F2]... [--angle F1 F2] [--hkil]";
+    "usage: stereo FILE.mor -o OUT.svg|OUT.pdf [--view H K L] [--equal-area] [--wulff-net | "
+    "--schmidt-net] [--all-faces] [--zone F1 F2]... [--angle F1 F2] [--hkil]";
 
 }  // namespace
 
@@ -29,21 +32,28 @@ int RunStereo(const Arguments& given) {
     if (auto problem = TakeOption(args, name, count, *into))
       return Fail(*problem + " (" + kUsage + ")");
   InputOutput a;
-  if (auto problem = ParseInputOutput(args, {"--wulff-net", "--all-faces", "--hkil"}, kUsage, a))
+  if (auto problem = ParseInputOutput(
+          args, {"--wulff-net", "--schmidt-net", "--equal-area", "--all-faces", "--hkil"}, kUsage,
+          a))
     return Fail(*problem);
-  if (LowerExtension(a.output) != ".svg")
-    return Fail("the projection is written as .svg (" + std::string(kUsage) + ")");
+  const bool equalArea = a.Has("--equal-area") || a.Has("--schmidt-net");
+  if (a.Has("--wulff-net") && equalArea)
+    return Fail("the Wulff net belongs to the equal-angle projection; use --schmidt-net");
+  if (!IsDrawingOutput(a.output))
+    return Fail("the projection is written as .svg or .pdf (" + std::string(kUsage) + ")");
 
   BuiltModel built;
   if (auto problem = LoadAndBuild(a.input, built)) return Fail(*problem);
   const CrystalModel& model = built.model;
 
   StereogramOptions options;
-  options.wulffNet = a.Has("--wulff-net");
+  options.wulffNet = a.Has("--wulff-net") || a.Has("--schmidt-net");
+  if (equalArea) options.projection = StereoProjection::EqualArea;
   options.allFaces = a.Has("--all-faces");
   options.fourIndex = a.Has("--hkil");
   Vec3 centre{0, 0, 1};
-  std::string title = FileStem(a.input) + ", stereographic projection";
+  std::string title =
+      FileStem(a.input) + (equalArea ? ", equal-area projection" : ", stereographic projection");
   if (!view.empty()) {
     Vec3 hkl{};
     if (!ParseTriple(view.back(), hkl)) return Fail("--view needs three numbers h k l");
@@ -70,12 +80,15 @@ int RunStereo(const Arguments& given) {
     options.angleFaces = std::pair{f1, f2};
   }
 
+  const SceneGeometry geometry = BuildSceneGeometry(model, built.polyhedron, built.switches);
+  options.twinTurn = TwinTurn(model, geometry, built.switches.twin);
+
   const Stereogram stereogram =
       BuildStereogram(model.matrices, model.FaceTable(), built.polyhedron, options);
   if (stereogram.poles.empty()) return Fail("the model has no faces to project: " + a.input);
   if (options.angleFaces)
     std::cout << stereogram.angleFacesText << ": " << stereogram.angleCaption << "\n";
-  return WriteBuiltOutput(a, StereogramSvg(stereogram, title), built);
+  return WriteDrawing(a, StereogramSvg(stereogram, title), title, built);
 }
 
 }  // namespace habitopia::cli

@@ -57,25 +57,31 @@ const Command kCommands[] = {
      "(--centring, --glide1..3, --screw-*) are used",
      RunPredict},
     {"drawing",
-     "drawing FILE.mor -o OUT.svg [--view H K L | --direction U V W | --camera] "
+     "drawing FILE.mor -o OUT.svg|OUT.pdf [--view H K L | --direction U V W | --camera] "
      "[--perspective R] [--hidden dashed|none] [--labels] [--hkil] [--axes]",
-     "draw the crystal as SVG: seen on face (H K L), along [U V W], from the scene's camera or "
+     "draw the crystal as SVG (or PDF, the same vector drawing with its fonts embedded): seen on "
+     "face (H K L), along [U V W], from the scene's camera or "
      "(default) in the clinographic view; parallel projection unless --perspective puts the eye R "
      "crystal radii away; hidden edges dashed or left out; index labels, four-index labels, cell "
-     "axes",
+     "axes; a twin the model has is drawn with it in its own colour",
      RunDrawing},
     {"stereo",
-     "stereo FILE.mor -o OUT.svg [--view H K L] [--wulff-net] [--all-faces] [--zone F1 F2]... "
-     "[--angle F1 F2] [--hkil]",
-     "stereographic projection of the face poles (c at the centre, or the pole of (H K L)): "
-     "upper hemisphere circles, lower hemisphere squares, present faces filled; --all-faces adds "
+     "stereo FILE.mor -o OUT.svg|OUT.pdf [--view H K L] [--equal-area] [--wulff-net | "
+     "--schmidt-net] "
+     "[--all-faces] [--zone F1 F2]... [--angle F1 F2] [--hkil]",
+     "stereographic projection of the face poles (c at the centre, or the pole of (H K L)), or "
+     "with --equal-area the equal-area one; --wulff-net and (equal-area) --schmidt-net draw the "
+     "net; upper hemisphere dots, lower hemisphere rings, present faces filled, the twin's poles "
+     "in amber when the model has one; --all-faces adds "
      "the absent faces (open); zone circles and the angle arc between faces F1 and F2 (face-table "
      "indices from 0, as info lists them; the angle is printed as the angle command prints it)",
      RunStereo},
-    {"export", "export FILE.mor -o OUT.glb|OUT.obj|OUT.3mf",
+    {"export", "export FILE.mor -o OUT.glb|OUT.obj|OUT.3mf|OUT.html",
      "write the crystal (and its twin, as the STL export includes it) as binary glTF 2.0, OBJ "
      "with an MTL file beside it, or 3MF; lengths as in the STL export (millimetres, the "
-     "farthest corner 25 mm from the centre; glTF in metres)",
+     "farthest corner 25 mm from the centre; glTF in metres); or as one self-contained web page "
+     "that shows the model's scene with X_ITE (rotate and zoom with the mouse) above its cell, "
+     "point group, forms, face and corner counts, surface and volume",
      RunExport},
     {"wulff",
      "wulff --cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "

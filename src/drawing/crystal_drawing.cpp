@@ -4,9 +4,11 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <tuple>
 
 #include "core/numbers.h"
 #include "drawing/svg_text.h"
+#include "drawing/twin_turn.h"
 #include "scene/export_mesh.h"
 
 namespace habitopia {
@@ -124,6 +126,194 @@ std::optional<std::array<Real, 2>> HiddenInterval(const Polyhedron& polyhedron,
   return std::array<Real, 2>{start, end};
 }
 
+namespace {
+
+// Points this close to the other individual's surface count as in view, so that
+// faces and edges the two share (a contact twin's) are not cut by rounding.
+constexpr Real kTwinMargin = 1e-9L;
+constexpr Real kHiddenShare = 1e-9L;  // a face with less than this share in view is hidden
+constexpr Real kFarAway = 1e6L;       // bounds of a line of intersection before clipping
+
+// One individual: its corners and, per present face, the corner ring and plane.
+struct Body {
+  const std::vector<Vec3>* corners = nullptr;
+  std::vector<std::vector<int>> rings;
+  std::vector<FacePlaneGeometry> planes;  // zero normal for faces without polygon
+  Vec3 interior{};
+};
+
+Vec3 Interior(const std::vector<std::vector<int>>& rings, const std::vector<Vec3>& corners) {
+  Vec3 sum{0, 0, 0};
+  int count = 0;
+  for (const auto& ring : rings)
+    for (int n : ring) {
+      sum = AddVec(sum, corners[n]);
+      ++count;
+    }
+  return count ? ScaleVec(sum, 1.0L / count) : sum;
+}
+
+Body CrystalBody(const Polyhedron& polyhedron, const SceneGeometry& geometry) {
+  Body body;
+  body.corners = &geometry.corners.positions;
+  body.planes = Planes(polyhedron, geometry);
+  for (const auto& list : geometry.lists.lists) body.rings.push_back(FaceRing(list));
+  body.rings.resize(body.planes.size());
+  body.interior = Interior(body.rings, *body.corners);
+  return body;
+}
+
+// The twin shares the crystal's corner numbering; its planes come from its own
+// corners (Newell's normal, turned away from its interior).
+Body TwinBody(const Body& crystal, const std::vector<Vec3>& corners) {
+  Body body;
+  body.corners = &corners;
+  body.rings = crystal.rings;
+  body.interior = Interior(body.rings, corners);
+  body.planes.resize(body.rings.size());
+  for (std::size_t p = 0; p < body.rings.size(); ++p) {
+    const auto& ring = body.rings[p];
+    if (ring.size() < 3 || Norm(crystal.planes[p].normal) == 0) continue;
+    Vec3 n{0, 0, 0};
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const Vec3& a = corners[ring[i]];
+      const Vec3& b = corners[ring[(i + 1) % ring.size()]];
+      n = AddVec(n, Cross(a, b));
+    }
+    const Real length = Norm(n);
+    if (!(length > 0)) continue;
+    n = ScaleVec(n, 1 / length);
+    if (Dot(n, body.interior) > Dot(n, corners[ring[0]])) n = ScaleVec(n, -1);
+    body.planes[p] = {n, Dot(n, corners[ring[0]])};
+  }
+  return body;
+}
+
+// Positive for a plane facing the viewer, zero edge-on.
+Real Facing(const ViewFrame& frame, const FacePlaneGeometry& plane) {
+  if (!frame.eyeDistance) return Dot(plane.normal, frame.toward);
+  return Dot(plane.normal, ScaleVec(frame.toward, *frame.eyeDistance)) - plane.offset;
+}
+
+// The points whose line of sight meets the body: its faces towards the viewer,
+// closed by the planes through its outline edges along the lines of sight.
+std::vector<FacePlaneGeometry> ShadowVolume(const Body& body, const ViewFrame& frame) {
+  std::vector<FacePlaneGeometry> volume;
+  std::vector<int> side(body.planes.size(), 0);
+  std::map<std::pair<int, int>, std::vector<int>> edgeFaces;
+  for (std::size_t p = 0; p < body.planes.size(); ++p) {
+    if (Norm(body.planes[p].normal) == 0 || body.rings[p].size() < 3) continue;
+    side[p] = Facing(frame, body.planes[p]) >= 0 ? 1 : -1;
+    if (side[p] > 0) volume.push_back(body.planes[p]);
+    const auto& ring = body.rings[p];
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+      const int a = ring[i], b = ring[(i + 1) % ring.size()];
+      edgeFaces[{std::min(a, b), std::max(a, b)}].push_back(static_cast<int>(p));
+    }
+  }
+  const auto& corners = *body.corners;
+  for (const auto& [edge, faces] : edgeFaces) {
+    if (faces.size() != 2 || side[faces[0]] * side[faces[1]] >= 0) continue;
+    const Vec3& a = corners[edge.first];
+    const Vec3 sight =
+        frame.eyeDistance ? SubVec(ScaleVec(frame.toward, *frame.eyeDistance), a) : frame.toward;
+    Vec3 n = Cross(SubVec(corners[edge.second], a), sight);
+    const Real length = Norm(n);
+    if (!(length > 0)) continue;
+    n = ScaleVec(n, 1 / length);
+    if (Dot(n, body.interior) > Dot(n, a)) n = ScaleVec(n, -1);
+    volume.push_back({n, Dot(n, a)});
+  }
+  return volume;
+}
+
+bool Inside(const std::vector<FacePlaneGeometry>& volume, const Vec3& p, Real margin) {
+  for (const FacePlaneGeometry& plane : volume)
+    if (Dot(plane.normal, p) > plane.offset - margin) return false;
+  return true;
+}
+
+// The part of a convex polygon inside the volume (Sutherland and Hodgman).
+std::vector<Vec3> ClipToVolume(std::vector<Vec3> polygon,
+                               const std::vector<FacePlaneGeometry>& volume) {
+  for (const FacePlaneGeometry& plane : volume) {
+    std::vector<Vec3> kept;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+      const Vec3& here = polygon[i];
+      const Vec3& next = polygon[(i + 1) % polygon.size()];
+      const Real dh = Dot(plane.normal, here) - (plane.offset - kTwinMargin);
+      const Real dn = Dot(plane.normal, next) - (plane.offset - kTwinMargin);
+      if (dh <= 0) kept.push_back(here);
+      if ((dh < 0 && dn > 0) || (dh > 0 && dn < 0))
+        kept.push_back(Along(here, next, dh / (dh - dn)));
+    }
+    polygon = std::move(kept);
+    if (polygon.size() < 3) return {};
+  }
+  return polygon;
+}
+
+// The parameters of the part of a..b inside the volume.
+std::optional<std::array<Real, 2>> SegmentInside(const Vec3& a, const Vec3& b,
+                                                 const std::vector<FacePlaneGeometry>& volume,
+                                                 Real margin) {
+  Real t0 = 0, t1 = 1;
+  for (const FacePlaneGeometry& plane : volume) {
+    const Real da = Dot(plane.normal, a) - (plane.offset - margin);
+    const Real db = Dot(plane.normal, b) - (plane.offset - margin);
+    if (da > 0 && db > 0) return std::nullopt;
+    if (da <= 0 && db <= 0) continue;
+    const Real t = da / (da - db);
+    if (da > 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+  }
+  if (!(t1 > t0)) return std::nullopt;
+  return std::array<Real, 2>{t0, t1};
+}
+
+Real PolygonArea(const std::vector<Vec3>& polygon) {
+  Vec3 n{0, 0, 0};
+  for (std::size_t i = 0; i < polygon.size(); ++i)
+    n = AddVec(n, Cross(polygon[i], polygon[(i + 1) % polygon.size()]));
+  return Norm(n) / 2;
+}
+
+Vec3 PolygonCentroid(const std::vector<Vec3>& polygon) {
+  Vec3 sum{0, 0, 0};
+  for (const Vec3& p : polygon) sum = AddVec(sum, p);
+  return polygon.empty() ? sum : ScaleVec(sum, 1.0L / polygon.size());
+}
+
+// Merged, sorted union of parameter intervals within 0..1.
+std::vector<std::array<Real, 2>> Union(std::vector<std::array<Real, 2>> intervals) {
+  std::sort(intervals.begin(), intervals.end());
+  std::vector<std::array<Real, 2>> merged;
+  for (const auto& i : intervals) {
+    if (!merged.empty() && i[0] <= merged.back()[1])
+      merged.back()[1] = std::max(merged.back()[1], i[1]);
+    else
+      merged.push_back(i);
+  }
+  return merged;
+}
+
+// The segment split at the hidden intervals: (from, to, visible) pieces in order.
+std::vector<std::tuple<Real, Real, bool>> Pieces(const std::vector<std::array<Real, 2>>& hidden) {
+  std::vector<std::tuple<Real, Real, bool>> pieces;
+  Real at = 0;
+  for (const auto& h : Union(hidden)) {
+    if (h[0] > at) pieces.emplace_back(at, h[0], true);
+    pieces.emplace_back(std::max(at, h[0]), h[1], false);
+    at = h[1];
+  }
+  if (at < 1) pieces.emplace_back(at, 1, true);
+  return pieces;
+}
+
+}  // namespace
+
 CrystalDrawing DrawCrystal(const CellMatrices& cell, const Polyhedron& polyhedron,
                            const SceneGeometry& geometry, const DisplaySettings& display,
                            const CrystalDrawingOptions& options) {
@@ -131,43 +321,134 @@ CrystalDrawing DrawCrystal(const CellMatrices& cell, const Polyhedron& polyhedro
   drawing.labels = options.labels;
   drawing.fourIndex = options.fourIndex;
   const ViewFrame& frame = options.frame;
-  const auto& corners = geometry.corners.positions;
-  const auto planes = Planes(polyhedron, geometry);
   const Vec3 light = LightDirection(frame);
 
-  std::vector<bool> seen(polyhedron.PresentFaceCount(), false);
-  std::map<std::pair<int, int>, std::vector<int>> edgeFaces;
-  for (int p = 0; p < polyhedron.PresentFaceCount(); ++p) {
-    if (p == geometry.cleavagePresent) continue;
-    const std::vector<int> ring = FaceRing(geometry.lists.lists[p]);
-    if (ring.size() < 3 || Norm(planes[p].normal) == 0) continue;
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-      const int a = ring[i], b = ring[(i + 1) % ring.size()];
-      edgeFaces[{std::min(a, b), std::max(a, b)}].push_back(p);
-    }
-    const Vec3 centre = Centroid(ring, corners);
-    seen[p] = Dot(planes[p].normal, TowardViewer(frame, centre)) > kEdgeOn;
-    if (!seen[p]) continue;
-    const PresentFace& face = polyhedron.presentFaces[p];
-    DrawnFace drawn;
-    drawn.presentFace = p;
-    drawn.hkl = {face.h, face.k, face.l};
-    for (int n : ring) drawn.outline.push_back(ProjectPoint(frame, corners[n]));
-    drawn.fill = Shaded(BaseColour(face, display), Dot(planes[p].normal, light));
-    drawn.centre = ProjectPoint(frame, centre);
-    drawing.faces.push_back(std::move(drawn));
+  const Body crystal = CrystalBody(polyhedron, geometry);
+  std::optional<Body> twin;
+  if (geometry.twinCorners && geometry.twinCorners->size() == geometry.corners.positions.size())
+    twin = TwinBody(crystal, *geometry.twinCorners);
+  const bool contact = twin && geometry.contactFace >= 0;
+  std::vector<FacePlaneGeometry> shadows[2];
+  if (twin) {
+    shadows[0] = ShadowVolume(crystal, frame);
+    shadows[1] = ShadowVolume(*twin, frame);
   }
+  std::vector<bool> seen[2];
 
-  for (const auto& [edge, faces] : edgeFaces) {
-    const bool visible = std::any_of(faces.begin(), faces.end(), [&](int p) { return seen[p]; });
-    if (!visible && options.hidden == HiddenEdges::None) continue;
-    DrawnEdge drawn{ProjectPoint(frame, corners[edge.first]),
-                    ProjectPoint(frame, corners[edge.second]), visible};
-    if (std::hypot(drawn.to[0] - drawn.from[0], drawn.to[1] - drawn.from[1]) < kShortEdge) continue;
+  auto addEdge = [&](const Vec3& a, const Vec3& b, bool visible) {
+    if (!visible && options.hidden == HiddenEdges::None) return;
+    DrawnEdge drawn{ProjectPoint(frame, a), ProjectPoint(frame, b), visible};
+    if (std::hypot(drawn.to[0] - drawn.from[0], drawn.to[1] - drawn.from[1]) < kShortEdge) return;
     drawing.edges.push_back(drawn);
+  };
+  // An edge in view of its own individual, hidden where the other one covers it.
+  auto addCoveredEdge = [&](const Vec3& a, const Vec3& b,
+                            const std::vector<FacePlaneGeometry>* cover) {
+    std::vector<std::array<Real, 2>> hidden;
+    if (cover)
+      if (auto inside = SegmentInside(a, b, *cover, kTwinMargin)) hidden.push_back(*inside);
+    auto at = [&](Real t) { return t == 1 ? b : Along(a, b, t); };
+    for (const auto& [t0, t1, visible] : Pieces(hidden)) addEdge(at(t0), at(t1), visible);
+  };
+
+  auto drawBody = [&](const Body& body, int index) {
+    const std::vector<FacePlaneGeometry>* cover = twin ? &shadows[1 - index] : nullptr;
+    const auto& corners = *body.corners;
+    seen[index].assign(body.planes.size(), false);
+    std::map<std::pair<int, int>, std::vector<int>> edgeFaces;
+    for (int p = 0; p < static_cast<int>(body.planes.size()); ++p) {
+      if (p == geometry.cleavagePresent || (contact && p == geometry.contactFace)) continue;
+      const std::vector<int>& ring = body.rings[p];
+      if (ring.size() < 3 || Norm(body.planes[p].normal) == 0) continue;
+      for (std::size_t i = 0; i < ring.size(); ++i) {
+        const int a = ring[i], b = ring[(i + 1) % ring.size()];
+        edgeFaces[{std::min(a, b), std::max(a, b)}].push_back(p);
+      }
+      const Vec3 centre = Centroid(ring, corners);
+      seen[index][p] = Dot(body.planes[p].normal, TowardViewer(frame, centre)) > kEdgeOn;
+      if (!seen[index][p]) continue;
+      const PresentFace& face = polyhedron.presentFaces[p];
+      DrawnFace drawn;
+      drawn.presentFace = p;
+      drawn.hkl = {face.h, face.k, face.l};
+      drawn.twin = index == 1;
+      std::vector<Vec3> polygon;
+      for (int n : ring) polygon.push_back(corners[n]);
+      Vec3 labelAt = centre;
+      if (cover) {
+        const std::vector<Vec3> hidden = ClipToVolume(polygon, *cover);
+        const Real whole = PolygonArea(polygon);
+        const Real covered = hidden.empty() ? 0 : PolygonArea(hidden);
+        if (whole - covered <= kHiddenShare * whole) continue;
+        if (covered > kHiddenShare * whole) {
+          for (const Vec3& q : hidden) drawn.hole.push_back(ProjectPoint(frame, q));
+          if (Inside(*cover, labelAt, kTwinMargin)) {
+            // The centroid of what stays in view, when that is in view itself.
+            labelAt = ScaleVec(SubVec(ScaleVec(PolygonCentroid(polygon), whole),
+                                      ScaleVec(PolygonCentroid(hidden), covered)),
+                               1 / (whole - covered));
+            drawn.labelled = !Inside(*cover, labelAt, kTwinMargin);
+          }
+        }
+      }
+      drawn.labelled = drawn.labelled && !drawn.twin;
+      for (int n : ring) drawn.outline.push_back(ProjectPoint(frame, corners[n]));
+      std::array<int, 3> colour = BaseColour(face, display);
+      if (drawn.twin) colour = TwinColour(colour);
+      drawn.fill = Shaded(colour, Dot(body.planes[p].normal, light));
+      drawn.centre = ProjectPoint(frame, labelAt);
+      drawing.faces.push_back(std::move(drawn));
+    }
+    for (const auto& [edge, faces] : edgeFaces) {
+      const bool visible =
+          std::any_of(faces.begin(), faces.end(), [&](int p) { return seen[index][p]; });
+      const Vec3& a = corners[edge.first];
+      const Vec3& b = corners[edge.second];
+      if (visible)
+        addCoveredEdge(a, b, cover);
+      else
+        addEdge(a, b, false);
+    }
+  };
+  drawBody(crystal, 0);
+  if (twin) drawBody(*twin, 1);
+
+  // Where the individuals grow through each other: the line of a crystal face and a
+  // twin face inside both, in view when both faces are.
+  if (twin && !contact) {
+    for (int f = 0; f < static_cast<int>(crystal.planes.size()); ++f) {
+      if (f == geometry.cleavagePresent || Norm(crystal.planes[f].normal) == 0) continue;
+      for (int g = 0; g < static_cast<int>(twin->planes.size()); ++g) {
+        if (g == geometry.cleavagePresent || Norm(twin->planes[g].normal) == 0) continue;
+        const FacePlaneGeometry& pf = crystal.planes[f];
+        const FacePlaneGeometry& pg = twin->planes[g];
+        const Vec3 u = Cross(pf.normal, pg.normal);
+        const Real c = Dot(pf.normal, pg.normal);
+        if (1 - c * c < 1e-12L) continue;
+        const Vec3 origin = ScaleVec(AddVec(ScaleVec(pf.normal, pf.offset - pg.offset * c),
+                                            ScaleVec(pg.normal, pg.offset - pf.offset * c)),
+                                     1 / (1 - c * c));
+        const Vec3 a = AddVec(origin, ScaleVec(u, -kFarAway));
+        const Vec3 b = AddVec(origin, ScaleVec(u, kFarAway));
+        std::vector<FacePlaneGeometry> both;
+        for (int p = 0; p < static_cast<int>(crystal.planes.size()); ++p)
+          if (p != f && Norm(crystal.planes[p].normal) > 0) both.push_back(crystal.planes[p]);
+        for (int p = 0; p < static_cast<int>(twin->planes.size()); ++p)
+          if (p != g && Norm(twin->planes[p].normal) > 0) both.push_back(twin->planes[p]);
+        const auto inside = SegmentInside(a, b, both, 0);
+        if (!inside) continue;
+        const Vec3 from = Along(a, b, (*inside)[0]), to = Along(a, b, (*inside)[1]);
+        // A line only touching the other individual (along a shared plane) is no edge.
+        if (Norm(SubVec(to, from)) < kShortEdge ||
+            !Inside(both, Along(from, to, 0.5L), kTwinMargin))
+          continue;
+        addEdge(from, to, seen[0][f] && seen[1][g]);
+      }
+    }
   }
 
   if (options.axes) {
+    const auto& corners = geometry.corners.positions;
     const char* names[3] = {"a", "b", "c"};
     for (int k = 0; k < 3; ++k) {
       Vec3 uvw{0, 0, 0};
@@ -179,19 +460,20 @@ CrystalDrawing DrawCrystal(const CellMatrices& cell, const Polyhedron& polyhedro
       const Vec3 origin{0, 0, 0};
       DrawnAxis axis;
       axis.name = names[k];
-      const auto hidden = HiddenInterval(polyhedron, geometry, frame, origin, end);
-      auto piece = [&](Real t0, Real t1) {
-        return std::array<Point2, 2>{ProjectPoint(frame, Along(origin, end, t0)),
-                                     ProjectPoint(frame, Along(origin, end, t1))};
-      };
-      if (!hidden) {
-        axis.visibleParts.push_back(piece(0, 1));
-      } else {
-        if ((*hidden)[0] > 0) axis.visibleParts.push_back(piece(0, (*hidden)[0]));
-        axis.hiddenParts.push_back(piece((*hidden)[0], (*hidden)[1]));
-        if ((*hidden)[1] < 1) axis.visibleParts.push_back(piece((*hidden)[1], 1));
+      std::vector<std::array<Real, 2>> hidden;
+      if (const auto byCrystal = HiddenInterval(polyhedron, geometry, frame, origin, end))
+        hidden.push_back(*byCrystal);
+      if (twin)
+        if (const auto byTwin = SegmentInside(origin, end, shadows[1], kTwinMargin))
+          hidden.push_back(*byTwin);
+      for (const auto& [t0, t1, visible] : Pieces(hidden)) {
+        const std::array<Point2, 2> piece{ProjectPoint(frame, Along(origin, end, t0)),
+                                          ProjectPoint(frame, Along(origin, end, t1))};
+        if (visible)
+          axis.visibleParts.push_back(piece);
+        else if (options.hidden != HiddenEdges::None)
+          axis.hiddenParts.push_back(piece);
       }
-      if (options.hidden == HiddenEdges::None) axis.hiddenParts.clear();
       axis.labelAt = ProjectPoint(frame, ScaleVec(end, 1.08L));
       drawing.axes.push_back(std::move(axis));
     }
@@ -258,8 +540,20 @@ std::string CrystalDrawingSvg(const CrystalDrawing& drawing, const std::string& 
 
   svg += "<g id=\"faces\" stroke=\"none\">\n";
   for (const DrawnFace& f : drawing.faces) {
-    svg += "<polygon class=\"face\" points=\"";
-    for (std::size_t i = 0; i < f.outline.size(); ++i) svg += (i ? " " : "") + m.XY(f.outline[i]);
+    const char* cls = f.twin ? "twin-face" : "face";
+    if (f.hole.empty()) {
+      svg += "<polygon class=\"" + std::string(cls) + "\" points=\"";
+      for (std::size_t i = 0; i < f.outline.size(); ++i) svg += (i ? " " : "") + m.XY(f.outline[i]);
+      svg += "\" fill=\"" + SvgColour(f.fill) + "\"/>\n";
+      continue;
+    }
+    // The part the other individual hides is cut out as a hole.
+    svg += "<path class=\"" + std::string(cls) + "\" fill-rule=\"evenodd\" d=\"";
+    for (const auto* ring : {&f.outline, &f.hole}) {
+      for (std::size_t i = 0; i < ring->size(); ++i) svg += (i ? " L" : "M") + m.XY((*ring)[i]);
+      svg += " Z ";
+    }
+    svg.pop_back();
     svg += "\" fill=\"" + SvgColour(f.fill) + "\"/>\n";
   }
   svg += "</g>\n";
@@ -298,9 +592,10 @@ std::string CrystalDrawingSvg(const CrystalDrawing& drawing, const std::string& 
     svg += "<g id=\"labels\" font-family=\"serif\" font-size=\"" + FormatInteger(kFontSize) +
            "\" fill=\"#000000\" text-anchor=\"middle\">\n";
     for (const DrawnFace& f : drawing.faces)
-      svg += "<text class=\"label\" x=\"" + m.X(f.centre) + "\" y=\"" +
-             SvgNumber(std::stold(m.Y(f.centre)) + 0.35L * kFontSize) + "\">" +
-             IndexLabelSvg(f.hkl, drawing.fourIndex) + "</text>\n";
+      if (f.labelled)
+        svg += "<text class=\"label\" x=\"" + m.X(f.centre) + "\" y=\"" +
+               SvgNumber(std::stold(m.Y(f.centre)) + 0.35L * kFontSize) + "\">" +
+               IndexLabelSvg(f.hkl, drawing.fourIndex) + "</text>\n";
     svg += "</g>\n";
   }
   svg += "</svg>\n";

@@ -6,6 +6,12 @@
 //
 // Visibility is exact for the convex crystal: a face is visible when its outward
 // normal points towards the viewer, an edge when one of its two faces is visible.
+// A twin the scene shows (the second individual) is drawn too, its faces in the
+// twin colour: each individual is convex, so what one hides of the other is the
+// part of a face or edge inside the other's shadow volume (the points whose line
+// of sight meets it), cut out exactly; where the two grow through each other,
+// their faces' lines of intersection are drawn as edges. A contact twin's contact
+// faces lie inside the pair and are left out. Labels go on the crystal's faces.
 
 #include <array>
 #include <optional>
@@ -32,9 +38,12 @@ struct CrystalDrawingOptions {
 struct DrawnFace {
   int presentFace = 0;
   Vec3 hkl{};
+  bool twin = false;            // a face of the second individual
   std::vector<Point2> outline;  // page coordinates, up is +y
+  std::vector<Point2> hole;     // the part the other individual hides (convex, inside)
   std::array<int, 3> fill{};    // shaded colour
   Point2 centre{};              // where its label goes
+  bool labelled = true;         // a crystal face whose label place is in view
 };
 
 struct DrawnEdge {

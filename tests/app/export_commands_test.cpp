@@ -77,6 +77,9 @@ TEST_F(ExportCommandsTest, ExportItemsWriteWhatTheCommandLineToolWrites) {
   Export(CommandId::ExportGltf, "quartz.glb");
   Export(CommandId::ExportObj, "quartz.obj");
   Export(CommandId::Export3mf, "quartz.3mf");
+  Export(CommandId::ExportSvgDrawing, "quartz.pdf");
+  Export(CommandId::ExportWebPage, "quartz.html");
+  EXPECT_EQ(ports_.dialogs.fileRequests.back().defaultExtension, "html");
   EXPECT_TRUE(ports_.dialogs.messages.empty());
 
   const std::string svg = FileBytes(Window("quartz.svg"));
@@ -86,6 +89,10 @@ TEST_F(ExportCommandsTest, ExportItemsWriteWhatTheCommandLineToolWrites) {
   EXPECT_EQ(FileBytes(Window("quartz.obj")), CliFile("export", "quartz.obj", false));
   EXPECT_EQ(FileBytes(Window("quartz.mtl")), FileBytes(scratch_.Path() / "cli" / "quartz.mtl"));
   EXPECT_EQ(FileBytes(Window("quartz.3mf")), CliFile("export", "quartz.3mf", false));
+  EXPECT_EQ(FileBytes(Window("quartz.html")), CliFile("export", "quartz.html", false));
+  // The PDF carries its date of writing, so only its start is compared.
+  EXPECT_EQ(FileBytes(Window("quartz.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_GT(FileBytes(Window("quartz.pdf")).size(), 1000u);
   EXPECT_EQ(form_.State().modelFileName, model_);
 }
 

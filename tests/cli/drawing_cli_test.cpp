@@ -82,5 +82,73 @@ TEST_F(DrawingCli, ExportFollowsTheExtension) {
   EXPECT_FALSE(fs::exists(Path("q.ply")));
 }
 
+// Quartz with its twin: lines 14 to 19 of the model file hold the twin tool's
+// type and texts (here a quarter turn about a).
+std::string TwinnedQuartz(const std::string& example, const std::string& path) {
+  std::vector<std::string> lines = SplitLines(ReadFileText(example).value_or(""));
+  lines[13] = "2";
+  lines[15] = "1 0 0";
+  lines[17] = "90";
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  EXPECT_TRUE(WriteFileAtomic(path, text));
+  return path;
+}
+
+TEST_F(DrawingCli, DrawingAndStereogramShowTheTwin) {
+  const std::string twinned = TwinnedQuartz(example, Path("twinned.mor"));
+  CliRun run = Run({"drawing", twinned, "-o", Path("t.svg")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string svg = ReadFileText(Path("t.svg")).value_or("");
+  EXPECT_NE(svg.find("class=\"twin-face\""), std::string::npos);
+  run = Run({"drawing", example, "-o", Path("q.svg")});
+  EXPECT_EQ(ReadFileText(Path("q.svg")).value_or("").find("twin"), std::string::npos);
+
+  run = Run({"stereo", twinned, "-o", Path("t-stereo.svg")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  svg = ReadFileText(Path("t-stereo.svg")).value_or("");
+  EXPECT_NE(svg.find("class=\"pole twin upper\""), std::string::npos);
+  EXPECT_NE(svg.find("<title>twinned, stereographic projection</title>"), std::string::npos);
+}
+
+TEST_F(DrawingCli, PdfDrawingsAndTheWebPage) {
+  CliRun run = Run({"drawing", example, "-o", Path("d.PDF"), "--labels"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string pdf = ReadFileText(Path("d.PDF")).value_or("");
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_NE(pdf.find("/Title (Quartz)"), std::string::npos);
+  run = Run({"stereo", example, "-o", Path("s.pdf")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(
+      ReadFileText(Path("s.pdf")).value_or("").find("/Title (Quartz, stereographic projection)"),
+      std::string::npos);
+
+  run = Run({"export", example, "-o", Path("q.html")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string page = ReadFileText(Path("q.html")).value_or("");
+  EXPECT_NE(page.find("<x3d-canvas id=\"crystal\""), std::string::npos);
+  EXPECT_NE(page.find("<li>18 Faces</li>"), std::string::npos);
+  EXPECT_NE(page.find("/* X_ITE v15.0.1 */"), std::string::npos);
+}
+
+TEST_F(DrawingCli, EqualAreaProjectionWithItsNet) {
+  CliRun run = Run({"stereo", example, "-o", Path("ea.svg"), "--schmidt-net"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string svg = ReadFileText(Path("ea.svg")).value_or("");
+  EXPECT_NE(svg.find("<title>Quartz, equal-area projection</title>"), std::string::npos);
+  EXPECT_NE(svg.find("id=\"schmidt-net\""), std::string::npos);
+  run = Run({"stereo", example, "-o", Path("ea2.svg"), "--equal-area"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  svg = ReadFileText(Path("ea2.svg")).value_or("");
+  EXPECT_EQ(svg.find("-net\""), std::string::npos);
+  run = Run({"stereo", example, "-o", Path("wulff.svg")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(svg.substr(svg.find("<g id=\"poles\"")),
+            ReadFileText(Path("wulff.svg")).value_or("").substr(svg.find("<g id=\"poles\"")));
+  run = Run({"stereo", example, "-o", Path("x.svg"), "--equal-area", "--wulff-net"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("use --schmidt-net"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace habitopia

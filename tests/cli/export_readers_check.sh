@@ -2,6 +2,8 @@
 # The drawings and 3D exports of habitopia-cli, opened by readers that are not ours:
 #  - SVG: xmllint (well-formed XML) and librsvg's rsvg-convert, with no warning;
 #    the cube seen along [1 1 1] shows 3 faces and 3 dashed edges;
+#  - PDF: poppler's pdfinfo, pdftotext and pdffonts (one page, the title, the
+#    labels as text, fonts embedded), and pdftoppm's picture against rsvg-convert's;
 #  - glTF: the Khronos glTF validator, no errors;
 #  - OBJ: assimp reads it (with its MTL) and writes STL, which admesh finds closed
 #    (one part, no edges to fix, no backwards edges) with the STL export's volume;
@@ -65,6 +67,51 @@ echo "cube along [1 1 1]: $faces faces, $dashed dashed edges"
 "$cli" stereo "$work/quartz.mor" -o "$work/stereo.svg" --wulff-net --all-faces --zone 0 1 --angle 0 1 >/dev/null
 for f in quartz quartz-camera quartz-persp stereo; do svg_check "$work/$f.svg"; done
 echo "SVG drawings parse and render with librsvg"
+
+# PDF: one page of the SVG's size, the title, the labels as text, every font
+# embedded, and (rasterised by poppler) the picture librsvg makes of the SVG.
+pdf_check() {
+  local svg="$1" pdf="$2" title="$3" words="$4"
+  local info
+  info="$(pdfinfo "$pdf")" || { fail "pdfinfo cannot read $pdf"; return; }
+  grep -q '^Pages: *1$' <<<"$info" || fail "$pdf: not one page"
+  grep -q "^Title: *$title\$" <<<"$info" || fail "$pdf: title is not \"$title\""
+  grep -q '^Page size: *450 x ' <<<"$info" || fail "$pdf: page not 600 pixels (450 points) wide"
+  local text
+  text="$(pdftotext "$pdf" - | tr -s ' \n' ' ')"
+  for word in $words; do
+    grep -qF -- "$word" <<<"$text" || fail "$pdf: no text \"$word\" (has: $text)"
+  done
+  pdffonts "$pdf" | awk 'NR > 2 && $(NF - 4) != "yes" { bad = 1 } END { exit bad }' ||
+    fail "$pdf: a font is not embedded"
+  [ "$(pdffonts "$pdf" | wc -l)" -gt 2 ] || fail "$pdf: no fonts"
+  pdftoppm -r 96 -png -singlefile "$pdf" "$pdf-poppler" || fail "pdftoppm cannot render $pdf"
+  rsvg-convert "$svg" -o "$svg-rsvg.png" || fail "rsvg-convert cannot render $svg"
+  "$python" - "$svg-rsvg.png" "$pdf-poppler.png" <<'PY' || fail "$pdf does not look like $svg"
+import sys
+from PIL import Image, ImageChops
+svg = Image.open(sys.argv[1]).convert("RGB")
+pdf = Image.open(sys.argv[2]).convert("RGB")
+if abs(svg.width - pdf.width) > 1 or abs(svg.height - pdf.height) > 1:
+    sys.exit("sizes differ: %s and %s" % (svg.size, pdf.size))
+pdf = pdf.resize(svg.size)
+diff = ImageChops.difference(svg, pdf).convert("L")
+values = list(diff.getdata())
+mean = sum(values) / len(values)
+far = sum(v > 64 for v in values) / len(values)
+print("%s against %s: mean difference %.2f, %.2f%% of pixels differ by more than 64"
+      % (sys.argv[2], sys.argv[1], mean, 100 * far))
+sys.exit(0 if mean < 3 and far < 0.02 else 1)
+PY
+}
+"$cli" drawing "$work/cube.mor" -o "$work/cube-labels.svg" --direction 1 1 1 --labels
+"$cli" drawing "$work/cube.mor" -o "$work/cube-labels.pdf" --direction 1 1 1 --labels
+pdf_check "$work/cube-labels.svg" "$work/cube-labels.pdf" "cube, seen along \[1 1 1\]" \
+  "(1 0 0) (0 1 0) (0 0 1)"
+"$cli" stereo "$work/quartz.mor" -o "$work/stereo.pdf" --wulff-net --all-faces --zone 0 1 --angle 0 1 >/dev/null
+pdf_check "$work/stereo.svg" "$work/stereo.pdf" "quartz, stereographic projection" \
+  "upper hemisphere"
+echo "PDF drawings: vector pages with embedded fonts that look like the SVG"
 
 for model in cube quartz; do
   "$cli" stl "$work/$model.mor" -o "$work/$model.stl"

@@ -116,16 +116,17 @@ class PicturesWindowTest : public ::testing::Test {
 
 TEST_F(PicturesWindowTest, MenusCarryTheExportProjectionPictureAndHelpItems) {
   CommandActions& actions = window_->Actions();
-  EXPECT_EQ(Texts(actions.MenuFor(Menu::FileExport)),
-            (QStringList{"IUCr cif (*.CIF)", "Windows Bitmap (*.BMP)", "Windows Metafile (*WMF)",
-                         "3-D-printer (*.STL)", "SVG drawing (*.SVG)", "glTF 2.0 (*.GLB)",
-                         "Wavefront OBJ (*.OBJ)", "3-D-printer, 3MF (*.3MF)"}));
+  EXPECT_EQ(
+      Texts(actions.MenuFor(Menu::FileExport)),
+      (QStringList{"IUCr cif (*.CIF)", "Windows Bitmap (*.BMP)", "Windows Metafile (*WMF)",
+                   "3-D-printer (*.STL)", "SVG drawing (*.SVG)", "glTF 2.0 (*.GLB)",
+                   "Wavefront OBJ (*.OBJ)", "3-D-printer, 3MF (*.3MF)", "Web page (*.HTML)"}));
   EXPECT_TRUE(
       Texts(actions.MenuFor(Menu::Tools)).contains(QStringLiteral("Stereographic projection")));
   EXPECT_TRUE(actions.Action(CommandId::StereographicProjection)->isCheckable());
   for (CommandId id :
        {CommandId::ExportBmp, CommandId::ExportWmf, CommandId::ExportSvgDrawing,
-        CommandId::ExportGltf, CommandId::ExportObj, CommandId::Export3mf,
+        CommandId::ExportGltf, CommandId::ExportObj, CommandId::Export3mf, CommandId::ExportWebPage,
         CommandId::CopyBitmapToClipboard, CommandId::CopyToClipboardButton, CommandId::RecordMovie,
         CommandId::RegisterExtension, CommandId::CheckForUpdates, CommandId::HelpContents,
         CommandId::HelpButton, CommandId::HomePage, CommandId::StereographicProjection})

@@ -21,6 +21,8 @@ need bin/habitopia-cli
 need share/habitopia/examples/Quartz.mor
 need share/habitopia/help/index.html
 need share/habitopia/help/style.css
+need share/habitopia/web-viewer/x_ite.min.js
+need share/habitopia/web-viewer/assets/components/TextComponent.min.js
 need share/applications/habitopia.desktop
 need share/icons/hicolor/scalable/apps/habitopia.svg
 need share/mime/packages/habitopia-mime.xml
