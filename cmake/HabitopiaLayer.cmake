@@ -1,8 +1,8 @@
 # habitopia_layer(<name> [DEPENDS <targets>...])
-# Builds the library habitopia_<name> from every source in src/<name>.
+# Builds the library habitopia_<name> from every source in src/<name> and its subfolders.
 function(habitopia_layer name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   set(target habitopia_${name})
   if(sources)
     add_library(${target} STATIC ${sources})

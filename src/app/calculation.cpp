@@ -162,6 +162,7 @@ void MainForm::CAClick() {
     figures.surface = scene.geometry.lists.surfaceTotal;
     figures.volume = scene.geometry.lists.volumeTotal;
     ShowCalculation(state_.statusPanels, figures);
+    state_.viewerDescription = CrystalDescription(figures);
     MarkChanged(kStatusPart | kDocumentPart);
     RefreshStereogram();
     ports_.timers.ProcessMessages();

@@ -221,6 +221,7 @@ void MainForm::Loadwrlfile1Click(const std::string& path) {
   model_.modelFileName = state_.modelFileName = path;
   ShowCaptionFor(path);
   state_.scenePath = path;
+  state_.viewerDescription = SceneOnlyDescription(path);
   MarkChanged(kRegionsPart | kCommandsPart | kDocumentPart);
   ports_.viewer.LoadScene(path);
 }

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/cleavage_slider.h"
+#include "gui/choice_buttons.h"
 #include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
@@ -61,10 +62,10 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   projectSectors_->setToolTip(tr("project the growth sector on to the cleavage plane"));
   layout->addWidget(showModel_, 1, 0);
   layout->addWidget(projectSectors_, 2, 0);
-  connect(showModel_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ToolEvent([=, this] { form_.showmodelClick(on); }); });
-  connect(projectSectors_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
+  OnToggled(showModel_, this,
+            [this](bool on) { form_.ToolEvent([=, this] { form_.showmodelClick(on); }); });
+  OnToggled(projectSectors_, this,
+            [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
 
   auto* transparencyLabel = new QLabel(tr("sector transparenc&y"), this);
   sectorTransparency_ = new QSlider(Qt::Horizontal, this);
