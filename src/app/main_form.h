@@ -537,6 +537,8 @@ class MainForm {
   bool singleFacePropertiesRequested_ = false;
   bool rewriteRequested_ = false;  // the morphology panel asks its indices rewritten
   int savedUndoPosition_ = 2;
+  // The snapshot a cancelled cleavage edit returns to; 0 for none.
+  int cleavageReturnPosition_ = 0;
   std::optional<ViewerCamera> savedViewpoint_;
   std::string pendingOpenFile_;     // opened by Timer12
   WindowGeometry windowGeometry_;   // as the window last reported it
