@@ -96,6 +96,7 @@ void MainForm::RunPanelCommand(PanelCommand command) {
 
 void MainForm::EndFaceEdit() {
   edit_.removedFace = {};
+  edit_.preview = {};
   if (edit_.addingFace) CANCELEDITClick();
   EndAdding();
   edit_.savedGrid = edit_.savedRow = 0;

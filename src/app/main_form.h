@@ -489,6 +489,11 @@ class MainForm {
   void ClearSpecialAttributes();
   bool AskLabelQuestion();
   void RecalculateCurrentRow();
+  // Expands and draws the face being typed into the unique list.
+  void PreviewFaceEdit();
+  // Puts back the full list the typed face was expanded into; `redraw` draws
+  // it again when the typed face had been drawn.
+  void EndFacePreview(bool redraw);
   // Reports the tables region's changes since `before` and the parts around it.
   void ReportTables(const TablesState& before);
   FaceEditState edit_;

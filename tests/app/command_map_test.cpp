@@ -143,5 +143,53 @@ TEST_F(CommandMapTest, AnIncompleteCifWithFacesWaitsInTheWindowUndrawn) {
   EXPECT_GT(form_.History().Top(), snapshots) << "the values read are a snapshot";
 }
 
+TEST_F(CommandMapTest, AFaceTypedWithApplySymmetryIsExpandedAndDrawnAsItIsTyped) {
+  form_.FormActivate({});
+  ports_.dialogs.answers.assign(20, Answer::Yes);  // open hulls on the way
+  form_.Run(CommandId::SelectPointGroup);
+  form_.PointGroupRadioClick(32);
+  form_.Edit1DblClick();
+  ports_.timers.FireAll(form_);
+  form_.Run(CommandId::EditUniqueFaces);
+  ASSERT_TRUE(form_.State().tables.applySymmetry);
+  const auto full = form_.State().tables.stringGrid1.rows;
+  const int faces = form_.Model().FaceCount();
+  const int snapshots = form_.History().Top();
+  const std::string first = form_.State().tables.stringGrid2.rows[1][0];
+
+  ASSERT_TRUE(form_.StringGrid2SelectCell(1, 0));
+  form_.StringGrid2SetEditText(1, 0, "1 1 0");
+  const FaceGrid& shown = form_.State().tables.stringGrid1;
+  const auto has = [&](const std::string& text) {
+    for (const auto& row : shown.rows)
+      if (row[0] == text) return true;
+    return false;
+  };
+  EXPECT_TRUE(has("-1 -1 0") && has("0 1 -1")) << "the form {110} is in the full list";
+  EXPECT_GT(form_.History().Top(), snapshots) << "and drawn before any accept";
+  EXPECT_EQ(form_.State().tables.edit1.text, "1 1 0");
+
+  // CANCEL: the list and the picture are those before the edit.
+  form_.CANCELEDITClick();
+  EXPECT_EQ(form_.State().tables.stringGrid1.rows, full);
+  EXPECT_EQ(form_.Model().FaceCount(), faces);
+  EXPECT_EQ(form_.State().tables.stringGrid2.rows[1][0], first);
+  EXPECT_EQ(form_.Model().polyhedron.PresentFaceCount(), faces);
+
+  // Typed again and accepted: the list is rebuilt from the unique faces alone.
+  ASSERT_TRUE(form_.StringGrid2SelectCell(1, 0));
+  ASSERT_EQ(first, "1 2 3") << "48 faces in 4/m3";
+  form_.Edit1Change("2");
+  form_.Edit1Change("2 1");
+  EXPECT_TRUE(has("2 1 3")) << "drawn on the way";
+  form_.Edit1Change("2 1 0");
+  form_.Edit1DblClick();
+  EXPECT_TRUE(ports_.dialogs.messages.empty()) << ports_.dialogs.messages[0].text;
+  EXPECT_EQ(form_.State().tables.stringGrid2.rows[1][0], "2 1 0");
+  EXPECT_FALSE(has("2 1 3")) << "what was typed on the way is gone";
+  EXPECT_TRUE(has("-2 -1 0"));
+  EXPECT_EQ(form_.Model().FaceCount(), faces - 48 + 24);
+}
+
 }  // namespace
 }  // namespace habitopia
