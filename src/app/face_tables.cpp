@@ -8,6 +8,7 @@
 #include "app/grid_rows.h"
 #include "app/main_form.h"
 #include "app/on_exit.h"
+#include "app/scoped_flag.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {
@@ -369,14 +370,25 @@ void MainForm::PreviewFaceEdit() {
       (parsed.h == 0 && parsed.k == 0 && parsed.l == 0))
     return;
 
+  // Each change expands the face as it now reads into the list as it was
+  // before the edit, so nothing typed on the way stays in the picture.
   FacePreview& preview = edit_.preview;
-  if (!preview.active)
+  if (!preview.active) {
     preview = {true, false, model_.faces, model_.lastFace, model_.lastUniqueFace, full.rows};
+  } else {
+    const FaceRecord edited = model_.faces[row - 1];
+    model_.faces = preview.faces;
+    model_.faces[row - 1] = edited;
+    model_.lastFace = preview.lastFace;
+    model_.lastUniqueFace = preview.lastUniqueFace;
+    full.rows = preview.fullRows;
+  }
   // The edit goes on while its face is drawn: the add stays unfinished and the
   // unique list keeps the rows typed.
   const bool adding = edit_.addingFace;
   const AddBackup addBackup = edit_.addBackup;
   const FaceGrid unique = state_.tables.stringGrid2;
+  ScopedFlag previewing(facePreviewing_);
   model_.calculateAfterStep = false;
   full.rows[row] = {typed, distance};
   Draw1Click();

@@ -535,6 +535,7 @@ class MainForm {
   ProgramFiles programFiles_;
   bool calculating_ = false;
   bool snapshotLoading_ = false;  // a revert must run to its end: CANCEL waits
+  bool facePreviewing_ = false;   // a face typed is drawn: the window stays unlocked
   bool modelReading_ = false;     // the panel a model file names is being opened
   bool activated_ = false;
   bool resetViewpoint_ = true;

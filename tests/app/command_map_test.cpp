@@ -179,14 +179,17 @@ TEST_F(CommandMapTest, AFaceTypedWithApplySymmetryIsExpandedAndDrawnAsItIsTyped)
   // Typed again and accepted: the list is rebuilt from the unique faces alone.
   ASSERT_TRUE(form_.StringGrid2SelectCell(1, 0));
   ASSERT_EQ(first, "1 2 3") << "48 faces in 4/m3";
-  form_.Edit1Change("2");
+  form_.Edit1Change("2");  // reads 2 2 3: l and k stay until typed
+  EXPECT_TRUE(has("3 2 2")) << "drawn on the way";
   form_.Edit1Change("2 1");
-  EXPECT_TRUE(has("2 1 3")) << "drawn on the way";
   form_.Edit1Change("2 1 0");
+  EXPECT_FALSE(has("3 2 2")) << "the picture shows the face as it reads now";
+  EXPECT_EQ(form_.Model().FaceCount(), faces - 1 + 24)
+      << "the list before the edit, its row 1 now one of the 24 faces of {210}";
   form_.Edit1DblClick();
   EXPECT_TRUE(ports_.dialogs.messages.empty()) << ports_.dialogs.messages[0].text;
   EXPECT_EQ(form_.State().tables.stringGrid2.rows[1][0], "2 1 0");
-  EXPECT_FALSE(has("2 1 3")) << "what was typed on the way is gone";
+  EXPECT_FALSE(has("2 1 3")) << "the old form is gone with the rebuild";
   EXPECT_TRUE(has("-2 -1 0"));
   EXPECT_EQ(form_.Model().FaceCount(), faces - 48 + 24);
 }
