@@ -1,5 +1,5 @@
 # habitopia_layer(<name> [DEPENDS <targets>...])
-# Builds the library habitopia_<name> from every source in src/<name> and its folders.
+# Builds the library habitopia_<name> from every source in src/<name> and its subfolders.
 function(habitopia_layer name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)

@@ -48,8 +48,9 @@ void MainForm::en_dis_able(bool enable) {
 
 void MainForm::CAClick() {
   const ToolBox box = state_.regions.toolBox;
+  // A face drawn as it is typed keeps the window open to the typing.
   if (box != ToolBox::Calculations && box != ToolBox::SpecialFaceFeatures &&
-      box != ToolBox::CleavageFace)
+      box != ToolBox::CleavageFace && !facePreviewing_)
     en_dis_able(false);
 
   model_.workDirectory = state_.workDirectory;
@@ -162,6 +163,7 @@ void MainForm::CAClick() {
     figures.surface = scene.geometry.lists.surfaceTotal;
     figures.volume = scene.geometry.lists.volumeTotal;
     ShowCalculation(state_.statusPanels, figures);
+    state_.viewerDescription = CrystalDescription(figures);
     MarkChanged(kStatusPart | kDocumentPart);
     RefreshStereogram();
     RefreshShapeDescriptors();

@@ -14,7 +14,10 @@ inline constexpr const char* kWrongNumericalInput = "wrong numerical input";
 inline constexpr const char* kCutFaceNotTyped = "cut face indices are not typed in correctly";
 
 void MainForm::cutfaceClick() {
+  if (edit_.addingFace) return;
   CleavageBoxState& box = state_.tools.cleavage;
+  // Cancelling the plane's first edit returns to the model shown now.
+  if (model_.cleavageFace < 0) cleavageReturnPosition_ = history_.Position();
   box.removeEnabled = model_.cleavageFace >= 0;
   state_.switches.twin = TwinChoice::None;
   model_.twin.type = TwinType::None;
@@ -157,11 +160,21 @@ void MainForm::CancelCleavageEdit() {
   }
   // The plane of a model being read belongs to that model.
   if (model_.cleavageFace < 0 || modelReading_) return;
+  const int back = cleavageReturnPosition_;
+  cleavageReturnPosition_ = 0;
+  if (back >= 1 && back <= history_.Top() && !calculating_) {
+    // The snapshot shown when the box opened comes back, with the switches the
+    // box changed.
+    history_.SetPosition(back + 1);
+    undo1Click();
+    if (model_.cleavageFace < 0) return;
+  }
   removecutfaceClick();
   DrawFullList();
 }
 
 void MainForm::removecutface1Click() {
+  cleavageReturnPosition_ = 0;
   removecutfaceClick();
   DrawFullList();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cell_commit.h"
+#include "app/state/face_preview.h"
 #include "core/face.h"
 #include "symmetry/face_rows.h"
 
@@ -43,6 +44,7 @@ struct FaceEditState {
   bool labelsLimited = false;    // index labels only on faces with labelSelected
   bool resetAllPending = false;  // "Reset All Faces" clears every special attribute at accept
   AcceptedCell acceptedCell;
+  FacePreview preview;
 };
 
 }  // namespace habitopia

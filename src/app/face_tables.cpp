@@ -8,6 +8,7 @@
 #include "app/grid_rows.h"
 #include "app/main_form.h"
 #include "app/on_exit.h"
+#include "app/scoped_flag.h"
 #include "symmetry/point_groups.h"
 
 namespace habitopia {
@@ -251,6 +252,7 @@ bool MainForm::StringGrid2SelectCell(int row, int column) {
         Edit1DblClick();
     }
   }
+  if (row != model_.selectedRow) EndFacePreview(true);
   if (state_.regions.toolBox != ToolBox::Twintool) state_.tables.acceptStrip = true;
   state_.tables.removeFace.enabled = true;
   SelectRow(grid, row);
@@ -290,6 +292,7 @@ void MainForm::StringGrid2SetEditText(int row, int column, const std::string& te
   state_.tables.edit1.text = grid.rows[row][0];
   state_.tables.edit2.text = grid.rows[row][1];
   model_.selectedRow = grid.selectedRow = row;
+  PreviewFaceEdit();
 }
 
 char MainForm::StringGrid1KeyPress(int, int column, const std::string& cellText, char key) {
@@ -325,8 +328,10 @@ char MainForm::StringGrid2KeyPress(int, int column, const std::string& cellText,
   return verdict.key;
 }
 
-// The edit boxes mirror the current row of the shown list; the edit is applied
-// when it is accepted.
+// The edit boxes mirror the current row of the shown list. With "Apply
+// Symmetry" checked the face as typed is expanded into the full list and drawn
+// at once (the accept rebuilds the list, CANCEL restores it); in the full list
+// the edit waits for the accept, which also drops a duplicate row.
 void MainForm::Edit1Change(const std::string& text) {
   const TablesState before = state_.tables;
   OnExit report([&] { ReportTables(before); });
@@ -335,6 +340,7 @@ void MainForm::Edit1Change(const std::string& text) {
   FaceGrid& grid = ShownGrid();
   if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount())
     grid.rows[model_.selectedRow][0] = text;
+  PreviewFaceEdit();
 }
 
 void MainForm::Edit2Change(const std::string& text) {
@@ -345,6 +351,81 @@ void MainForm::Edit2Change(const std::string& text) {
   FaceGrid& grid = ShownGrid();
   if (model_.selectedRow >= 1 && model_.selectedRow < grid.RowCount())
     grid.rows[model_.selectedRow][1] = text;
+  PreviewFaceEdit();
+}
+
+void MainForm::PreviewFaceEdit() {
+  const int row = model_.selectedRow;
+  FaceGrid& full = state_.tables.stringGrid1;
+  if (!UniqueListShown() || model_.busy || calculating_ || model_.modelRestoring) return;
+  if (row < 1 || row > model_.FaceCount() || row >= full.RowCount()) return;
+  if (model_.cleavageFace >= 0 || state_.regions.toolBox != ToolBox::None) return;
+  const std::string typed = state_.tables.edit1.text;
+  const std::string distance = state_.tables.edit2.text;
+  Real value = 0;
+  if (!ParseGridNumber(distance, value, ListSeparator()) || value == 0) return;
+  FaceRecord parsed = model_.faces[row - 1];
+  FaceRow texts{typed, distance};
+  if (!ParseFullListRow(texts, parsed, ListSeparator(), false) ||
+      (parsed.h == 0 && parsed.k == 0 && parsed.l == 0))
+    return;
+
+  // Each change expands the face as it now reads into the list as it was
+  // before the edit, so nothing typed on the way stays in the picture.
+  FacePreview& preview = edit_.preview;
+  if (!preview.active) {
+    preview = {true, false, model_.faces, model_.lastFace, model_.lastUniqueFace, full.rows};
+  } else {
+    const FaceRecord edited = model_.faces[row - 1];
+    model_.faces = preview.faces;
+    model_.faces[row - 1] = edited;
+    model_.lastFace = preview.lastFace;
+    model_.lastUniqueFace = preview.lastUniqueFace;
+    full.rows = preview.fullRows;
+  }
+  // The edit goes on while its face is drawn: the add stays unfinished and the
+  // unique list keeps the rows typed.
+  const bool adding = edit_.addingFace;
+  const AddBackup addBackup = edit_.addBackup;
+  const FaceGrid unique = state_.tables.stringGrid2;
+  ScopedFlag previewing(facePreviewing_);
+  model_.calculateAfterStep = false;
+  full.rows[row] = {typed, distance};
+  Draw1Click();
+  const int snapshots = history_.Top();
+  Checkboxclick();
+  // The expansion draws when its last image was new; the face typed is drawn
+  // in any case.
+  if (history_.Top() == snapshots && !model_.busy) {
+    model_.calculateAfterStep = true;
+    CAClick();
+  }
+  edit_.addingFace = adding;
+  edit_.addBackup = addBackup;
+  state_.tables.addFace.enabled = !adding;
+  state_.tables.stringGrid2 = unique;
+  state_.tables.edit1.text = typed;
+  state_.tables.edit2.text = distance;
+  model_.selectedRow = row;
+  preview.drawn = true;
+}
+
+// The full list and face table the typed face was expanded into go back to
+// what they were before the edit; CANCEL (`redraw`) also draws them again.
+void MainForm::EndFacePreview(bool redraw) {
+  FacePreview& preview = edit_.preview;
+  if (!preview.active) return;
+  redraw = redraw && preview.drawn;
+  model_.faces = preview.faces;
+  model_.lastFace = preview.lastFace;
+  model_.lastUniqueFace = preview.lastUniqueFace;
+  state_.tables.stringGrid1.rows = preview.fullRows;
+  model_.geometryStale = true;
+  preview = {};
+  if (redraw) {
+    model_.calculateAfterStep = true;
+    CAClick();
+  }
 }
 
 void MainForm::Edit1DblClick() {
@@ -374,6 +455,7 @@ void MainForm::Edit1DblClick() {
 
   const int row = model_.selectedRow;
   if (UniqueListShown()) {
+    EndFacePreview(false);
     FaceGrid& grid = tables.stringGrid2;
     if (row < 1 || row >= grid.RowCount() || !ReadListDistances(grid)) return;
     tables.edit2.text = grid.rows[row][1];
@@ -493,6 +575,7 @@ void MainForm::CANCELEDITClick() {
   }
   if (state_.regions.toolBox == ToolBox::PointGroups) PGCANCELClick();
   if (UniqueListShown()) {
+    EndFacePreview(true);
     RestoreSavedTexts(tables.stringGrid2);
     CancelAdd(tables.stringGrid2);
   } else if (edit_.removedFace.present) {

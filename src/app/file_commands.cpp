@@ -96,6 +96,7 @@ void MainForm::RunPanelCommand(PanelCommand command) {
 
 void MainForm::EndFaceEdit() {
   edit_.removedFace = {};
+  edit_.preview = {};
   if (edit_.addingFace) CANCELEDITClick();
   EndAdding();
   edit_.savedGrid = edit_.savedRow = 0;
@@ -221,6 +222,7 @@ void MainForm::Loadwrlfile1Click(const std::string& path) {
   model_.modelFileName = state_.modelFileName = path;
   ShowCaptionFor(path);
   state_.scenePath = path;
+  state_.viewerDescription = SceneOnlyDescription(path);
   MarkChanged(kRegionsPart | kCommandsPart | kDocumentPart);
   ports_.viewer.LoadScene(path);
 }
@@ -235,11 +237,17 @@ bool MainForm::ImportCifFile(const std::string& path) {
   FaceRows unique;
   for (const CifFaceRow& row : cif.ModelFaceRows())
     if (!row.Empty()) unique.push_back({row.indexText, row.distanceText});
+  // The crystal shown is replaced: it may be saved first (not at start-up,
+  // before any crystal was shown).
+  if (history_.Top() > 0) savechanges();
   if (unique.empty() && PredictCifHabit(cif, path)) return true;
   if (unique.empty()) {
     ports_.dialogs.Message(cif.MissingItemsMessage("\n"));
     return false;
   }
+  // A new model takes the file's values.
+  model_.modelRestoring = true;
+  NewModel1Click();
   prepareloading();
   model_.modelRestoring = true;
   if (cif.pointGroup > 0)
@@ -254,17 +262,24 @@ bool MainForm::ImportCifFile(const std::string& path) {
   expansion.separator = Separator(state_);
   RebuildFullList(model_, unique, full, expansion);
   model_.lastUniqueFace = static_cast<int>(unique.size()) - 1;
-  model_.modelFileName = state_.modelFileName = path;
-  ShowCaptionFor(path);
   ShowModelInTables();
   SetGridFaceRows(state_.tables.stringGrid2, unique);
   SetGridFaceRows(state_.tables.stringGrid1, full);
   state_.tools.prediction.caption = cif.predictionCaption.value_or(kShapePredictionCaption);
-  if (!cif.Complete()) ports_.dialogs.Message(cif.MissingItemsMessage("\n"));
+  MarkChanged(kToolsPart);
   model_.modelRestoring = false;
   model_.historyRestoring = false;
-  model_.calculateAfterStep = true;
   model_.geometryStale = true;
+  if (!cif.Complete()) {
+    // Not drawn: the values read wait in the window for the user to complete.
+    backup();
+    ports_.dialogs.Message(cif.MissingItemsMessage("\n"));
+    EndFaceEdit();
+    return true;
+  }
+  model_.modelFileName = state_.modelFileName = path;
+  ShowCaptionFor(path);
+  model_.calculateAfterStep = true;
   CAClick();
   return true;
 }

@@ -64,6 +64,7 @@ FormValues CollectFormValues(const FormState& state, std::string_view rendererNa
   values.panels.tumble = s.tumble;
   values.panels.uniqueFaceGridShown = state.tables.stringGrid2.visible;
   values.panels.pointGroupBoxShown = state.regions.toolBox == ToolBox::PointGroups;
+  values.panels.metricBoxShown = state.tables.metricBox;
   values.panels.specialFaceBoxShown =
       kind == SaveKind::UndoSnapshot && state.regions.toolBox == ToolBox::SpecialFaceFeatures;
   values.perspectivePosition = s.perspectivePosition;

@@ -11,6 +11,7 @@
 #include "app/document_state.h"
 #include "app/logo_placement.h"
 #include "app/picture_state.h"
+#include "app/state/viewer_description.h"
 #include "app/status_bar.h"
 #include "app/tables_state.h"
 #include "app/tools_state.h"
@@ -71,6 +72,8 @@ struct FormState {
   // Panel1 shows its caption wherever the viewer draws nothing.
   std::string panel1Caption = kNoModelRendered;
   bool sceneShown = false;  // the viewer's last load succeeded
+  // The 3D view's accessible description: what the scene last written shows.
+  std::string viewerDescription = kNoCrystalShown;
 
   std::string workDirectory;
   std::string modelFileName;

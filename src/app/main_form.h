@@ -498,6 +498,11 @@ class MainForm {
   void ClearSpecialAttributes();
   bool AskLabelQuestion();
   void RecalculateCurrentRow();
+  // Expands and draws the face being typed into the unique list.
+  void PreviewFaceEdit();
+  // Puts back the full list the typed face was expanded into; `redraw` draws
+  // it again when the typed face had been drawn.
+  void EndFacePreview(bool redraw);
   // Reports the tables region's changes since `before` and the parts around it.
   void ReportTables(const TablesState& before);
   FaceEditState edit_;
@@ -539,6 +544,7 @@ class MainForm {
   ProgramFiles programFiles_;
   bool calculating_ = false;
   bool snapshotLoading_ = false;  // a revert must run to its end: CANCEL waits
+  bool facePreviewing_ = false;   // a face typed is drawn: the window stays unlocked
   bool modelReading_ = false;     // the panel a model file names is being opened
   bool activated_ = false;
   bool resetViewpoint_ = true;
@@ -546,6 +552,8 @@ class MainForm {
   bool singleFacePropertiesRequested_ = false;
   bool rewriteRequested_ = false;  // the morphology panel asks its indices rewritten
   int savedUndoPosition_ = 2;
+  // The snapshot a cancelled cleavage edit returns to; 0 for none.
+  int cleavageReturnPosition_ = 0;
   std::optional<ViewerCamera> savedViewpoint_;
   std::string pendingOpenFile_;     // opened by Timer12
   WindowGeometry windowGeometry_;   // as the window last reported it

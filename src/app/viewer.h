@@ -45,6 +45,11 @@ enum class ViewerCommand { Fit, Restore, Plan, Pan, Turn, Roll };
 std::string_view ViewerCommandName(ViewerCommand command);
 std::optional<ViewerCommand> ViewerCommandFromName(std::string_view name);
 
+// The viewer's skins: its CAD-style controls with "cad" on, its standard ones
+// otherwise (the skin ids the control is given).
+inline constexpr std::string_view kCadSkin = "{46BB95BF-8EB4-481A-A1EF-50D43FC32B9D}";
+inline constexpr std::string_view kStandardSkin = "{1706B265-E103-4332-9871-7FEE6C37C699}";
+
 // The renderer names the viewer controls offer; the one renderer there is
 // reports itself as the OpenGL one.
 inline constexpr std::string_view kOpenGLRendererName = "OpenGL Renderer";
@@ -67,6 +72,11 @@ class Viewer {
   virtual bool Command(ViewerCommand command) = 0;
 
   virtual bool SetHeadlight(bool on) = 0;
+  // Dresses the viewer in one of the skins above; false when it has no such skin.
+  virtual bool SetSkin(std::string_view skin) {
+    (void)skin;
+    return false;
+  }
   virtual std::string RendererName() const = 0;
 
   // The current frame, drawn anew; nothing when no frame came within the timeout.

@@ -33,7 +33,9 @@ std::string_view RendererNameOf(RendererChoice renderer) {
 
 void MainForm::NavigationClick(NavigationMode mode) {
   state_.display.navigation = mode;
-  state_.Command(CommandId::CadStyleViewer).checked = mode == NavigationMode::Cad;
+  const bool cad = mode == NavigationMode::Cad;
+  state_.Command(CommandId::CadStyleViewer).checked = cad;
+  ports_.viewer.SetSkin(cad ? kCadSkin : kStandardSkin);
   MarkChanged(kDisplayPart | kCommandsPart);
   ports_.timers.Start(TimerId::Timer8);
   Changed();

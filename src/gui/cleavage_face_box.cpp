@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/cleavage_slider.h"
+#include "gui/choice_buttons.h"
 #include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
@@ -61,10 +62,10 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   projectSectors_->setToolTip(tr("project the growth sector on to the cleavage plane"));
   layout->addWidget(showModel_, 1, 0);
   layout->addWidget(projectSectors_, 2, 0);
-  connect(showModel_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ToolEvent([=, this] { form_.showmodelClick(on); }); });
-  connect(projectSectors_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
+  OnToggled(showModel_, this,
+            [this](bool on) { form_.ToolEvent([=, this] { form_.showmodelClick(on); }); });
+  OnToggled(projectSectors_, this,
+            [this](bool on) { form_.ToolEvent([=, this] { form_.projectsectorsClick(on); }); });
 
   auto* transparencyLabel = new QLabel(tr("sector transparenc&y"), this);
   sectorTransparency_ = new QSlider(Qt::Horizontal, this);
@@ -92,8 +93,8 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   connect(remove_, &QPushButton::clicked, this,
           [this] { form_.ToolEvent([this] { form_.removecutface1Click(); }); });
 
-  // 5 at the top, 0.01 in the middle, -5 at the bottom.
-  auto* sliderColumn = new QVBoxLayout;
+  // 5 at the top, 0.01 in the middle (captioned "0.00"), -5 at the bottom.
+  auto* sliderColumn = new QGridLayout;
   slider_ = new QSlider(Qt::Vertical, this);
   slider_->setObjectName(QStringLiteral("TrackBar1"));
   slider_->setRange(0, kCleavageSliderMaximum);
@@ -101,9 +102,16 @@ CleavageFaceBox::CleavageFaceBox(MainForm& form, QGroupBox* box) : QWidget(box),
   slider_->setInvertedControls(true);
   slider_->setToolTip(tr("scroll to change central distance of cleavage plane"));
   slider_->setAccessibleName(slider_->toolTip());
-  sliderColumn->addWidget(new QLabel(QStringLiteral("5.00"), this));
-  sliderColumn->addWidget(slider_, 1);
-  sliderColumn->addWidget(new QLabel(QStringLiteral("-5.00"), this));
+  sliderColumn->addWidget(slider_, 0, 0, 3, 1);
+  const struct {
+    const char* caption;
+    Qt::Alignment alignment;
+  } captions[] = {{"5.00", Qt::AlignTop}, {"0.00", Qt::AlignVCenter}, {"-5.00", Qt::AlignBottom}};
+  for (int row = 0; row < 3; ++row) {
+    sliderColumn->addWidget(new QLabel(QString::fromLatin1(captions[row].caption), this), row, 1,
+                            captions[row].alignment);
+    sliderColumn->setRowStretch(row, 1);
+  }
   layout->addLayout(sliderColumn, 0, 1, 8, 1);
   layout->setRowStretch(7, 1);
   connect(slider_, &QSlider::valueChanged, this,

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/main_form.h"
+#include "gui/choice_buttons.h"
 
 namespace habitopia::gui {
 namespace {
@@ -35,6 +36,7 @@ CommandActions::CommandActions(MainForm& form, QMainWindow& window)
     : QObject(&window), form_(form) {
   QMenuBar* bar = window.menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
+  bar->setAccessibleName(QStringLiteral("Menu bar"));
   for (Menu menu : kMenuBarOrder) {
     QMenu* item = bar->addMenu(Text(MenuCaption(menu)));
     item->setObjectName(Text(MenuCaption(menu)).remove(QLatin1Char('&')).trimmed());
@@ -83,8 +85,16 @@ CommandActions::CommandActions(MainForm& form, QMainWindow& window)
       button->setToolTip(Text(command.hint));
       button->setProperty("command", static_cast<int>(*id));
       button->installEventFilter(this);
+      // The action "Toggle" of assistive tools switches the button alone; the
+      // command follows it as it follows a click.
+      if (auto* toggle = qobject_cast<QAbstractButton*>(button); toggle && action->isCheckable())
+        OnToggled(toggle, this, [action](bool on) {
+          if (action->isChecked() != on) action->trigger();
+        });
     }
   }
+  if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QStringLiteral("More toolbar buttons"));
 }
 
 bool CommandActions::eventFilter(QObject* watched, QEvent* event) {

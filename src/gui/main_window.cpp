@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -13,6 +15,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -22,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "gui/choice_buttons.h"
 #include "gui/command_actions.h"
 #include "gui/command_icons.h"
 #include "gui/information_panels.h"
@@ -41,6 +45,7 @@ namespace habitopia::gui {
 
 MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirectory, QWidget* parent)
     : QMainWindow(parent) {
+  InstallChoiceButtonAccessibility();
   setObjectName(QStringLiteral("THabitopiaform"));
   setWindowIcon(NamedIcon(QStringLiteral("habitopia")));
 
@@ -80,6 +85,7 @@ MainWindow::MainWindow(const QString& pageDirectory, const QString& workDirector
 
   resize(640, 480);
   ShowState(FormChanges{kAllParts, {}});
+  NameUnnamedControls();
   // The tables region is never narrower than its own controls need.
   const int tablesWidth = panel3_->minimumSizeHint().width();
   tablesArea_->setMinimumWidth(tablesWidth);
@@ -128,6 +134,7 @@ void MainWindow::BuildRegions() {
 
   splitter_ = new QSplitter(Qt::Horizontal, central);
   splitter_->setObjectName(QStringLiteral("RegionSplitter"));
+  splitter_->setAccessibleName(tr("Tables and viewer"));
   splitter_->setChildrenCollapsible(false);
   splitter_->setHandleWidth(4);
 
@@ -166,6 +173,8 @@ void MainWindow::BuildRegions() {
   caption_->setWordWrap(true);
   caption_->setAutoFillBackground(true);
   viewer_->setObjectName(QStringLiteral("Cortona1"));
+  viewer_->setAccessibleName(QString::fromUtf8(kViewerAccessibleName));
+  viewer_->View()->setAccessibleName(QString::fromUtf8(kViewerAccessibleName));
   panel1Layout_->addWidget(viewer_);
   panel1Layout_->addWidget(caption_);
   caption_->raise();
@@ -228,6 +237,32 @@ void MainWindow::ShowViewerBackground(const FormState& state) {
   caption_->setPalette(palette);
 }
 
+void MainWindow::ShowViewerDescription(const FormState& state) {
+  const QString description = QString::fromStdString(state.viewerDescription);
+  for (QWidget* view : std::initializer_list<QWidget*>{viewer_, viewer_->View()}) {
+    if (view->accessibleDescription() == description) continue;
+    view->setAccessibleDescription(description);
+    QAccessibleEvent changed(view, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
+}
+
+void MainWindow::NameUnnamedControls() {
+  for (QSplitterHandle* handle : findChildren<QSplitterHandle*>())
+    if (handle->accessibleName().isEmpty())
+      handle->setAccessibleName(QStringLiteral("Divider between tables and viewer"));
+  for (QAbstractScrollArea* area : findChildren<QAbstractScrollArea*>()) {
+    QString owner = area->accessibleName();
+    for (QWidget* up = area->parentWidget(); owner.isEmpty() && up; up = up->parentWidget())
+      owner = up->accessibleName();
+    if (area->accessibleName().isEmpty()) area->setAccessibleName(owner);
+    for (auto [bar, side] : {std::pair{area->horizontalScrollBar(), QStringLiteral("horizontal")},
+                             std::pair{area->verticalScrollBar(), QStringLiteral("vertical")}})
+      if (bar && bar->accessibleName().isEmpty())
+        bar->setAccessibleName(QStringLiteral("%1 %2 scroll bar").arg(owner, side).trimmed());
+  }
+}
+
 void MainWindow::WidenTablesAreaForToolBox(ToolBox shown) {
   // Once per box opened: a width the user then drags to stays.
   if (shown == widenedFor_) return;
@@ -247,6 +282,7 @@ void MainWindow::ShowState(const FormChanges& changes) {
   setWindowTitle(QString::fromStdString(state.caption));
   caption_->setText(QString::fromStdString(state.panel1Caption));
   caption_->setVisible(!state.sceneShown);
+  ShowViewerDescription(state);
   if (changes.Has(kRegionsPart)) ShowRegions(state);
   if (changes.Has(kDisplayPart)) ShowViewerBackground(state);
   tables_->Show(state, changes);

@@ -73,6 +73,10 @@ class MainWindow : public QMainWindow {
   // Opening a tool box widens the tables region until the box shows whole.
   void WidenTablesAreaForToolBox(ToolBox shown);
   void ShowViewerBackground(const FormState& state);
+  // The 3D view's description says what it shows (for assistive tools).
+  void ShowViewerDescription(const FormState& state);
+  // Splitter handles and scroll bars get names from the region they serve.
+  void NameUnnamedControls();
 
   VrmlViewer* viewer_ = nullptr;
   QtDialogs dialogs_{this};
@@ -99,7 +103,7 @@ class MainWindow : public QMainWindow {
   StereogramPanel* stereogram_ = nullptr;
   SplashWindow* splash_ = nullptr;
   UpdateWindow* updates_ = nullptr;
-  int normalWindowRequests_ = 0;  // the picture commands' requests already followed
+  int normalWindowRequests_ = 0;        // the picture commands' requests already followed
   ToolBox widenedFor_ = ToolBox::None;  // the tool box the tables region last widened for
 };
 

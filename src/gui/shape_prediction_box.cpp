@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/prediction_panel.h"
+#include "gui/choice_buttons.h"
 #include "gui/surface_energies_dialog.h"
 #include "gui/tool_box_widgets.h"
 
@@ -136,10 +137,9 @@ ShapePredictionBox::ShapePredictionBox(MainForm& form, QGroupBox* box) : QWidget
   switches->addWidget(higherOrders_);
   switches->addWidget(cleanup_);
   layout->addLayout(switches);
-  connect(higherOrders_, &QCheckBox::clicked, this,
-          [this](bool on) { Do([=, this] { form_.highorderfacesClick(on); }); });
-  connect(cleanup_, &QCheckBox::clicked, this,
-          [this] { Do([this] { form_.automaticcleanup1Click(); }); });
+  OnToggled(higherOrders_, this,
+            [this](bool on) { Do([=, this] { form_.highorderfacesClick(on); }); });
+  OnToggled(cleanup_, this, [this](bool) { Do([this] { form_.automaticcleanup1Click(); }); });
   connect(cleanup_, &QWidget::customContextMenuRequested, this,
           [this] { Do([this] { form_.cleanup(); }); });
 
@@ -186,14 +186,14 @@ QGroupBox* ShapePredictionBox::AddPanel(const QString& name, TranslationSlot slo
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(2, 2, 2, 2);
   auto add = [&](TranslationSlot s, const QString& text, int value, bool screw) {
-    auto* button = new QRadioButton(text, panel);
-    button->setAutoExclusive(false);
+    auto* button = new ChoiceButton(text, panel);
     button->setAccessibleName(screw ? tr("screw %1").arg(text) : text);
     button->setToolTip(ViewText(kScrewHint));
     row->addWidget(button);
     choices_.push_back({s, value, button});
-    connect(button, &QRadioButton::clicked, this,
-            [this, s, value] { Do([=, this] { form_.TranslationClick(s, value); }); });
+    // Switching a choice off chooses it again: a slot is emptied by a double click.
+    OnToggled(button, this,
+              [this, s, value](bool) { Do([=, this] { form_.TranslationClick(s, value); }); });
     new DoubleClicks(button, [this, s] { Do([=, this] { form_.TranslationDblClick(s); }); });
   };
   for (const auto& [text, value] : choices) add(slot, text, value, false);

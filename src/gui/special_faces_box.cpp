@@ -8,6 +8,9 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "gui/choice_buttons.h"
+#include "gui/tool_box_widgets.h"
+
 namespace habitopia::gui {
 namespace {
 
@@ -66,17 +69,14 @@ SpecialFacesBox::SpecialFacesBox(MainForm& form, QWidget* parent)
 
   connect(upDown2_, &QSpinBox::valueChanged, this, [this](int v) { form_.UpDown2Click(v); });
   connect(faceColor, &QPushButton::clicked, this, [this] { form_.FaceColorClick(); });
-  connect(showFaceColor_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ShowFaceColorClick(on); });
-  connect(showIndices_, &QCheckBox::clicked, this, [this](bool on) { form_.ShowIndicesClick(on); });
-  connect(drawGrowthsector_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.DrawGrowthsectorClick(on); });
-  connect(faceImage_, &QCheckBox::clicked, this, [this](bool on) { form_.FaceImageClick(on); });
+  OnToggled(showFaceColor_, this, [this](bool on) { form_.ShowFaceColorClick(on); });
+  OnToggled(showIndices_, this, [this](bool on) { form_.ShowIndicesClick(on); });
+  OnToggled(drawGrowthsector_, this, [this](bool on) { form_.DrawGrowthsectorClick(on); });
+  OnToggled(faceImage_, this, [this](bool on) { form_.FaceImageClick(on); });
   connect(image_, &QPushButton::clicked, this, [this] { form_.ImageClick(); });
   connect(resetFace, &QPushButton::clicked, this, [this] { form_.ResetFaceClick(); });
   connect(resetAll, &QPushButton::clicked, this, [this] { form_.ResetAllFacesClick(); });
-  connect(glossAllFaces_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.GlossAllFacesClick(on); });
+  OnToggled(glossAllFaces_, this, [this](bool on) { form_.GlossAllFacesClick(on); });
   connect(centralDistance_, &QSlider::valueChanged, this,
           [this](int v) { form_.CentraldistanceChange(v); });
   connect(sectorTransparency_, &QSlider::valueChanged, this,
@@ -89,12 +89,12 @@ void SpecialFacesBox::Show(const FormState& state) {
   upDown2_->setMaximum(box.upDown2Max);
   upDown2_->setValue(box.upDown2);
   label11_->setText(QString::fromStdString(box.label11));
-  showFaceColor_->setChecked(box.showFaceColor);
-  showIndices_->setChecked(box.showIndices);
-  drawGrowthsector_->setChecked(box.drawGrowthsector);
-  faceImage_->setChecked(box.faceImage);
+  SetChecked(showFaceColor_, box.showFaceColor);
+  SetChecked(showIndices_, box.showIndices);
+  SetChecked(drawGrowthsector_, box.drawGrowthsector);
+  SetChecked(faceImage_, box.faceImage);
   image_->setVisible(box.imageButton);
-  glossAllFaces_->setChecked(box.glossAllFaces);
+  SetChecked(glossAllFaces_, box.glossAllFaces);
   centralDistance_->setValue(state.tables.centralDistance);
   sectorTransparency_->setValue(box.sectorTransparency);
   setVisible(state.regions.toolBox == ToolBox::SpecialFaceFeatures);

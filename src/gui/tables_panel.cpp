@@ -14,10 +14,12 @@
 #include <QVBoxLayout>
 
 #include "gui/cell_boxes.h"
+#include "gui/choice_buttons.h"
 #include "gui/face_grid_model.h"
 #include "gui/key_forwarding.h"
 #include "gui/point_groups_box.h"
 #include "gui/special_faces_box.h"
+#include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
 namespace {
@@ -175,8 +177,7 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   connect(symmetry, &QPushButton::clicked, this,
           [this] { form_.Run(CommandId::SelectPointGroup); });
   connect(toAll, &QPushButton::clicked, this, [this] { form_.ApplyAllFacesClick(); });
-  connect(applySymmetry_, &QCheckBox::clicked, this,
-          [this](bool on) { form_.ApplyPointgroupClick(on); });
+  OnToggled(applySymmetry_, this, [this](bool on) { form_.ApplyPointgroupClick(on); });
   connect(applySymmetry_, &QCheckBox::customContextMenuRequested, this,
           [this] { form_.ApplyPointgroupMouseDown(); });
 }

@@ -73,6 +73,15 @@ int ToolBoxHost::WidthWanted() const {
 }
 
 void ToolBoxHost::Show(const FormState& state, const FormChanges& changes) {
+  if (changes.Has(kToolsPart) || changes.Has(kRegionsPart)) {
+    // An imported CIF names its space group in the caption.
+    const QString title = QString::fromStdString(state.tools.prediction.caption);
+    QGroupBox* prediction = Box(ToolBox::ShapePrediction);
+    if (prediction && !title.isEmpty() && prediction->title() != title) {
+      prediction->setTitle(title);
+      prediction->setAccessibleName(title);
+    }
+  }
   if (!changes.Has(kRegionsPart)) return;
   QGroupBox* shown = Box(state.regions.toolBox);
   if (shown) static_cast<QStackedLayout*>(pages_->layout())->setCurrentWidget(shown);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/twin_labels.h"
+#include "gui/choice_buttons.h"
 #include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
@@ -46,8 +47,9 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
     layout->addWidget(button);
     choices_[static_cast<std::size_t>(c.choice)] = button;
     const TwinChoice choice = c.choice;
-    connect(button, &QRadioButton::clicked, this,
-            [this, choice] { form_.ToolEvent([this, choice] { form_.TwinChoiceClick(choice); }); });
+    OnChosen(button, this, [this, choice] {
+      form_.ToolEvent([this, choice] { form_.TwinChoiceClick(choice); });
+    });
   }
 
   auto* space = new QHBoxLayout;
@@ -63,10 +65,8 @@ TwinToolBox::TwinToolBox(MainForm& form, QGroupBox* box) : QWidget(box), form_(f
   space->addWidget(real_);
   space->addWidget(reciprocal_);
   layout->addLayout(space);
-  connect(real_, &QRadioButton::clicked, this,
-          [this] { form_.ToolEvent([this] { form_.realbutnClick(false); }); });
-  connect(reciprocal_, &QRadioButton::clicked, this,
-          [this] { form_.ToolEvent([this] { form_.realbutnClick(true); }); });
+  OnChosen(real_, this, [this] { form_.ToolEvent([this] { form_.realbutnClick(false); }); });
+  OnChosen(reciprocal_, this, [this] { form_.ToolEvent([this] { form_.realbutnClick(true); }); });
 
   auto* rows = new QFormLayout;
   layout->addLayout(rows);

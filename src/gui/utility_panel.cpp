@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "app/main_form.h"
+#include "gui/choice_buttons.h"
 
 namespace habitopia::gui {
 
@@ -83,8 +84,7 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
   for (const auto& box : boxes) {
     QCheckBox* check = AddSwitch(box.name, box.caption);
     const DisplaySwitch which = box.which;
-    connect(check, &QCheckBox::clicked, this,
-            [this, which](bool on) { form_.SwitchClick(which, on); });
+    OnToggled(check, this, [this, which](bool on) { form_.SwitchClick(which, on); });
     switches_[which] = check;
     if (which == DisplaySwitch::Indices) {
       check->setToolTip(tr("show indices of faces, right click to apply symmety"));
@@ -96,7 +96,7 @@ UtilityPanel::UtilityPanel(MainForm& form, QWidget* parent) : QFrame(parent), fo
     ++index;
   }
   tumble_ = AddSwitch("tumble", tr("tumble"));
-  connect(tumble_, &QCheckBox::clicked, this, [this](bool on) { form_.tumbleClick(on); });
+  OnToggled(tumble_, this, [this](bool on) { form_.tumbleClick(on); });
   grid->addWidget(tumble_, index % 4, index / 4);
   layout->addWidget(shown);
 

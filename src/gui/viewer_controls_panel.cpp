@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/main_form.h"
+#include "gui/choice_buttons.h"
+#include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
 
@@ -42,7 +44,7 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent)
     button->setToolTip(entry.hint);
     modes->addButton(button);
     const NavigationMode mode = entry.mode;
-    connect(button, &QRadioButton::clicked, this, [this, mode] { form_.NavigationClick(mode); });
+    OnChosen(button, this, [this, mode] { form_.NavigationClick(mode); });
     navigation_[mode] = button;
     layout->addWidget(button);
   }
@@ -94,8 +96,7 @@ ViewerControlsPanel::ViewerControlsPanel(MainForm& form, QWidget* parent)
     button->setAccessibleName(entry.caption);
     renderers->addButton(button);
     const RendererChoice renderer = entry.renderer;
-    connect(button, &QRadioButton::clicked, this,
-            [this, renderer] { form_.RendererClick(renderer); });
+    OnChosen(button, this, [this, renderer] { form_.RendererClick(renderer); });
     renderers_[renderer] = button;
     layout->addWidget(button);
   }
@@ -108,8 +109,8 @@ void ViewerControlsPanel::Show(const FormState& state, const FormChanges& change
   }
   if (!changes.Has(kDisplayPart)) return;
   const DisplayState& display = state.display;
-  navigation_.at(display.navigation)->setChecked(true);
-  renderers_.at(display.renderer)->setChecked(true);
+  SetChecked(navigation_.at(display.navigation), true);
+  SetChecked(renderers_.at(display.renderer), true);
   const QSignalBlocker blocker(zoom_);
   if (!zoom_->isSliderDown()) zoom_->setValue(display.zoomModel);
 }

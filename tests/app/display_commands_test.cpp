@@ -276,6 +276,9 @@ TEST_F(DisplayCommandsTest, NavigationGoesToTheViewerThroughTimer8) {
   EXPECT_EQ(State().display.navigation, NavigationMode::Turn);
   ports_.timers.Fire(form_, TimerId::Timer8);
   EXPECT_EQ(ports_.viewer.commands.back(), ViewerCommand::Turn);
+  // Every choice of the group dresses the viewer: the CAD skin for cad alone.
+  const std::string cad(kCadSkin), standard(kStandardSkin);
+  EXPECT_EQ(ports_.viewer.skins, (std::vector<std::string>{standard, standard, cad, standard}));
 
   form_.zoommodelChange(80);
   form_.restoreClick();

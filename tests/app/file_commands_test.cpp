@@ -203,7 +203,9 @@ TEST_F(FileCommandsTest, ACommandLineCifInCapitalsIsImported) {
   EXPECT_EQ(form_.Model().lastFace, 5) << "the three faces and their opposites";
   EXPECT_EQ(form_.State().tables.stringGrid2.rows[3][0], "0 0 1");
   EXPECT_EQ(form_.Model().polyhedron.PresentFaceCount(), 6);
-  EXPECT_EQ(form_.History().Top(), 1);
+  EXPECT_EQ(form_.History().Top(), 2)
+      << "the new model the file's values went into, then the crystal";
+  EXPECT_TRUE(ports_.dialogs.questions.empty()) << "nothing to save before the first crystal";
   EXPECT_EQ(form_.State().modelFileName, cif.string());
 }
 

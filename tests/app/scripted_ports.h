@@ -31,6 +31,10 @@ class FakeViewer : public Viewer {
   bool SetCamera(const ViewerCamera& value) override;
   bool Command(ViewerCommand command) override;
   bool SetHeadlight(bool on) override;
+  bool SetSkin(std::string_view skin) override {
+    skins.emplace_back(skin);
+    return true;
+  }
   std::string RendererName() const override { return std::string(kOpenGLRendererName); }
   std::optional<ViewerImage> GrabFrame(int) override;
   void SetAnimationFraction(double fraction) override { animationFractions.push_back(fraction); }
@@ -44,6 +48,7 @@ class FakeViewer : public Viewer {
   std::vector<ViewerCommand> commands;
   std::vector<ViewerCamera> camerasSet;
   std::vector<bool> headlights;
+  std::vector<std::string> skins;
   std::vector<double> animationFractions;
   int resumes = 0;
   std::optional<ViewerCamera> camera;

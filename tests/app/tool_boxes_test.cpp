@@ -558,6 +558,7 @@ TEST_F(ToolBoxesTest, CifWithoutFacesShowsItsPredictedHabit) {
   std::ofstream(partial) << "data_x\n_cell_length_a 5.64\n_cell_length_b 5.64\n"
                             "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
                             "_symmetry_space_group_name_H-M 'F m -3 m'\n";
+  ports_.dialogs.answers.push_back(Answer::No);  // "save changes?"
   EXPECT_FALSE(form_.Load1Click(partial.string()));
   ASSERT_FALSE(ports_.dialogs.messages.empty());
   EXPECT_NE(ports_.dialogs.messages.back().text.find("c-axis length"), std::string::npos);

@@ -108,6 +108,10 @@ TEST_F(TablesPanelTest, ACubeTypedIntoTheUniqueList) {
   QTest::keyClicks(editor, "1 a1 1");
   EXPECT_EQ(editor->text(), "1 1 1");
   EXPECT_TRUE(closer.texts.contains("wrong input of indices"));
+  // Expanded and drawn while typed, the editor still open for more keys.
+  EXPECT_EQ(window_->Form().Model().FaceCount(), 8);
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(unique->isEnabled());
   QTest::keyClick(editor, Qt::Key_Return);
   QTest::qWait(100);
   EXPECT_EQ(window_->Form().Model().FaceCount(), 8);
