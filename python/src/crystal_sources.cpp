@@ -149,11 +149,7 @@ Crystal PredictBfdh(const PredictInput& in) {
     if (!in.cell && !cif.CellComplete())
       for (int i = 0; i < kCifCellValues; ++i)
         if (!cif.cell[i]) missing.emplace_back(kCifCellItems[i]);
-    if (!spaceGroup && !groupGiven) {
-      if (!cif.spaceGroupSymbol.empty()) spaceGroup = FindSpaceGroup(cif.spaceGroupSymbol);
-      if (!spaceGroup && cif.spaceGroupNumber > 0)
-        spaceGroup = FindSpaceGroup(std::to_string(cif.spaceGroupNumber));
-    }
+    if (!spaceGroup && !groupGiven) spaceGroup = cif.spaceGroup;
     if (!groupGiven && !spaceGroup && cif.pointGroup == 0) missing.emplace_back("point group");
     if (!missing.empty()) Refuse(in.cif + ": missing " + Joined(missing));
     cell = cif.CellValues();
