@@ -30,5 +30,7 @@ int RunDrawing(const Arguments& args);
 int RunStereo(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunWulff(const Arguments& args);
+int RunBatch(const Arguments& args);
+int RunBatchMerge(const Arguments& args);
 
 }  // namespace habitopia::cli

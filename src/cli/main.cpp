@@ -93,6 +93,19 @@ const Command kCommands[] = {
      "--units names the unit. Writes the model; --descriptors prints the shape descriptors "
      "(--json: as JSON), with the energy-weighted figures for surface energies",
      RunWulff},
+    {"batch",
+     "batch INPUT... -o RESULTS.jsonl|RESULTS.csv [--jobs N] [--shard K/N] [--resume] "
+     "[--hkl-max N] [--wulff TABLE] [--keep-models DIR]",
+     "predict the habit (or with --wulff the Wulff shape of a table of surface energies) of "
+     "every structure: each data block with a cell and a symmetry of the CIF files named, found "
+     "in the folders named (also .cif.gz) or listed one per line in @LIST; one row per structure "
+     "in the sorted input order, whatever --jobs (default: every core); --shard K/N takes every "
+     "N-th file from the K-th, --resume goes on after the rows already written, --keep-models "
+     "writes each model file into DIR. Exit status: the number of structures refused (at most "
+     "100), 125 for bad arguments or a run that stopped",
+     RunBatch},
+    {"batch-merge", "batch-merge SHARD... -o RESULTS.jsonl|RESULTS.csv",
+     "join the result files of batch shards in the order of one whole run", RunBatchMerge},
 };
 
 void PrintHelp(std::ostream& out) {

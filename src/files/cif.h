@@ -117,6 +117,9 @@ struct CifImport {
   int pointGroup = 0;                      // 1..33, on the model's axes; 0 when none was found
   CifPointGroupSource pointGroupSource = CifPointGroupSource::None;
 
+  std::string databaseCode;  // the block's database code (COD, ICSD, ...), empty when none
+  std::string formula;       // its sum formula as written, empty when none
+
   std::vector<std::string> missingItems;  // in the order the steps found them
   int completeness = 0;                   // of 8: six cell values, the face list, the point group
 
@@ -141,6 +144,11 @@ struct CifImport {
 // turned into one.
 CifImport ImportCifText(std::string_view text, bool decimalComma = false,
                         std::string_view blockName = {});
+
+// Every data block of the text that states a cell or a symmetry, each read as
+// ImportCifText reads one; `syntaxError` is the parser's message when the text
+// is no CIF (and nothing is read).
+std::vector<CifImport> ImportCifStructures(std::string_view text, std::string& syntaxError);
 
 struct CifReadResult {
   bool ok = false;  // the file could be read; the import itself is in `import`

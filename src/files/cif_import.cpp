@@ -23,6 +23,11 @@ namespace {
 using Tags = std::initializer_list<const char*>;
 const Tags kColourTags{"_exptl_crystal_colour", "_exptl_crystal.colour"};
 const Tags kLustreTags{"_exptl_crystal_colour_lustre", "_exptl_crystal.colour_lustre"};
+const Tags kDatabaseCodeTags{"_cod_database_code",  "_database_code_COD",
+                             "_database_code_ICSD", "_database_code_amcsd",
+                             "_database_code_CSD",  "_database_code_depnum_ccdc_archive"};
+const Tags kFormulaTags{"_chemical_formula_sum", "_chemical_formula_structural",
+                        "_chemical_formula_moiety"};
 const std::array<Tags, kCifCellValues> kCellTags{{
     {"_cell_length_a", "_cell.length_a"},
     {"_cell_length_b", "_cell.length_b"},
@@ -151,7 +156,8 @@ bool HasSymmetry(const CifBlockText& block) {
          HasTag(block, kHermannMauguinTags) || HasTag(block, kNumberTags);
 }
 
-const CifBlockText* ChooseBlock(const CifDocumentText& doc, std::string_view wanted, CifImport& result) {
+const CifBlockText* ChooseBlock(const CifDocumentText& doc, std::string_view wanted,
+                                CifImport& result) {
   result.blockCount = static_cast<int>(doc.blocks.size());
   if (!wanted.empty()) {
     for (const CifBlockText& block : doc.blocks)
@@ -375,33 +381,55 @@ std::vector<CifFaceRow> CifImport::ModelFaceRows() const {
   return rows;
 }
 
+namespace {
+
+void ImportBlock(const CifBlockText& block, CifImport& result) {
+  if (block.name != "#") result.blockName = block.name;
+
+  if (const auto colour = Value(block, kColourTags))
+    result.fillColour = CifColourValue(FirstWord(*colour));
+
+  if (const auto lustre = Value(block, kLustreTags)) {
+    result.lustreFound = true;
+    if (lustre->find("metallic") != std::string::npos) result.transparency = 0.05L;
+    if (lustre->find("dull") != std::string::npos) result.transparency = 0.1L;
+    if (lustre->find("clear") != std::string::npos) result.transparency = 0.3L;
+  } else {
+    result.lustreFound = HasTag(block, kLustreTags);
+    if (!result.lustreFound) result.missingItems.push_back("Transparency");
+  }
+  result.databaseCode = Value(block, kDatabaseCodeTags).value_or("");
+  result.formula = Value(block, kFormulaTags).value_or("");
+
+  ReadCell(block, result);
+  ReadFaces(block, result);
+  ReadSymmetry(block, result);
+}
+
+}  // namespace
+
 CifImport ImportCifText(std::string_view text, bool decimalComma, std::string_view blockName) {
   CifImport result;
   result.decimalComma = decimalComma;
   const CifDocumentText doc = ParseCifDocument(PlainLines(text));
   result.syntaxError = doc.error;
   const CifBlockText* block = doc.error.empty() ? ChooseBlock(doc, blockName, result) : nullptr;
-  const CifBlockText empty;
-  if (!block) block = &empty;
-  if (block != &empty && block->name != "#") result.blockName = block->name;
-
-  if (const auto colour = Value(*block, kColourTags))
-    result.fillColour = CifColourValue(FirstWord(*colour));
-
-  if (const auto lustre = Value(*block, kLustreTags)) {
-    result.lustreFound = true;
-    if (lustre->find("metallic") != std::string::npos) result.transparency = 0.05L;
-    if (lustre->find("dull") != std::string::npos) result.transparency = 0.1L;
-    if (lustre->find("clear") != std::string::npos) result.transparency = 0.3L;
-  } else {
-    result.lustreFound = HasTag(*block, kLustreTags);
-    if (!result.lustreFound) result.missingItems.push_back("Transparency");
-  }
-
-  ReadCell(*block, result);
-  ReadFaces(*block, result);
-  ReadSymmetry(*block, result);
+  ImportBlock(block ? *block : CifBlockText{}, result);
   return result;
+}
+
+std::vector<CifImport> ImportCifStructures(std::string_view text, std::string& syntaxError) {
+  const CifDocumentText doc = ParseCifDocument(PlainLines(text));
+  syntaxError = doc.error;
+  std::vector<CifImport> structures;
+  if (!doc.error.empty()) return structures;
+  for (const CifBlockText& block : doc.blocks) {
+    if (!HasCell(block) && !HasSymmetry(block)) continue;
+    CifImport& result = structures.emplace_back();
+    result.blockCount = static_cast<int>(doc.blocks.size());
+    ImportBlock(block, result);
+  }
+  return structures;
 }
 
 CifReadResult ReadCifFile(const std::string& path, bool decimalComma, std::string_view blockName) {
