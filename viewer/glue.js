@@ -228,6 +228,40 @@
     browser.addBrowserEvent();
   }
 
+  // ---- Loads --------------------------------------------------------------------
+  // A scene shown before is read again and, when only field values changed, the
+  // shown world takes them over (world-update.js). Other scenes load in full.
+
+  let shownPath = null;   // the scene file shown, without query, when it loaded
+  let inPlaceUpdates = 0;
+
+  async function parseAgain(url) {
+    const response = await fetch(url);
+    if (!response.ok) return null;
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    // Compressed scenes are left to X_ITE's own loader.
+    if (bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b) return null;
+    return parseFieldsOnly(new TextDecoder().decode(bytes));
+  }
+
+  // Parses VRML into a scene whose nodes are never set up: they hold the field
+  // values and routes of the file but build no geometry and join no live world,
+  // which is what the comparison needs and a fraction of a full parse's time.
+  function parseFieldsOnly(text) {
+    const scene = new X3D.X3DScene(browser);
+    const parser = new X3D.VRMLParser(scene);
+    parser.setInput(text);
+    if (!parser.isValid()) return null;
+    parser.setupNodes = function () {
+      this.getPlaceholders().forEach((placeholder) => placeholder.replaceWithNode());
+      this.getPlaceholders().clear();
+      this.getNodes().length = 0;
+    };
+    parser.pushExecutionContext(scene);
+    parser.parseIntoScene();
+    return scene;
+  }
+
   // ---- Entry points for the widget ---------------------------------------------
 
   const habitopia = {
@@ -242,10 +276,37 @@
         // The widget opens the scene's folders to this load only now, when the
         // loads before it are done with theirs.
         await new Promise((resolve) => bridge.loadStarting(id, resolve));
+        const path = url.replace(/[?#].*$/, "");
+        let parsed = null;
+        const heard = messages.length;
+        try {
+          parsed = path === shownPath ? await parseAgain(url) : null;
+        } catch (error) {
+          // A scene that does not parse here is loaded in full, which reports why.
+          parsed = null;
+        }
+        const update = parsed ? habitopiaWorld.match(browser.currentScene, parsed) : null;
+        if (update) {
+          habitopiaWorld.apply(update);
+          // The view starts from the scene's viewpoint, as in a reloaded world.
+          const vp = viewpoint();
+          if (vp) {
+            vp.transitionStop();
+            vp.resetUserOffsets();
+          }
+          await browser.nextFrame();
+          ++inPlaceUpdates;
+          bridge.loadFinished(id, true, "", messages.slice());
+          return;
+        }
+        shownPath = null;
+        // The messages of the attempt come again from the full load.
+        messages.length = heard;
         try {
           await browser.loadURL(new X3D.MFString(url));
           applyMode();
           await browser.nextFrame();
+          shownPath = path;
           bridge.loadFinished(id, true, "", messages.slice());
         } catch (error) {
           const reason = textOf(error) || "the scene could not be loaded";
@@ -262,10 +323,17 @@
       });
     },
 
+    // How many loads were done by updating the shown world (for the viewer's bench
+    // and tests).
+    inPlaceUpdates() {
+      return inPlaceUpdates;
+    },
+
     clear() {
       enqueue(async () => {
         if (!browser) return;
         frozen = null;
+        shownPath = null;
         await browser.replaceWorld(null);
         collectGarbage();
       });

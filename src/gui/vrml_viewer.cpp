@@ -329,6 +329,11 @@ std::optional<bool> VrmlViewer::Headlight() {
   return value->toBool();
 }
 
+int VrmlViewer::InPlaceUpdates() {
+  const auto value = RunAndWait(QStringLiteral("habitopia.inPlaceUpdates()"), kAnswerTimeoutMs);
+  return value ? value->toInt() : 0;
+}
+
 std::string VrmlViewer::RendererName() const { return std::string(kOpenGLRendererName); }
 
 void VrmlViewer::SetAnimationFraction(double fraction) {
