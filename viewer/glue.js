@@ -86,11 +86,16 @@
     return run;
   }
 
+  let collection = null;
+
   function collectGarbage() {
     // Exposed by the widget's --js-flags=--expose-gc: frees the previous world
-    // and its WebGL buffers now. Left to V8, the memory of a reload loop settles
-    // about a third higher.
-    if (typeof window.gc === "function") window.gc();
+    // and its WebGL buffers. Left to V8, the memory of a reload loop settles
+    // about a third higher. Run once loads have paused, as a full collection
+    // takes longer than drawing a frame.
+    if (typeof window.gc !== "function") return;
+    clearTimeout(collection);
+    collection = setTimeout(() => window.gc(), 400);
   }
 
   // ---- Navigation -------------------------------------------------------------
@@ -228,10 +233,64 @@
     browser.addBrowserEvent();
   }
 
+  // ---- Loads --------------------------------------------------------------------
+  // A scene shown before is read again and, when only field values changed, the
+  // shown world takes them over (world-update.js); else a VRML 2.0 scene parsed
+  // here replaces the world. Other scenes, and scenes that fail here, go through
+  // X_ITE's loader.
+
+  let shownPath = null;   // the scene file shown, without query, when it loaded
+  let inPlaceUpdates = 0;
+
+  // The scene file's text; null for a compressed file, which is left to X_ITE's
+  // own loader.
+  async function readAgain(url) {
+    const response = await fetch(url);
+    if (!response.ok) return null;
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    if (bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b) return null;
+    return new TextDecoder().decode(bytes);
+  }
+
+  // A VRML 2.0 scene parsed at once into a world to show. X_ITE's own loader
+  // waits two frames after parsing; and a VRML 2.0 scene needs no component that
+  // its first load did not bring.
+  function parseWorld(text, url) {
+    if (!/^#VRML V2\.0 utf8/.test(text)) return null;
+    const scene = new X3D.X3DScene(browser);
+    scene.setWorldURL(new URL(url).href);
+    scene.setup();
+    const parser = new X3D.VRMLParser(scene);
+    parser.setInput(text);
+    if (!parser.isValid()) return null;
+    parser.pushExecutionContext(scene);
+    parser.parseIntoScene();
+    return scene;
+  }
+
+  // Parses VRML into a scene whose nodes are never set up: they hold the field
+  // values and routes of the file but build no geometry and join no live world,
+  // which is what the comparison needs and a fraction of a full parse's time.
+  function parseFieldsOnly(text) {
+    const scene = new X3D.X3DScene(browser);
+    const parser = new X3D.VRMLParser(scene);
+    parser.setInput(text);
+    if (!parser.isValid()) return null;
+    parser.setupNodes = function () {
+      this.getPlaceholders().forEach((placeholder) => placeholder.replaceWithNode());
+      this.getPlaceholders().clear();
+      this.getNodes().length = 0;
+    };
+    parser.pushExecutionContext(scene);
+    parser.parseIntoScene();
+    return scene;
+  }
+
   // ---- Entry points for the widget ---------------------------------------------
 
   const habitopia = {
-    load(id, url) {
+    // `text` is the scene file's text as the widget read it, or null.
+    load(id, url, text) {
       enqueue(async () => {
         messages.length = 0;
         frozen = null;
@@ -239,13 +298,66 @@
           bridge.loadFinished(id, false, "the viewer has no WebGL", []);
           return;
         }
-        // The widget opens the scene's folders to this load only now, when the
-        // loads before it are done with theirs.
-        await new Promise((resolve) => bridge.loadStarting(id, resolve));
+        // The widget opens the scene's folders to this load only when it reads
+        // files, and only now, when the loads before it are done with theirs.
+        let started = false;
+        const start = async () => {
+          if (started) return;
+          started = true;
+          await new Promise((resolve) => bridge.loadStarting(id, resolve));
+        };
+        const path = url.replace(/[?#].*$/, "");
+        const heard = messages.length;
+        let update = null;
+        try {
+          if (path !== shownPath) text = null;
+          else if (typeof text !== "string") {
+            await start();
+            text = await readAgain(url);
+          }
+          const parsed = text === null ? null : parseFieldsOnly(text);
+          update = parsed ? habitopiaWorld.match(browser.currentScene, parsed) : null;
+        } catch (error) {
+          // A scene that does not parse here is loaded in full, which reports why.
+          text = null;
+        }
+        if (update) {
+          habitopiaWorld.apply(update);
+          // The view starts from the scene's viewpoint, as in a reloaded world.
+          const vp = viewpoint();
+          if (vp) {
+            vp.transitionStop();
+            vp.resetUserOffsets();
+          }
+          await browser.nextFrame();
+          ++inPlaceUpdates;
+          bridge.loadFinished(id, true, "", messages.slice());
+          return;
+        }
+        messages.length = heard;
+        await start();
+        let world = null;
+        try {
+          world = text === null ? null : parseWorld(text, url);
+        } catch (error) {
+          world = null;
+        }
+        if (world) {
+          await browser.replaceWorld(world);
+          applyMode();
+          await browser.nextFrame();
+          bridge.loadFinished(id, true, "", messages.slice());
+          collectGarbage();
+          return;
+        }
+        shownPath = null;
+        // The messages of the attempts come again from the full load.
+        messages.length = heard;
         try {
           await browser.loadURL(new X3D.MFString(url));
           applyMode();
           await browser.nextFrame();
+          shownPath = path;
           bridge.loadFinished(id, true, "", messages.slice());
         } catch (error) {
           const reason = textOf(error) || "the scene could not be loaded";
@@ -262,10 +374,17 @@
       });
     },
 
+    // How many loads were done by updating the shown world (for the viewer's bench
+    // and tests).
+    inPlaceUpdates() {
+      return inPlaceUpdates;
+    },
+
     clear() {
       enqueue(async () => {
         if (!browser) return;
         frozen = null;
+        shownPath = null;
         await browser.replaceWorld(null);
         collectGarbage();
       });

@@ -2,13 +2,11 @@
 
 #include <cmath>
 
-#include "files/avi_writer.h"
-
 namespace habitopia {
 
 MovieOutcome MovieRecorder::Record(const std::string& path) {
   MovieOutcome outcome;
-  AviWriter writer;
+  const std::unique_ptr<MovieWriter> writer = writers_(MovieFormatForPath(path));
   for (int i = 0; i < kMovieFrames; ++i) {
     const std::optional<RasterImage> frame =
         source_.RenderFrame(i, static_cast<double>(i) / kMovieFramesPerSecond);
@@ -17,19 +15,23 @@ MovieOutcome MovieRecorder::Record(const std::string& path) {
       outcome.detail = "the viewer gave no picture for frame " + std::to_string(i);
       break;
     }
-    if (!writer.IsOpen() &&
-        !writer.Open(path, frame->width, frame->height, kMovieFramesPerSecond, outcome.detail)) {
+    if (!writer->IsOpen() &&
+        !writer->Open(path, frame->width, frame->height, kMovieFramesPerSecond, outcome.detail)) {
       outcome.message = kCouldNotCreateMovie;
       break;
     }
-    if (!writer.AddFrame(*frame, outcome.detail)) {
+    if (!writer->AddFrame(*frame, outcome.detail)) {
       outcome.message = kCouldNotAddFrame;
       break;
     }
-    outcome.framesWritten = writer.FrameCount();
+    outcome.framesWritten = writer->FrameCount();
     if (progress_) progress_(outcome.framesWritten, kMovieFrames);
   }
-  writer.Close();
+  std::string closing;
+  if (!writer->Close(closing) && outcome.message.empty()) {
+    outcome.message = kCouldNotAddFrame;
+    outcome.detail = closing;
+  }
   source_.Finish();
   return outcome;
 }

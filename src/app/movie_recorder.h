@@ -1,12 +1,13 @@
 #pragma once
 // "Record &Movie": 101 frames of the viewer's animation at 30 frames a second
-// into an AVI file. Frame i shows the animation at i/30 s whatever time the
-// drawing takes, so a slow machine neither drops nor repeats frames.
+// into an AVI, MP4 or WebM file (movie_writer.h). Frame i shows the animation at i/30 s whatever
+// time the drawing takes, so a slow machine neither drops nor repeats frames.
 
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "app/movie_writer.h"
 #include "app/viewer.h"
 #include "files/raster_image.h"
 
@@ -41,16 +42,19 @@ class MovieRecorder {
   // Called after every frame written, with the frames so far and kMovieFrames.
   using Progress = std::function<void(int framesWritten, int totalFrames)>;
 
-  MovieRecorder(MovieFrameSource& source, Progress progress)
-      : source_(source), progress_(std::move(progress)) {}
+  MovieRecorder(MovieFrameSource& source, Progress progress,
+                MovieWriterFactory writers = MakeMovieWriter)
+      : source_(source), progress_(std::move(progress)), writers_(std::move(writers)) {}
 
-  // The first frame fixes the movie's size. A frame that cannot be had or written
-  // ends the recording; the frames before it stay in the file.
+  // The file's extension chooses the format (MovieFormatForPath). The first frame
+  // fixes the movie's size. A frame that cannot be had or written ends the
+  // recording; the frames before it stay in the file.
   MovieOutcome Record(const std::string& path);
 
  private:
   MovieFrameSource& source_;
   Progress progress_;
+  MovieWriterFactory writers_;
 };
 
 // The animation's position in its cycle at `seconds`, 0 to 1, for a time sensor

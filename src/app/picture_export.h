@@ -13,7 +13,11 @@ enum class PictureFormat { Bitmap, Metafile };
 
 inline constexpr const char* kBitmapFilter = "Windows Bitmap file (*.bmp)|*.bmp|All files|*.*";
 inline constexpr const char* kMetafileFilter = "Windows Bitmap file (*.wmf)|*.wmf|All files|*.*";
-inline constexpr const char* kMovieFilter = "Audio Video Interleaved File|*.AVI|All Files|*.*";
+// The dialog's first entry and its default extension give the uncompressed AVI;
+// the others are encoded movies (movie_writer.h).
+inline constexpr const char* kMovieFilter =
+    "Audio Video Interleaved File|*.AVI|MPEG-4 Video, H.264|*.mp4|WebM Video, VP9|*.webm|"
+    "All Files|*.*";
 inline constexpr const char* kImageAddedToClipboard = "Image added to Clipboard";
 
 // The save dialog's default extension: "bmp" or "wmf".

@@ -40,4 +40,18 @@ QString QtFileFilter(const std::string& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
+QString FilterSuffix(const QString& qtFilterEntry) {
+  const qsizetype open = qtFilterEntry.lastIndexOf(QLatin1Char('('));
+  const qsizetype close = qtFilterEntry.lastIndexOf(QLatin1Char(')'));
+  if (open < 0 || close < open) return {};
+  const QString first = qtFilterEntry.mid(open + 1, close - open - 1)
+                            .split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                            .value(0);
+  if (!first.startsWith(QLatin1String("*."))) return {};
+  const QString suffix = first.mid(2);
+  if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')))
+    return {};
+  return suffix;
+}
+
 }  // namespace habitopia::gui

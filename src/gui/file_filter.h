@@ -13,4 +13,8 @@ namespace habitopia::gui {
 // pattern in one case also matches file names in the other.
 QString QtFileFilter(const std::string& filter);
 
+// The extension (without the dot) of a Qt filter entry's first pattern,
+// "Name (*.mp4 *.MP4)" giving "mp4"; empty for every file ("*") or none.
+QString FilterSuffix(const QString& qtFilterEntry);
+
 }  // namespace habitopia::gui

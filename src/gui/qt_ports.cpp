@@ -57,6 +57,12 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
                      QtFileFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(Text(request.defaultExtension));
+  // A name typed without extension takes the one of the file type chosen.
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& filter) {
+        const QString suffix = FilterSuffix(filter);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? Text(request.defaultExtension) : suffix);
+      });
   if (!request.fileName.empty()) dialog.selectFile(StartPath(request));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -76,7 +77,22 @@ QString JsString(const QString& text) {
   quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
   quoted.replace(QLatin1Char('\''), QLatin1String("\\'"));
   quoted.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+  quoted.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+  quoted.replace(QChar(0x2028), QLatin1String("\\u2028"));
+  quoted.replace(QChar(0x2029), QLatin1String("\\u2029"));
   return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The scene's text as a script literal, so that the page can compare it with the
+// shown world without reading the file; "null" for a compressed, large or
+// unreadable file, which the page reads itself.
+QString SceneTextForPage(const QString& path) {
+  constexpr qint64 kLargestText = 4 << 20;
+  QFile file(path);
+  if (file.size() > kLargestText || !file.open(QIODevice::ReadOnly)) return QStringLiteral("null");
+  const QByteArray bytes = file.readAll();
+  if (bytes.startsWith("\x1f\x8b")) return QStringLiteral("null");
+  return JsString(QString::fromUtf8(bytes));
 }
 
 QString JsNumber(double value) { return QString::number(value, 'g', 17); }
@@ -233,9 +249,9 @@ void VrmlViewer::LoadScene(const std::string& path) {
   QUrl url = ViewerFileUrl(absolute);
   // A new query each time: the same scene path is rewritten by every calculation.
   url.setQuery(QStringLiteral("load=%1").arg(id));
-  Run(QStringLiteral("habitopia.load(%1, %2);")
+  Run(QStringLiteral("habitopia.load(%1, %2, %3);")
           .arg(id)
-          .arg(JsString(url.toString(QUrl::FullyEncoded))));
+          .arg(JsString(url.toString(QUrl::FullyEncoded)), SceneTextForPage(absolute)));
 }
 
 void VrmlViewer::OnLoadStarting(int id) {
@@ -327,6 +343,11 @@ std::optional<bool> VrmlViewer::Headlight() {
   const auto value = RunAndWait(QStringLiteral("habitopia.headlight()"), kAnswerTimeoutMs);
   if (!value) return std::nullopt;
   return value->toBool();
+}
+
+int VrmlViewer::InPlaceUpdates() {
+  const auto value = RunAndWait(QStringLiteral("habitopia.inPlaceUpdates()"), kAnswerTimeoutMs);
+  return value ? value->toInt() : 0;
 }
 
 std::string VrmlViewer::RendererName() const { return std::string(kOpenGLRendererName); }

@@ -53,6 +53,8 @@ class VrmlViewer : public QWidget, public Viewer {
   QImage GrabImage(int timeoutMs);
   // Whether the headlight of the shown scene is on.
   std::optional<bool> Headlight();
+  // How many loads so far changed the shown world in place instead of replacing it.
+  int InPlaceUpdates();
 
   // Waits (processing events) until the page is ready; false after the timeout.
   bool WaitUntilReady(int timeoutMs);

@@ -13,6 +13,7 @@
 #include "files/device_independent_bitmap.h"
 #include "files/windows_metafile.h"
 #include "scripted_ports.h"
+#include "support/cli_runner.h"
 #include "support/raster_samples.h"
 
 namespace habitopia {
@@ -186,7 +187,9 @@ TEST_F(PictureCommandsTest, MovieRecordsEveryFrameAtItsTimeWithProgressAndALocke
 
   const FileDialogRequest& request = ports_.dialogs.fileRequests.back();
   EXPECT_EQ(request.defaultExtension, "AVI");
-  EXPECT_EQ(request.filter, "Audio Video Interleaved File|*.AVI|All Files|*.*");
+  EXPECT_EQ(request.filter,
+            "Audio Video Interleaved File|*.AVI|MPEG-4 Video, H.264|*.mp4|WebM Video, VP9|*.webm|"
+            "All Files|*.*");
   EXPECT_EQ(DecodedFrames(movie, scratch_.Path(), picture_), 101);
   EXPECT_TRUE(ports_.dialogs.messages.empty());
 
@@ -206,6 +209,21 @@ TEST_F(PictureCommandsTest, MovieRecordsEveryFrameAtItsTimeWithProgressAndALocke
   EXPECT_FALSE(form_.State().progress.visible);
   EXPECT_FALSE(form_.State().regions.locked);
   EXPECT_EQ(form_.State().modelFileName, model_);
+}
+
+TEST_F(PictureCommandsTest, AMovieNamedMp4OrWebmIsEncodedAsSuch) {
+  for (const auto& [name, codec] : {std::pair{"turn.mp4", "h264"}, std::pair{"turn.webm", "vp9"}}) {
+    const std::string movie = Picture(name);
+    ports_.dialogs.files.push_back(movie);
+    form_.Run(CommandId::RecordMovie);
+    EXPECT_TRUE(ports_.dialogs.messages.empty()) << name;
+    const test::CliRun run =
+        test::RunProgram("ffprobe",
+                         {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                          "stream=codec_name,nb_read_frames", "-of", "csv=p=0", movie},
+                         scratch_.Path().string());
+    EXPECT_EQ(run.out, std::string(codec) + ",101\n") << name << ": " << run.err;
+  }
 }
 
 TEST_F(PictureCommandsTest, AFailedFrameEndsTheMovieKeepingTheFramesSoFar) {

@@ -46,5 +46,16 @@ TEST(FileFilter, TheOpenDialogListsEveryKindOfModelFile) {
                          QStringLiteral("c.wrz"), QStringLiteral("d.cif")}));
 }
 
+TEST(FileFilter, TheChosenFileTypeGivesTheExtensionOfANameTypedWithoutOne) {
+  const QStringList entries = QtFileFilter(kMovieFilter).split(QStringLiteral(";;"));
+  ASSERT_EQ(entries.size(), 4);
+  EXPECT_EQ(FilterSuffix(entries[0]), QStringLiteral("AVI"));
+  EXPECT_EQ(FilterSuffix(entries[1]), QStringLiteral("mp4"));
+  EXPECT_EQ(FilterSuffix(entries[2]), QStringLiteral("webm"));
+  EXPECT_EQ(FilterSuffix(entries[3]), QString()) << "every file: the dialog's default stays";
+  EXPECT_EQ(FilterSuffix(QStringLiteral("Models (model.*)")), QString());
+  EXPECT_EQ(FilterSuffix(QStringLiteral("no patterns")), QString());
+}
+
 }  // namespace
 }  // namespace habitopia::gui::test
