@@ -198,9 +198,12 @@ FaceIndexLists BuildFaceIndexLists(const Polyhedron& polyhedron, const SceneCorn
       out.surfaceTotal += area;
       out.volumeTotal += area * d / 3;
     };
-    if (!face.outline.empty()) {
-      // Measured on the exact corners, in the order of the index list.
+    if (polyhedron.exact) {
+      // Measured on the face's own exact corners, in the order of the index list
+      // (a scene corner may show several corners that lie close together).
       std::vector<Vec3> outline = face.outline;
+      if (outline.empty())
+        for (const PolygonEntry& e : face.polygon) outline.push_back(e.position);
       if (NeedsReversal(face)) std::reverse(outline.begin(), outline.end());
       for (std::size_t l = 2; l < outline.size(); ++l) add(outline[0], outline[l - 1], outline[l]);
       continue;
