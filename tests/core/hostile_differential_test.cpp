@@ -160,7 +160,8 @@ TEST(HostileDifferentialTest, FacesOfAFormHaveEqualAreas) {
   AddForm(k.faces, 0, 1, 0, 1);
   AddForm(k.faces, 0, 0, 1, 1.0L / 30);
   AddForm(k.faces, 1, 1, 0, 1.35L);
-  AddForm(k.faces, 1, 0, 1, 0.0335L);
+  const FaceRecord probe = Face(1, 1, 1, 1);
+  AddForm(k.faces, 1, 1, 1, 0.98L * BoxSupport(BuildCellMatrices(k.cell), probe, 1, 1, 30));
   Check(k, "plate");
   PolyhedronInput input;
   input.faces = k.faces;
@@ -170,9 +171,10 @@ TEST(HostileDifferentialTest, FacesOfAFormHaveEqualAreas) {
   std::map<std::array<int, 3>, std::vector<Real>> forms;
   for (int i = 0; i < p.PresentFaceCount(); ++i) {
     const PresentFace& f = p.presentFaces[i];
-    forms[{static_cast<int>(std::fabs(f.h)), static_cast<int>(std::fabs(f.k)),
-           static_cast<int>(std::fabs(f.l))}]
-        .push_back(lists.faceArea[i]);
+    // Tetragonal: h and k exchange.
+    const int h = static_cast<int>(std::fabs(f.h)), kk = static_cast<int>(std::fabs(f.k));
+    forms[{std::max(h, kk), std::min(h, kk), static_cast<int>(std::fabs(f.l))}].push_back(
+        lists.faceArea[i]);
   }
   const std::array<int, 3> sides{1, 0, 0};
   ASSERT_EQ(forms[sides].size(), 4u);
