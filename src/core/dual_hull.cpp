@@ -16,8 +16,8 @@ constexpr double kFilterError = 48 * DBL_EPSILON / 2;
 // overflow in double precision.
 constexpr double kSafeLow = 1e-60, kSafeHigh = 1e60;
 
-double Det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0,
-            double c1, double c2) {
+double Det3(double a0, double a1, double a2, double b0, double b1, double b2, double c0, double c1,
+            double c2) {
   return a0 * (b1 * c2 - b2 * c1) - a1 * (b0 * c2 - b2 * c0) + a2 * (b0 * c1 - b1 * c0);
 }
 
@@ -51,10 +51,9 @@ void DualHull::MakePlane(int t) {
   for (int j = 0; j < 4; ++j) {
     const int x = kOthers[j][0], y = kOthers[j][1], z = kOthers[j][2];
     const double minor = Det3(a[x], a[y], a[z], b[x], b[y], b[z], c[x], c[y], c[z]);
-    const double w =
-        std::fabs(a[x]) * (std::fabs(b[y] * c[z]) + std::fabs(b[z] * c[y])) +
-        std::fabs(a[y]) * (std::fabs(b[x] * c[z]) + std::fabs(b[z] * c[x])) +
-        std::fabs(a[z]) * (std::fabs(b[x] * c[y]) + std::fabs(b[y] * c[x]));
+    const double w = std::fabs(a[x]) * (std::fabs(b[y] * c[z]) + std::fabs(b[z] * c[y])) +
+                     std::fabs(a[y]) * (std::fabs(b[x] * c[z]) + std::fabs(b[z] * c[x])) +
+                     std::fabs(a[z]) * (std::fabs(b[x] * c[y]) + std::fabs(b[y] * c[x]));
     // Cofactor of row 3, column j.
     p.cofactor[j] = (j % 2 == 0) ? -minor : minor;
     p.weight[j] = w;

@@ -14,8 +14,8 @@
 namespace habitopia {
 
 struct HullTriangle {
-  std::array<int, 3> vertex{};      // point indices, one fixed turning sense
-  std::array<int, 3> neighbour{};   // neighbour[i] shares the edge vertex[i] -> vertex[i + 1]
+  std::array<int, 3> vertex{};     // point indices, one fixed turning sense
+  std::array<int, 3> neighbour{};  // neighbour[i] shares the edge vertex[i] -> vertex[i + 1]
 };
 
 class DualHull {

@@ -76,9 +76,8 @@ TEST(HostileDifferentialTest, PlatesAndNeedlesToAspectTenThousand) {
         AddForm(k.faces, form[0], form[1], form[2],
                 static_cast<Real>(cut(rng)) * BoxSupport(m, probe, a, b, c));
       }
-      const auto agreement =
-          Check(k, "aspect " + std::to_string(static_cast<double>(aspect)) +
-                       (needle ? " needle" : " plate"));
+      const auto agreement = Check(k, "aspect " + std::to_string(static_cast<double>(aspect)) +
+                                          (needle ? " needle" : " plate"));
       EXPECT_TRUE(agreement.bounded);
       ++checked;
     }
@@ -101,7 +100,8 @@ TEST(HostileDifferentialTest, FormsTouchingCornersAndEdges) {
       k.faces = cubeFirst ? cube : others;
       const auto& second = cubeFirst ? others : cube;
       k.faces.insert(k.faces.end(), second.begin(), second.end());
-      Check(k, "gap " + std::to_string(static_cast<double>(gap)) + (cubeFirst ? " cube first" : ""));
+      Check(k,
+            "gap " + std::to_string(static_cast<double>(gap)) + (cubeFirst ? " cube first" : ""));
     }
 }
 

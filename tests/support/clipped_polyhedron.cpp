@@ -77,8 +77,8 @@ ClippedPolyhedron ClipHalfSpaces(const PolyhedronInput& input) {
     Vec3 twice{0, 0, 0};
     const Vec3& origin = polygon.points[0];
     for (std::size_t i = 1; i + 1 < polygon.points.size(); ++i)
-      twice = AddVec(twice, Cross(SubVec(polygon.points[i], origin),
-                                  SubVec(polygon.points[i + 1], origin)));
+      twice = AddVec(
+          twice, Cross(SubVec(polygon.points[i], origin), SubVec(polygon.points[i + 1], origin)));
     const Real area = std::fabs(Dot(twice, u)) / 2 * scale * scale;
     result.faceArea[f] = area;
     result.surface += area;

@@ -9,8 +9,8 @@
 
 namespace habitopia::test {
 
-Agreement ExpectExactAgreement(const PolyhedronInput& input, const std::string& what,
-                               Real relative, Real floor) {
+Agreement ExpectExactAgreement(const PolyhedronInput& input, const std::string& what, Real relative,
+                               Real floor) {
   Agreement agreement;
   const Polyhedron built = BuildPolyhedron(input);
   const FaceIndexLists lists = BuildFaceIndexLists(built, NumberSceneCorners(built), false);
@@ -19,8 +19,8 @@ Agreement ExpectExactAgreement(const PolyhedronInput& input, const std::string& 
   if (!clipped.bounded) return agreement;
   agreement.bounded = built.bounded;
   agreement.volumeError = std::fabs(lists.volumeTotal - clipped.volume) / clipped.volume;
-  EXPECT_LE(agreement.volumeError, relative) << what << ": volume " << lists.volumeTotal
-                                             << " against " << clipped.volume;
+  EXPECT_LE(agreement.volumeError, relative)
+      << what << ": volume " << lists.volumeTotal << " against " << clipped.volume;
   const Real small = floor * clipped.surface;
   for (int f = 0; f < built.FaceCount(); ++f) {
     const int p = built.presentIndex[f];
@@ -29,7 +29,8 @@ Agreement ExpectExactAgreement(const PolyhedronInput& input, const std::string& 
     const Real error = std::fabs(ours - theirs);
     EXPECT_LE(error, relative * theirs + small)
         << what << ": face " << f << " area " << ours << " against " << theirs;
-    if (theirs > small) agreement.worstFaceError = std::max(agreement.worstFaceError, error / theirs);
+    if (theirs > small)
+      agreement.worstFaceError = std::max(agreement.worstFaceError, error / theirs);
   }
   return agreement;
 }
