@@ -12,6 +12,8 @@ namespace {
 // the entries to double, the cofactors and the final sum each err by a few units
 // of 2^-53 of the absolute-value sum; this allowance covers them several times.
 constexpr double kFilterError = 48 * DBL_EPSILON / 2;
+// The same for the expansion in extended precision (2^-64 per operation).
+constexpr Real kLongFilterError = 32 * LDBL_EPSILON / 2;
 // Entries within this range keep every product of four clear of underflow and
 // overflow in double precision.
 constexpr double kSafeLow = 1e-60, kSafeHigh = 1e60;
@@ -33,10 +35,37 @@ DualHull::DualHull(std::vector<Row4> points)
       if (!(m == 0 || (m >= kSafeLow && m <= kSafeHigh))) safe_[i] = 0;
     }
   byStart_.assign(points_.size(), -1);
+  nextOutside_.assign(points_.size(), -1);
+  const std::size_t expected = 8 * points_.size() + 16;
+  triangles_.reserve(expected);
+  planes_.reserve(expected);
+  dead_.reserve(expected);
+  firstOutside_.reserve(expected);
   byEnd_.assign(points_.size(), -1);
 }
 
 int DualHull::Orientation(int a, int b, int c, int d) const {
+  // Extended precision first: the 2 x 2 minors of rows a, b and c, d, each
+  // with its absolute-value sum, bound the rounding of the expansion.
+  const Row4* r[4] = {&points_[a], &points_[b], &points_[c], &points_[d]};
+  static constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+  static constexpr int kSigns[6] = {1, -1, 1, 1, -1, 1};
+  Real sum = 0, scale = 0;
+  bool finite = true;
+  for (int p = 0; p < 6; ++p) {
+    const int i = kPairs[p][0], j = kPairs[p][1], k = kPairs[5 - p][0], l = kPairs[5 - p][1];
+    const Real top = (*r[0])[i] * (*r[1])[j] - (*r[0])[j] * (*r[1])[i];
+    const Real topScale =
+        std::fabs((*r[0])[i] * (*r[1])[j]) + std::fabs((*r[0])[j] * (*r[1])[i]);
+    const Real bottom = (*r[2])[k] * (*r[3])[l] - (*r[2])[l] * (*r[3])[k];
+    const Real bottomScale =
+        std::fabs((*r[2])[k] * (*r[3])[l]) + std::fabs((*r[2])[l] * (*r[3])[k]);
+    sum += kSigns[p] * top * bottom;
+    scale += topScale * bottomScale;
+  }
+  finite = std::isfinite(sum) && std::isfinite(scale);
+  if (finite && scale > 1e-4000L && std::fabs(sum) > kLongFilterError * scale)
+    return sum > 0 ? 1 : -1;
   ++exactCalls_;
   return ExactDeterminantSign(points_[a], points_[b], points_[c], points_[d]);
 }
@@ -84,7 +113,7 @@ int DualHull::AddTriangle(int a, int b, int c) {
   triangles_.push_back({{a, b, c}, {-1, -1, -1}});
   planes_.emplace_back();
   dead_.push_back(0);
-  outside_.emplace_back();
+  firstOutside_.push_back(-1);
   const int t = static_cast<int>(triangles_.size()) - 1;
   MakePlane(t);
   return t;
@@ -150,40 +179,43 @@ bool DualHull::Build() {
           if (triangles_[u].vertex[j] == b && triangles_[u].vertex[(j + 1) % 3] == a)
             triangles_[t].neighbour[i] = u;
     }
-  std::vector<int> work;
+  std::vector<int>& work = work_;
+  work.clear();
   const int n = static_cast<int>(points_.size());
   for (int q = 0; q < n; ++q) {
     if (q == s[0] || q == s[1] || q == s[2] || q == s[3]) continue;
     for (int t : first)
       if (Side(t, q) < 0) {
-        outside_[t].push_back(q);
+        nextOutside_[q] = firstOutside_[t];
+        firstOutside_[t] = q;
         break;
       }
   }
   for (int t : first)
-    if (!outside_[t].empty()) work.push_back(t);
+    if (firstOutside_[t] >= 0) work.push_back(t);
   while (!work.empty()) {
     const int t = work.back();
     work.pop_back();
-    if (dead_[t] || outside_[t].empty()) continue;
+    if (dead_[t] || firstOutside_[t] < 0) continue;
     // The point furthest beyond the triangle's plane, in the double estimate.
-    std::vector<int>& list = outside_[t];
-    std::size_t best = 0;
+    int best = -1, beforeBest = -1;
     double most = INFINITY;
-    for (std::size_t m = 0; m < list.size(); ++m) {
-      const auto& d = approx_[list[m]];
-      const Plane& p = planes_[t];
+    const Plane& p = planes_[t];
+    for (int q = firstOutside_[t], previous = -1; q >= 0; previous = q, q = nextOutside_[q]) {
+      const auto& d = approx_[q];
       const double value = (d[0] * p.cofactor[0] + d[1] * p.cofactor[1] + d[2] * p.cofactor[2] +
                             d[3] * p.cofactor[3]) /
                            d[3];
-      if (value < most) most = value, best = m;
+      if (value < most || best < 0) most = value, best = q, beforeBest = previous;
     }
-    const int point = list[best];
-    list.erase(list.begin() + static_cast<std::ptrdiff_t>(best));
+    if (beforeBest < 0)
+      firstOutside_[t] = nextOutside_[best];
+    else
+      nextOutside_[beforeBest] = nextOutside_[best];
     const std::size_t before = triangles_.size();
-    AddPoint(point, t);
+    AddPoint(best, t);
     for (std::size_t u = before; u < triangles_.size(); ++u)
-      if (!outside_[u].empty()) work.push_back(static_cast<int>(u));
+      if (firstOutside_[u] >= 0) work.push_back(static_cast<int>(u));
   }
   for (int t = 0; t < static_cast<int>(triangles_.size()); ++t)
     if (!dead_[t]) alive_.push_back(t);
@@ -195,7 +227,8 @@ void DualHull::AddPoint(int point, int seen) {
   const int visibleMark = 2 * stamp_, hiddenMark = 2 * stamp_ + 1;
   std::vector<int>& marks = marks_;
   if (marks.size() < triangles_.size()) marks.resize(triangles_.size() * 2, -1);
-  std::vector<int> visible{seen};
+  std::vector<int>& visible = visible_;
+  visible.assign(1, seen);
   marks[seen] = visibleMark;
   for (std::size_t m = 0; m < visible.size(); ++m) {
     const int v = visible[m];
@@ -210,7 +243,8 @@ void DualHull::AddPoint(int point, int seen) {
       }
     }
   }
-  std::vector<int> created;
+  std::vector<int>& created = created_;
+  created.clear();
   for (int v : visible)
     for (int i = 0; i < 3; ++i) {
       const int nb = triangles_[v].neighbour[i];
@@ -233,16 +267,18 @@ void DualHull::AddPoint(int point, int seen) {
   }
   for (int v : visible) {
     dead_[v] = 1;
-    for (int q : outside_[v]) {
-      if (q == point) continue;
-      for (int t : created)
-        if (Side(t, q) < 0) {
-          outside_[t].push_back(q);
-          break;
-        }
+    for (int q = firstOutside_[v]; q >= 0;) {
+      const int next = nextOutside_[q];
+      if (q != point)
+        for (int t : created)
+          if (Side(t, q) < 0) {
+            nextOutside_[q] = firstOutside_[t];
+            firstOutside_[t] = q;
+            break;
+          }
+      q = next;
     }
-    outside_[v].clear();
-    outside_[v].shrink_to_fit();
+    firstOutside_[v] = -1;
   }
 }
 

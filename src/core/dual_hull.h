@@ -50,7 +50,10 @@ class DualHull {
   std::vector<HullTriangle> triangles_;
   std::vector<Plane> planes_;
   std::vector<char> dead_;
-  std::vector<std::vector<int>> outside_;  // per triangle: points strictly beyond it
+  // Per triangle, a list of points strictly beyond it, linked through nextOutside_.
+  std::vector<int> firstOutside_;
+  std::vector<int> nextOutside_;
+  std::vector<int> visible_, created_, work_;
   std::vector<int> alive_;
   std::vector<int> marks_;  // per triangle: visible or hidden from the point being added
   std::vector<int> byStart_, byEnd_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <span>
+#include <utility>
 
 #include "core/dual_hull.h"
 
@@ -37,7 +39,7 @@ class Groups {
 };
 
 struct ExactCorner {
-  std::vector<int> faces;  // ascending
+  std::span<const int> faces;  // ascending
   std::array<int, 3> triple{};
   Vec3 position{};
 };
@@ -163,15 +165,26 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     cornerOfGroup[s] = static_cast<int>(corners.size());
     corners.emplace_back();
   }
+  // The planes of each corner: (corner, face) pairs sorted, in one array.
+  std::vector<std::pair<int, int>> pairs;
+  pairs.reserve(3 * alive.size());
   for (std::size_t s = 0; s < alive.size(); ++s) {
     const int c = cornerOfGroup[planesOfTriangles.Find(static_cast<int>(s))];
     if (c < 0) continue;
-    for (int v : tri[alive[s]].vertex) corners[c].faces.push_back(faceOfPoint[v]);
+    for (int v : tri[alive[s]].vertex) pairs.emplace_back(c, faceOfPoint[v]);
   }
-  for (ExactCorner& c : corners) {
-    std::sort(c.faces.begin(), c.faces.end());
-    c.faces.erase(std::unique(c.faces.begin(), c.faces.end()), c.faces.end());
-    if (!ChooseTriple(planes, c)) return false;
+  std::sort(pairs.begin(), pairs.end());
+  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+  std::vector<int> faceList(pairs.size());
+  for (std::size_t i = 0; i < pairs.size(); ++i) faceList[i] = pairs[i].second;
+  for (std::size_t i = 0, begin = 0; i <= pairs.size(); ++i) {
+    if (i < pairs.size() && pairs[i].first == pairs[begin].first) continue;
+    if (begin < pairs.size()) {
+      ExactCorner& c = corners[pairs[begin].first];
+      c.faces = std::span<const int>(faceList.data() + begin, i - begin);
+      if (!ChooseTriple(planes, c)) return false;
+    }
+    begin = i;
   }
   // The open direction points away from every dual point: n_g . x <= 0.
   if (!polyhedron.bounded) {
@@ -245,6 +258,7 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
   }
 
   polyhedron.absentCount = 0;
+  polyhedron.presentFaces.reserve(faceCount);
   std::vector<PolygonEntry> entries;
   for (int f = 0; f < faceCount; ++f) {
     const std::vector<int>& ring = cycleOfFace[f];
