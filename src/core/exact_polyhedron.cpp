@@ -80,9 +80,10 @@ Vec3 OpenDirectionOfFlatSet(const std::vector<FacePlane>& planes) {
   return Cross(first, helper);
 }
 
-Real Key(const Vec3& p0, const Vec3& r0, const Vec3& p) {
+// The cosine key of the gathered order: (r0 . r) / |r0| / |r|, r0 = P1 - P0.
+Real Key(const Vec3& p0, const Vec3& r0, Real r0Length, const Vec3& p) {
   const Vec3 r = SubVec(p, p0);
-  return Dot(r0, r) / Norm(r0) / Norm(r);
+  return Dot(r0, r) / r0Length / Norm(r);
 }
 
 }  // namespace
@@ -278,16 +279,17 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
       if (e != z && (second < 0 || ring[e] < ring[second])) second = e;
     const Vec3& p0 = polyhedron.corners[ring[z]].position;
     const Vec3 r0 = SubVec(polyhedron.corners[ring[second]].position, p0);
+    const Real r0Length = Norm(r0);
     const int next = ring[(z + 1) % m], previous = ring[(z + m - 1) % m];
-    const bool forward = !(Key(p0, r0, polyhedron.corners[next].position) >
-                           Key(p0, r0, polyhedron.corners[previous].position));
+    const bool forward = !(Key(p0, r0, r0Length, polyhedron.corners[next].position) >
+                           Key(p0, r0, r0Length, polyhedron.corners[previous].position));
     entries.clear();
     PresentFace present;
     for (int s = 1; s <= m; ++s) {
       const int e = forward ? (z + s) % m : (z - s + 2 * m) % m;
       const int c = ring[e];
       const Vec3& x = polyhedron.corners[c].position;
-      const Real key = s == m ? kPolygonSentinelKey : Key(p0, r0, x);
+      const Real key = s == m ? kPolygonSentinelKey : Key(p0, r0, r0Length, x);
       entries.push_back({x, key, shown.Find(c)});
       present.outline.push_back(x);
     }
@@ -319,7 +321,8 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     present.textureFile = face.textureFile;
     present.labelSelected = face.labelSelected;
     present.growthSector = face.growthSector;
-    present.polygon = entries;
+    present.polygon = std::move(entries);
+    entries = {};
     polyhedron.presentIndex[f] = f - polyhedron.absentCount;
     polyhedron.presentFaces.push_back(std::move(present));
   }
