@@ -131,7 +131,7 @@ bool DualHull::Simplex(std::array<int, 4>& start) {
     double most = -1;
     for (int i = 0; i < n; ++i) {
       const double m = measure(at(i));
-      if (m > most) most = m, best = i;
+      if (std::isfinite(m) && m > most) most = m, best = i;
     }
     return best;
   };
@@ -139,6 +139,7 @@ bool DualHull::Simplex(std::array<int, 4>& start) {
   const int i1 = far([&](const std::array<double, 3>& q) {
     return std::hypot(q[0] - p0[0], q[1] - p0[1], q[2] - p0[2]);
   });
+  if (i1 < 0) return false;
   const auto p1 = at(i1);
   const std::array<double, 3> u{p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
   const int i2 = far([&](const std::array<double, 3>& q) {
@@ -146,6 +147,7 @@ bool DualHull::Simplex(std::array<int, 4>& start) {
     return std::hypot(r[1] * u[2] - r[2] * u[1], r[2] * u[0] - r[0] * u[2],
                       r[0] * u[1] - r[1] * u[0]);
   });
+  if (i2 < 0) return false;
   const auto p2 = at(i2);
   const double v[3] = {p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
   const double normal[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],

@@ -100,6 +100,9 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     if (norm == 0) continue;  // no plane: it never bounds the crystal
     const Real b = planes[f].offset * norm;
     if (!std::isfinite(b) || !(b > 0)) return false;
+    // The hull's estimates work in double precision.
+    for (Real v : {planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b})
+      if (!(std::fabs(v) < 1e300L) || (v != 0 && std::fabs(v) < 1e-300L)) return false;
     points.push_back({planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b});
     faceOfPoint.push_back(f);
   }
