@@ -12,6 +12,7 @@
 #include "app/shown_file.h"
 #include "core/face_table.h"
 #include "core/numbers.h"
+#include "core/open_direction.h"
 #include "core/polyhedron.h"
 #include "scene/scene_files.h"
 #include "scene/scene_writer.h"
@@ -172,6 +173,10 @@ void MainForm::CAClick() {
 
   const bool closed = IsHullClosed(model_.polyhedron, scene.geometry.lists, model_.cleavageFace);
   state_.hullClosed = closed;
+  if (!closed) {
+    const std::string open = OpenDirectionMessage(model_.polyhedron, model_.matrices);
+    if (!open.empty()) state_.statusPanels[kMessagePanel].text = open;
+  }
   if (!closed && state_.caption.find("Start") == std::string::npos && !model_.stopRequested &&
       !model_.historyRestoring) {
     hullQuestionAsked_ = true;

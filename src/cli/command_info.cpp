@@ -37,7 +37,9 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
   out << "\nFaces: " << FormatInteger(s.presentFaces)
       << "\nCorners: " << FormatInteger(s.sceneCorners) << "\nSurface: " << Shown(s.surface)
       << "\nVolume: " << Shown(s.volume) << "\nHull closed: " << (s.closed ? "yes" : "no")
-      << "\n\n";
+      << "\n";
+  if (!s.openDirection.empty()) out << s.openDirection << "\n";
+  out << "\n";
   out << PadLeft("face", 5) << PadLeft("h", 9) << PadLeft("k", 9) << PadLeft("l", 9)
       << PadLeft("d", 11) << PadLeft("present", 9) << PadLeft("corners", 9) << PadLeft("area", 12)
       << "\n";
@@ -71,6 +73,10 @@ void PrintJson(const ModelSummary& s, const ShapeDescriptors* descriptors, std::
   json.Number(s.volume);
   json.Key("closed");
   json.Bool(s.closed);
+  if (!s.openDirection.empty()) {
+    json.Key("open");
+    json.String(s.openDirection);
+  }
   json.Key("distanceScale");
   json.Number(s.distanceScale);
   json.Key("faceTable");

@@ -1,5 +1,6 @@
 #include "cli/model_summary.h"
 
+#include "core/open_direction.h"
 #include "core/polyhedron.h"
 #include "symmetry/point_groups.h"
 
@@ -22,6 +23,7 @@ ModelSummary SummariseModel(const CrystalModel& model) {
   summary.volume = lists.volumeTotal;
   summary.distanceScale = polyhedron.distanceScale;
   summary.closed = IsHullClosed(polyhedron, lists, model.cleavageFace);
+  summary.openDirection = OpenDirectionMessage(polyhedron, model.matrices);
 
   for (int f = 0; f <= model.lastFace; ++f) {
     const FaceRecord& face = model.faces[f];

@@ -27,6 +27,7 @@ struct ModelSummary {
   Real volume = 0;
   Real distanceScale = 1;
   bool closed = false;
+  std::string openDirection;  // where an open face set is open, or empty
   std::vector<FaceSummary> faces;
   std::vector<Vec3> cornerPositions;  // Cartesian, model units
 };

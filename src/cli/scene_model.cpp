@@ -5,6 +5,7 @@
 
 #include "cli/cli_model_io.h"
 #include "core/face_table.h"
+#include "core/open_direction.h"
 #include "scene/document_switches.h"
 #include "scene/scene_files.h"
 
@@ -23,6 +24,7 @@ void BuildLoaded(const std::string& modelFileName, BuiltModel& out) {
   out.model.polyhedron.distanceScale = out.polyhedron.distanceScale;
   const SceneGeometry geometry = BuildSceneGeometry(out.model, out.polyhedron, out.switches);
   out.closed = IsHullClosed(out.polyhedron, geometry.lists, out.model.cleavageFace);
+  out.openDirection = OpenDirectionMessage(out.polyhedron, out.model.matrices);
 }
 
 }  // namespace
@@ -45,7 +47,9 @@ int WriteBuiltOutput(const InputOutput& arguments, const std::string& text,
   const FileResult written = WriteFileAtomic(arguments.output, text);
   if (!written) return Fail(written.message);
   if (!built.closed) {
-    std::cerr << "habitopia-cli: the hull of " << arguments.input << " is not closed\n";
+    std::cerr << "habitopia-cli: the hull of " << arguments.input << " is not closed";
+    if (!built.openDirection.empty()) std::cerr << ": " << built.openDirection;
+    std::cerr << "\n";
     return 1;
   }
   return 0;

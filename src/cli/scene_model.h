@@ -19,6 +19,7 @@ struct BuiltModel {
   Polyhedron polyhedron;
   SceneSwitches switches;  // as stored in the model file
   bool closed = false;     // closed-hull criterion
+  std::string openDirection;  // where an open face set is open, or empty
 };
 
 // Reads the model, prepares its face table as a calculation does, applies its

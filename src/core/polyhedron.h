@@ -42,7 +42,8 @@ struct CornerRecord {
 
 struct PolygonEntry {
   Vec3 position{};
-  Real key = 0;  // the last entry of a polygon has key 100
+  Real key = 0;     // the last entry of a polygon has key 100
+  int corner = -1;  // the scene corner it shows, or -1: numbered by position
 };
 
 struct PresentFace {
@@ -55,6 +56,10 @@ struct PresentFace {
   bool labelSelected = false;
   bool growthSector = false;
   std::vector<PolygonEntry> polygon;  // boundary order, the key-100 entry last
+  // The exact corners of the face in the polygon's order, before corners that
+  // only the index offsets of the planes keep apart are shown as one; the areas
+  // are measured on it. Empty when the polygon itself is exact.
+  std::vector<Vec3> outline;
 };
 
 struct Polyhedron {
@@ -66,6 +71,11 @@ struct Polyhedron {
   int absentCount = 0;
   std::vector<PresentFace> presentFaces;  // present faces in face-table order
   bool complete = true;                   // false when the corner search was stopped
+  // Set by the exact construction: whether the faces enclose a bounded crystal,
+  // and otherwise a direction (Cartesian) along which it is unbounded.
+  bool exact = false;
+  bool bounded = false;
+  Vec3 openDirection{};
 
   int FaceCount() const { return static_cast<int>(planes.size()); }
   int PresentFaceCount() const { return static_cast<int>(presentFaces.size()); }
@@ -112,6 +122,7 @@ void SortByKey(std::vector<PolygonEntry>& entries, int lo, int hi);
 struct FlatCorners {
   std::vector<Vec3> positions;
   std::vector<int> presentFace;  // owner of each entry
+  std::vector<int> corner;       // the entry's corner, or -1 where positions decide
 };
 FlatCorners FlattenPolygons(const Polyhedron& polyhedron);
 

@@ -30,6 +30,7 @@ bool VolumeIsPlausible(Real volumeTotal, Real distanceScale) {
 }
 
 bool SurfaceIsClosed(const Polyhedron& polyhedron, int cleavageFace) {
+  if (polyhedron.exact) return polyhedron.bounded && polyhedron.PresentFaceCount() > 0;
   Vec3 total{0, 0, 0};
   Real area = 0;
   for (const PresentFace& face : polyhedron.presentFaces) {

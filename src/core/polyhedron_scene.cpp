@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -84,10 +85,15 @@ class CornerGrid {
 
  private:
   long Cell(Real v) const { return static_cast<long>(std::floor(v / cell_)); }
-  static long Key(long x, long y, long z) { return (x * 4000003L + y) * 4000037L + z; }
+  // Unsigned arithmetic wraps, so the mixing is defined for every cell number.
+  static unsigned long Key(long x, long y, long z) {
+    const auto ux = static_cast<unsigned long>(x), uy = static_cast<unsigned long>(y),
+               uz = static_cast<unsigned long>(z);
+    return (ux * 4000003UL + uy) * 4000037UL + uz;
+  }
 
   Real cell_;
-  std::unordered_map<long, std::vector<int>> cells_;
+  std::unordered_map<unsigned long, std::vector<int>> cells_;
   std::vector<int> outside_;
 };
 
@@ -99,6 +105,7 @@ FlatCorners FlattenPolygons(const Polyhedron& polyhedron) {
     for (const PolygonEntry& e : polyhedron.presentFaces[p].polygon) {
       flat.positions.push_back(e.position);
       flat.presentFace.push_back(p);
+      flat.corner.push_back(e.corner);
     }
   return flat;
 }
@@ -112,8 +119,22 @@ SceneCorners NumberSceneCorners(const Polyhedron& polyhedron, const FlatCorners&
   scene.entryCorner.resize(polyhedron.PresentFaceCount());
   const Real mergeDistance = kSceneMergeDistance * polyhedron.mergeScale;
   CornerGrid grid(mergeDistance);
+  std::vector<int> numberOfCorner;
   for (std::size_t q = 0; q < flat.positions.size(); ++q) {
     const Vec3& position = flat.positions[q];
+    // Entries that name their corner are numbered by it, in the order first met.
+    const int corner = q < flat.corner.size() ? flat.corner[q] : -1;
+    if (corner >= 0) {
+      if (numberOfCorner.size() <= static_cast<std::size_t>(corner))
+        numberOfCorner.resize(corner + 1, -1);
+      int& known = numberOfCorner[corner];
+      if (known < 0) {
+        known = scene.Count();
+        scene.positions.push_back(position);
+      }
+      scene.entryCorner[flat.presentFace[q]].push_back(known);
+      continue;
+    }
     // The first distinct corner within the merge distance: all of them lie in the
     // grid cells next to the position's own.
     int number = -1;
@@ -169,15 +190,26 @@ FaceIndexLists BuildFaceIndexLists(const Polyhedron& polyhedron, const SceneCorn
   for (int p = 0; p < presentCount; ++p) {
     if (p == cleavagePresent) continue;
     const std::vector<int>& list = out.lists[p];
-    const Real d = polyhedron.presentFaces[p].distance;
-    for (std::size_t l = 2; l + 1 < list.size() && list[l + 1] != -1; ++l) {
-      const Real area = TriangleArea(corners.positions[list[0]], corners.positions[list[l - 1]],
-                                     corners.positions[list[l]]) *
-                        (scale * scale);
+    const PresentFace& face = polyhedron.presentFaces[p];
+    const Real d = face.distance;
+    auto add = [&](const Vec3& a, const Vec3& b, const Vec3& c) {
+      const Real area = TriangleArea(a, b, c) * (scale * scale);
       out.faceArea[p] += area;
       out.surfaceTotal += area;
       out.volumeTotal += area * d / 3;
+    };
+    if (polyhedron.exact) {
+      // Measured on the face's own exact corners, in the order of the index list
+      // (a scene corner may show several corners that lie close together).
+      std::vector<Vec3> outline = face.outline;
+      if (outline.empty())
+        for (const PolygonEntry& e : face.polygon) outline.push_back(e.position);
+      if (NeedsReversal(face)) std::reverse(outline.begin(), outline.end());
+      for (std::size_t l = 2; l < outline.size(); ++l) add(outline[0], outline[l - 1], outline[l]);
+      continue;
     }
+    for (std::size_t l = 2; l + 1 < list.size() && list[l + 1] != -1; ++l)
+      add(corners.positions[list[0]], corners.positions[list[l - 1]], corners.positions[list[l]]);
   }
   return out;
 }

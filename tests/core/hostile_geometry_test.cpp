@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -91,6 +92,54 @@ TEST(PreconditionDeathTest, TheBuilderRefusesInputOutsideItsContract) {
   EXPECT_DEATH(BuildPolyhedron(input), "precondition failed: .*isfinite");
 }
 #endif
+
+}  // namespace
+}  // namespace habitopia
+
+namespace habitopia {
+namespace {
+
+// A plate so thin that its merge cells are a few millionths: the corners lie
+// close to a million cells from the origin, where the spatial hash of the
+// position-based numbering once overflowed (caught by the sanitizer build).
+TEST(HostileGeometry, PositionNumberingOfFarCellsIsDefined) {
+  for (Real thickness : {3e-6L, 4e-6L, 2.6e-6L}) {
+    std::vector<FaceRecord> faces = {Face(1, 0, 0, 1),         Face(-1, 0, 0, 1),
+                                     Face(0, 1, 0, 1),         Face(0, -1, 0, 1),
+                                     Face(0, 0, 1, thickness), Face(0, 0, -1, thickness)};
+    PolyhedronInput input;
+    input.faces = faces;
+    input.cell = BuildCellMatrices({});
+    const Polyhedron p = BuildPolyhedron(input);
+    FlatCorners flat = FlattenPolygons(p);
+    const SceneCorners byCorner = NumberSceneCorners(p, flat);
+    std::fill(flat.corner.begin(), flat.corner.end(), -1);
+    const SceneCorners byPosition = NumberSceneCorners(p, flat);
+    EXPECT_EQ(byCorner.Count(), 8) << thickness;
+    EXPECT_EQ(byPosition.entryCorner, byCorner.entryCorner) << thickness;
+  }
+}
+
+// Distances as large as the model file holds build and number without fault.
+TEST(HostileGeometry, HugeDistancesBuild) {
+  for (Real d : {1414216.391L, 9.99999e9L, 1e15L}) {
+    std::vector<FaceRecord> faces = CubeFaces();
+    for (FaceRecord& f : faces) f.distance = d;
+    faces.push_back(Face(1, 1, 1, d * 1.7L));
+    PolyhedronInput input;
+    input.faces = faces;
+    input.cell = BuildCellMatrices({});
+    const Polyhedron p = BuildPolyhedron(input);
+    const FaceIndexLists lists = BuildFaceIndexLists(p, NumberSceneCorners(p), false);
+    EXPECT_EQ(NumberSceneCorners(p).Count(), 10) << d;
+    // The (1 1 1) plane cuts a corner tetrahedron with legs 3 - 1.7 sqrt 3; the
+    // index offsets widen the faces by a few millionths.
+    const Real leg = 3 - 1.7L * std::sqrt(3.0L);
+    EXPECT_NEAR(static_cast<double>(lists.volumeTotal / (d * d * d)),
+                static_cast<double>(8 - leg * leg * leg / 6), 5e-5)
+        << d;
+  }
+}
 
 }  // namespace
 }  // namespace habitopia

@@ -137,7 +137,8 @@ void ExpectRegularOctahedron(const Built& b) {
 
 TEST(PolyhedronTest, OctahedronTipWithConcurrentPlanes) {
   // Opposite faces of the upper tip are 0 and 3, 1 and 2: 0 + 3 = 1 + 2, so the
-  // index offsets keep all four planes meeting in one point.
+  // index offsets keep the four planes meeting in one point up to the rounding
+  // of the offsets: one corner, or two within rounding of each other.
   const Built b = Build(Octahedron({{1, 1, 1},
                                     {-1, 1, 1},
                                     {1, -1, 1},
@@ -157,7 +158,8 @@ TEST(PolyhedronTest, OctahedronTipWithConcurrentPlanes) {
       tip = c.position;
       ++atTip;
     }
-  EXPECT_EQ(atTip, 4);  // the same point, once per triple of the four planes
+  EXPECT_GE(atTip, 1);
+  EXPECT_LE(atTip, 2);
   ExpectRegularOctahedron(b);
 }
 
@@ -281,18 +283,21 @@ TEST(PolyhedronTest, ProgressCanStopTheSearch) {
   input.faces = faces;
   input.cell = BuildCellMatrices({});
   BuildOptions options;
-  int calls = 0;
+  std::vector<int> seen;
   options.progress = [&](int done, int total) {
     EXPECT_EQ(total, 5);
-    EXPECT_EQ(done, calls);
-    ++calls;
-    return done < 1;
+    seen.push_back(done);
+    return true;
   };
+  const Polyhedron whole = BuildPolyhedron(input, options);
+  EXPECT_TRUE(whole.complete);
+  EXPECT_EQ(seen, (std::vector<int>{0, 5}));  // started and finished
+  EXPECT_EQ(whole.corners.size(), 8u);
+  options.progress = [](int, int) { return false; };
   const Polyhedron stopped = BuildPolyhedron(input, options);
   EXPECT_FALSE(stopped.complete);
-  EXPECT_EQ(calls, 2);
-  // Only the triples starting with face 0 were searched.
-  EXPECT_EQ(stopped.corners.size(), 4u);
+  EXPECT_TRUE(stopped.corners.empty());
+  EXPECT_EQ(stopped.PresentFaceCount(), 0);
 }
 
 TEST(SortByKeyTest, SortsAscendingAndToleratesNaN) {
