@@ -1,7 +1,6 @@
 #include "cli/descriptor_report.h"
 
 #include "core/numbers.h"
-#include "tools/half_space_shape.h"
 
 namespace habitopia::cli {
 
@@ -27,7 +26,7 @@ void WriteDescriptorsJson(const ShapeDescriptors& d, const std::string& lengthUn
   json.Bool(d.closed);
   if (!d.closed) {
     json.Key("open_along");
-    json.String(d.openDirection ? LatticeDirectionText(*d.openDirection) : "");
+    json.String(d.openAlong);
     json.EndObject();
     return;
   }

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <string>
-
-#include "core/numbers.h"
-#include "symmetry/face_rows.h"
 
 namespace habitopia {
 
@@ -190,28 +186,5 @@ HalfSpaceShape IntersectHalfSpaces(std::span<const HalfSpace> planes) {
   shape.edges = static_cast<int>(edges.size());
   return shape;
 }
-
-Vec3 CartesianToLatticeDirection(const CellMatrices& cell, const Vec3& cartesian) {
-  // a* . x = u for x = u a + v b + w c; the columns of `reciprocal` are a*, b*, c*.
-  Vec3 uvw{};
-  for (int i = 0; i < 3; ++i)
-    uvw[i] = cell.reciprocal[0][i] * cartesian[0] + cell.reciprocal[1][i] * cartesian[1] +
-             cell.reciprocal[2][i] * cartesian[2];
-  const Real largest = std::max({std::fabs(uvw[0]), std::fabs(uvw[1]), std::fabs(uvw[2])});
-  if (!(largest > 0)) return uvw;
-  for (int multiple = 1; multiple <= 24; ++multiple) {
-    Vec3 whole{};
-    bool fits = true;
-    for (int i = 0; i < 3; ++i) {
-      const Real scaled = uvw[i] / largest * multiple;
-      whole[i] = std::nearbyint(scaled);
-      if (std::fabs(scaled - whole[i]) > 0.02L * multiple) fits = false;
-    }
-    if (fits) return whole;
-  }
-  return RoundIndices(ScaleVec(uvw, 1 / largest));
-}
-
-std::string LatticeDirectionText(const Vec3& uvw) { return "[" + IndexText(uvw) + "]"; }
 
 }  // namespace habitopia

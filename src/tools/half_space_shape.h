@@ -11,7 +11,6 @@
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "core/cell.h"
@@ -43,12 +42,5 @@ struct HalfSpaceShape {
 };
 
 HalfSpaceShape IntersectHalfSpaces(std::span<const HalfSpace> planes);
-
-// A Cartesian direction as a lattice direction [u v w]: the direct-lattice
-// components, scaled to the smallest integers that give them within 2 % of the
-// largest, or to three decimals when no integers up to 24 do.
-Vec3 CartesianToLatticeDirection(const CellMatrices& cell, const Vec3& cartesian);
-// "[0 0 1]".
-std::string LatticeDirectionText(const Vec3& uvw);
 
 }  // namespace habitopia

@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "core/numbers.h"
+#include "core/open_direction.h"
+#include "core/polyhedron.h"
 #include "symmetry/face_rows.h"
 #include "symmetry/point_groups.h"
 #include "tools/half_space_shape.h"
@@ -215,8 +217,15 @@ ShapeDescriptors DescribeShape(const CrystalModel& model, bool distancesAreEnerg
           {HklToCartesian(model.matrices, model.faces[f].Indices()), model.faces[f].distance, f});
   const HalfSpaceShape shape = IntersectHalfSpaces(planes);
   d.closed = shape.closed;
-  if (shape.openDirection)
-    d.openDirection = CartesianToLatticeDirection(model.matrices, *shape.openDirection);
+  if (!shape.closed) {
+    // The exact construction names the open direction exactly; the clipped box
+    // only to within its size.
+    const Polyhedron exact = BuildPolyhedron(MakePolyhedronInput(model));
+    if (exact.exact && !exact.bounded)
+      d.openAlong = LatticeDirectionText(model.matrices, exact.openDirection);
+    else if (shape.openDirection)
+      d.openAlong = LatticeDirectionText(model.matrices, *shape.openDirection);
+  }
   if (!shape.closed) return d;
 
   d.corners = static_cast<int>(shape.corners.size());
@@ -267,7 +276,7 @@ ShapeDescriptors DescribeShape(const CrystalModel& model, bool distancesAreEnerg
 
 std::string OpenShapeText(const ShapeDescriptors& d) {
   return "no face bounds the crystal along " +
-         (d.openDirection ? LatticeDirectionText(*d.openDirection) : std::string("some direction"));
+         (d.openAlong.empty() ? std::string("some direction") : d.openAlong);
 }
 
 std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit) {

@@ -28,7 +28,7 @@ struct FormDescriptor {
 struct ShapeDescriptors {
   std::vector<FormDescriptor> forms;  // orbits of the point group, in table order
   bool closed = false;
-  std::optional<Vec3> openDirection;  // lattice direction [u v w] when open
+  std::string openAlong;  // when open: a lattice direction "[u v w]" that no face bounds
   int corners = 0;
   int edges = 0;
   Real volume = 0;
@@ -46,13 +46,14 @@ struct ShapeDescriptors {
   std::array<Real, 3> boundingBox{};
   Real zinggSM = 0;        // S / M, the flatness
   Real zinggML = 0;        // M / L, the elongation
-  std::string zinggClass;  // The descriptors as a few lines of text, lengths in `lengthUnit` ("model units").
-std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit);
+  std::string zinggClass;  // The descriptors as a few lines of text, lengths in `lengthUnit`
+                           // ("model units").
+  std::string DescriptorReport(const ShapeDescriptors& d, const std::string& lengthUnit);
 
-// "no face bounds the crystal along [0 0 1]".
-std::string OpenShapeText(const ShapeDescriptors& d);
+  // "no face bounds the crystal along [0 0 1]".
+  std::string OpenShapeText(const ShapeDescriptors& d);
 
-// "equant", "plate", "rod" or "blade"
+  // "equant", "plate", "rod" or "blade"
   // With the distances read as surface energies.
   std::optional<Real> totalSurfaceEnergy;     // sum of gamma A
   std::optional<Real> weightedSurfaceEnergy;  // sum of gamma A / sum of A

@@ -143,9 +143,8 @@ TEST(ShapeDescriptors, TetrahedronOfMinus43m) {
 TEST(ShapeDescriptors, OpenPrismNamesItsOpenDirection) {
   const ShapeDescriptors d = DescribeShape(Model({1, 1, 2, 90, 90, 90}, "4/mm", {{"1 0 0", "1"}}));
   EXPECT_FALSE(d.closed);
-  ASSERT_TRUE(d.openDirection.has_value());
-  const std::string text = LatticeDirectionText(*d.openDirection);
-  EXPECT_TRUE(text == "[0 0 1]" || text == "[0 0 -1]") << text;
+  EXPECT_TRUE(d.openAlong == "[0 0 1]" || d.openAlong == "[0 0 -1]") << d.openAlong;
+  EXPECT_EQ(OpenShapeText(d), "no face bounds the crystal along " + d.openAlong);
 }
 
 TEST(ShapeDescriptors, ZinggClassesSplitAtTwoThirds) {
@@ -154,18 +153,6 @@ TEST(ShapeDescriptors, ZinggClassesSplitAtTwoThirds) {
   EXPECT_EQ(ZinggClass(0.9L, 0.5L), "rod");
   EXPECT_EQ(ZinggClass(0.5L, 0.5L), "blade");
   EXPECT_EQ(ZinggClass(kZinggThreshold, 1), "plate");
-}
-
-TEST(LatticeDirection, SmallIntegersOnSkewAxes) {
-  const CellMatrices hexagonal = BuildCellMatrices(kHexagonal);
-  EXPECT_EQ(LatticeDirectionText(
-                CartesianToLatticeDirection(hexagonal, UvwToCartesian(hexagonal, {1, 1, 0}))),
-            "[1 1 0]");
-  EXPECT_EQ(LatticeDirectionText(
-                CartesianToLatticeDirection(hexagonal, UvwToCartesian(hexagonal, {2, -1, 3}))),
-            "[2 -1 3]");
-  const CellMatrices cubic = BuildCellMatrices(kCubic);
-  EXPECT_EQ(LatticeDirectionText(CartesianToLatticeDirection(cubic, {0, 0, -5})), "[0 0 -1]");
 }
 
 }  // namespace
