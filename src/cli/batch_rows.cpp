@@ -172,6 +172,7 @@ StoredRows ReadBatchRows(const std::string& path, BatchFormat format) {
     const auto end = all.find('\n', start);
     if (end == std::string::npos) break;  // an interrupted last line
     const std::string line = all.substr(start, end + 1 - start);
+    const std::size_t offset = start;
     start = end + 1;
     stored.wholeBytes = start;
     if (header) {
@@ -180,6 +181,7 @@ StoredRows ReadBatchRows(const std::string& path, BatchFormat format) {
     }
     StoredRow row;
     row.line = line;
+    row.offset = offset;
     bool ok = false;
     if (format == BatchFormat::Csv) {
       ok = SplitCsvStart(line, row.index, row.file);

@@ -45,7 +45,8 @@ std::string FormatBatchRow(const BatchRow& row, BatchFormat format);
 struct StoredRow {
   std::size_t index = 0;
   std::string file;
-  std::string line;  // with its line end
+  std::string line;        // with its line end
+  std::size_t offset = 0;  // where the line starts in the file
 };
 struct StoredRows {
   std::vector<StoredRow> rows;

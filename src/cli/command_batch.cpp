@@ -181,12 +181,17 @@ int RunBatch(const Arguments& args) {
   if (o.resume && access(o.output.c_str(), F_OK) == 0) {
     const StoredRows stored = ReadBatchRows(o.output, format);
     if (!stored.ok) return BatchFail(stored.error);
+    keepBytes = stored.wholeBytes;
     for (const StoredRow& row : stored.rows) {
       if (row.index >= all.size() || all[row.index] != row.file)
         return BatchFail(o.output + " holds results of other inputs (" + row.file + ")");
+      // The last file's rows may have been cut short: it is done again.
+      if (row.index == stored.rows.back().index) {
+        keepBytes = row.offset;
+        break;
+      }
       done.insert(row.index);
     }
-    keepBytes = stored.wholeBytes;
   }
 
   std::vector<BatchItem> items;

@@ -23,7 +23,8 @@ namespace habitopia::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: wulff --cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
+    "usage: wulff (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) "
+    "| --cif FILE [--block NAME]) "
     "--table FILE [--kind energy|growth|attachment] [--units U] -o OUT.mor [--descriptors] "
     "[--json]";
 
@@ -54,6 +55,10 @@ std::optional<std::string> ParseOptions(Arguments args, Options& o) {
       target = &o.symmetry.groupNumber;
     else if (a == "--space-group")
       target = &o.symmetry.spaceGroup;
+    else if (a == "--cif")
+      target = &o.symmetry.cif;
+    else if (a == "--block")
+      target = &o.symmetry.block;
     else if (a == "--table")
       target = &o.table;
     else if (a == "--kind")

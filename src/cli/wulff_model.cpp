@@ -1,5 +1,6 @@
 #include "cli/wulff_model.h"
 
+#include "cli/cli_model_io.h"
 #include "cli/face_lists.h"
 #include "cli/predicted_model.h"
 #include "core/numbers.h"
@@ -12,8 +13,29 @@ namespace habitopia::cli {
 std::optional<std::string> ResolveWulffSymmetry(const WulffSymmetry& given, UnitCell& cell,
                                                 int& group) {
   const int named = !given.group.empty() + !given.groupNumber.empty() + !given.spaceGroup.empty();
+  if (!given.cif.empty()) {
+    if (given.cell || named > 0)
+      return std::string("--cif gives the cell and the symmetry; leave out --cell and the groups");
+    if (auto problem = CheckInputFile(given.cif, ".cif", kNotACifFile)) return problem;
+    const CifReadResult read = ReadCifFile(given.cif, false, given.block);
+    if (!read.ok) return read.error;
+    const CifImport& cif = read.import;
+    if (cif.blockMissing) return given.cif + ": no data block \"" + given.block + "\"";
+    std::string missing;
+    for (int i = 0; i < kCifCellValues; ++i)
+      if (!cif.cell[i]) missing += (missing.empty() ? "" : ", ") + std::string(kCifCellItems[i]);
+    if (!cif.spaceGroup && cif.pointGroup == 0)
+      missing += std::string(missing.empty() ? "" : ", ") + "point group";
+    if (!missing.empty()) return given.cif + ": missing " + missing;
+    cell = cif.ModelCell();
+    group = cif.spaceGroup ? cif.spaceGroup->pointGroup : cif.pointGroup;
+    if (auto problem = CheckCell(cell)) return problem;
+    cell = ConstrainedCell(cell, group);
+    return CheckCell(cell);
+  }
+  if (!given.block.empty()) return std::string("--block goes with --cif");
   if (!given.cell || named != 1)
-    return std::string("give --cell and one of --group, --group-number, --space-group");
+    return std::string("give --cell and one of --group, --group-number, --space-group, or --cif");
   cell = *given.cell;
   if (!given.group.empty()) {
     group = FindPointGroup(given.group);

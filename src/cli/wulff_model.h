@@ -25,9 +25,11 @@ struct WulffModel {
 struct WulffSymmetry {
   std::optional<UnitCell> cell;
   std::string group, groupNumber, spaceGroup;
+  std::string cif, block;  // a CIF file (and its data block) giving both
 };
 // The point group, and the cell on its axes with the values its lattice class
-// forces; the message when they are not given or not right.
+// forces; the message when they are not given or not right. A CIF gives the
+// cell and the space group it states, on the point group's axes.
 std::optional<std::string> ResolveWulffSymmetry(const WulffSymmetry& given, UnitCell& cell,
                                                 int& group);
 

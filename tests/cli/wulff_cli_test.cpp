@@ -108,6 +108,36 @@ TEST_F(WulffTest, OpenShapeIsRefusedWithItsDirection) {
   EXPECT_FALSE(Written());
 }
 
+TEST_F(WulffTest, ACifGivesTheCellAndTheGroup) {
+  const std::string cif = Write(
+      "rutile.cif",
+      "data_rutile\n_cell_length_a 4.594\n_cell_length_b 4.594\n_cell_length_c 2.959\n"
+      "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+      "_space_group_name_H-M_alt 'P 42/m n m'\n");
+  const std::string table = Write("gamma.tsv", "1 1 0 0.31\n1 0 1 0.393\n");
+  CliRun run = Run("wulff", {"--cif", cif, "--table", table, "-o", Path("out.mor"), "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const nlohmann::json d = nlohmann::json::parse(run.out);
+  EXPECT_EQ(d["forms"][0]["faces"], 4);
+  EXPECT_EQ(d["forms"][1]["faces"], 8);
+  // The same as the cell and the space group given by hand.
+  run = Run("wulff", {"--cell", "4.594", "4.594", "2.959", "90", "90", "90", "--space-group",
+                      "P 42/m n m", "--table", table, "-o", Path("hand.mor"), "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(nlohmann::json::parse(run.out)["volume"], d["volume"]);
+
+  const CliRun both = Run("wulff", {"--cif", cif, "--group", "4/mmm", "--table", table, "-o",
+                                    Path("other.mor")});
+  EXPECT_EQ(both.status, 2);
+  EXPECT_TRUE(Contains(both.err, "--cif gives the cell and the symmetry")) << both.err;
+  const std::string noCell = Write("nocell.cif", "data_x\n_space_group_IT_number 136\n");
+  const CliRun missing =
+      Run("wulff", {"--cif", noCell, "--table", table, "-o", Path("other.mor")});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(Contains(missing.err, "nocell.cif: missing a-axis length")) << missing.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("other.mor")));
+}
+
 TEST_F(WulffTest, GrowthRatesAndAttachmentEnergiesSetDistances) {
   const CliRun growth = Wulff("1 0 0 2\n0 0 1 1\n", {"--kind", "growth", "--json"}, "4/mmm");
   ASSERT_EQ(growth.status, 0) << growth.err;
