@@ -85,7 +85,8 @@ const Command kCommands[] = {
      RunExport},
     {"wulff",
      "wulff (--cell A B C ALPHA BETA GAMMA (--group G | --group-number N | --space-group S) | "
-     "--cif FILE [--block NAME]) --table FILE [--kind energy|growth|attachment] [--units U] -o OUT.mor [--descriptors] "
+     "--cif FILE [--block NAME]) --table FILE [--kind energy|growth|attachment] [--units U] -o "
+     "OUT.mor [--descriptors] "
      "[--json]",
      "build the crystal whose central distances are a table's values, one row \"h k l value\" "
      "per form, completed by the point group: surface energies (the Wulff shape, the default), "

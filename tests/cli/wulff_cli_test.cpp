@@ -109,11 +109,11 @@ TEST_F(WulffTest, OpenShapeIsRefusedWithItsDirection) {
 }
 
 TEST_F(WulffTest, ACifGivesTheCellAndTheGroup) {
-  const std::string cif = Write(
-      "rutile.cif",
-      "data_rutile\n_cell_length_a 4.594\n_cell_length_b 4.594\n_cell_length_c 2.959\n"
-      "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
-      "_space_group_name_H-M_alt 'P 42/m n m'\n");
+  const std::string cif =
+      Write("rutile.cif",
+            "data_rutile\n_cell_length_a 4.594\n_cell_length_b 4.594\n_cell_length_c 2.959\n"
+            "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+            "_space_group_name_H-M_alt 'P 42/m n m'\n");
   const std::string table = Write("gamma.tsv", "1 1 0 0.31\n1 0 1 0.393\n");
   CliRun run = Run("wulff", {"--cif", cif, "--table", table, "-o", Path("out.mor"), "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -126,13 +126,12 @@ TEST_F(WulffTest, ACifGivesTheCellAndTheGroup) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(nlohmann::json::parse(run.out)["volume"], d["volume"]);
 
-  const CliRun both = Run("wulff", {"--cif", cif, "--group", "4/mmm", "--table", table, "-o",
-                                    Path("other.mor")});
+  const CliRun both =
+      Run("wulff", {"--cif", cif, "--group", "4/mmm", "--table", table, "-o", Path("other.mor")});
   EXPECT_EQ(both.status, 2);
   EXPECT_TRUE(Contains(both.err, "--cif gives the cell and the symmetry")) << both.err;
   const std::string noCell = Write("nocell.cif", "data_x\n_space_group_IT_number 136\n");
-  const CliRun missing =
-      Run("wulff", {"--cif", noCell, "--table", table, "-o", Path("other.mor")});
+  const CliRun missing = Run("wulff", {"--cif", noCell, "--table", table, "-o", Path("other.mor")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_TRUE(Contains(missing.err, "nocell.cif: missing a-axis length")) << missing.err;
   EXPECT_FALSE(std::filesystem::exists(Path("other.mor")));
