@@ -22,18 +22,6 @@ namespace habitopia::python {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& message) { throw std::invalid_argument(message); }
-
-void RefuseIf(const std::optional<std::string>& problem) {
-  if (problem) Refuse(*problem);
-}
-
-FormValues NewModelForm() {
-  FormValues form;
-  form.panels.uniqueFaceGridShown = true;
-  return form;
-}
-
 UnitCell CellOf(const std::array<Real, 6>& v) { return {v[0], v[1], v[2], v[3], v[4], v[5]}; }
 
 // A fresh model with the cell as given and the point group.

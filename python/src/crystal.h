@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,21 @@
 #include "files/model_document.h"
 
 namespace habitopia::python {
+
+// Bad input: a ValueError in Python, with the command-line tool's message.
+[[noreturn]] inline void Refuse(const std::string& message) {
+  throw std::invalid_argument(message);
+}
+inline void RefuseIf(const std::optional<std::string>& problem) {
+  if (problem) Refuse(*problem);
+}
+
+// The window state a new model file is written with: the unique faces shown.
+inline FormValues NewModelForm() {
+  FormValues form;
+  form.panels.uniqueFaceGridShown = true;
+  return form;
+}
 
 struct Crystal {
   ModelDocument document;

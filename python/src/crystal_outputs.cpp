@@ -30,8 +30,6 @@ namespace habitopia::python {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& message) { throw std::invalid_argument(message); }
-
 void Write(const std::string& path, const std::string& bytes) {
   const FileResult written = WriteFileAtomic(path, bytes);
   if (!written) Refuse(written.message);

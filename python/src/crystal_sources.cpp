@@ -29,18 +29,6 @@ namespace habitopia::python {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& message) { throw std::invalid_argument(message); }
-
-void RefuseIf(const std::optional<std::string>& problem) {
-  if (problem) Refuse(*problem);
-}
-
-FormValues NewModelForm() {
-  FormValues form;
-  form.panels.uniqueFaceGridShown = true;
-  return form;
-}
-
 std::string Joined(const std::vector<std::string>& items) {
   std::string text;
   for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;

@@ -17,8 +17,6 @@ namespace habitopia::python {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& message) { throw std::invalid_argument(message); }
-
 std::array<Real, 6> CellArgument(const py::handle& cell) {
   std::vector<double> values;
   try {
