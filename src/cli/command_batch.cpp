@@ -9,7 +9,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <set>
@@ -210,21 +212,39 @@ int RunBatch(const Arguments& args) {
   Progress progress(items.size());
   std::map<BatchStatus, std::size_t> counts;
   bool writeFailed = false;
-  const std::size_t emitted = RunBatchItems(
-      items, jobs, [&o](const BatchItem& item) { return PredictStructures(item, o.settings); },
-      [&](std::vector<BatchRow>&& rows, std::size_t count) {
-        std::string text;
-        for (const BatchRow& row : rows) {
-          text += FormatBatchRow(row, format);
-          ++counts[row.status];
-        }
-        if (!writer.Write(text) && !writeFailed) {
-          writeFailed = true;
-          stopRequested = true;
-        }
-        progress.Update(count);
-      },
-      stopRequested);
+  // A file's rows are made and formatted on its thread; the writer only appends.
+  struct FileRows {
+    std::string text;
+    std::vector<BatchStatus> statuses;
+  };
+  const std::function<FileRows(const BatchItem&)> work = [&](const BatchItem& item) {
+    std::vector<BatchRow> rows;
+    try {
+      rows = PredictStructures(item, o.settings);
+    } catch (const std::exception& failure) {
+      BatchRow row;
+      row.index = item.index;
+      row.file = item.path;
+      row.message = std::string("the engine failed: ") + failure.what();
+      rows = {row};
+    }
+    FileRows file;
+    for (const BatchRow& row : rows) {
+      file.text += FormatBatchRow(row, format);
+      file.statuses.push_back(row.status);
+    }
+    return file;
+  };
+  const std::function<void(FileRows&&, std::size_t)> emit = [&](FileRows&& file,
+                                                                std::size_t count) {
+    for (BatchStatus status : file.statuses) ++counts[status];
+    if (!writer.Write(file.text) && !writeFailed) {
+      writeFailed = true;
+      stopRequested = true;
+    }
+    progress.Update(count);
+  };
+  const std::size_t emitted = RunBatchItems(items, jobs, work, emit, stopRequested);
   progress.End();
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
