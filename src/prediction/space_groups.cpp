@@ -281,8 +281,48 @@ std::optional<gemmi::GroupOps> OperationsFromTriplets(const std::vector<std::str
   return group;
 }
 
+// gemmi 0.5's Hall parser indexes a translation by the rotation's principal
+// axis even when a part has a subscript but no such axis ("12", or one on a
+// diagonal), reading outside an array. Such parts are no Hall symbol: a screw
+// subscript goes with the first part (along z), with a second 2 after a 2 or 4
+// (along x) or with an axis named explicitly.
+bool SubscriptsHaveAxes(const std::string& hall) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '_'; };
+  std::size_t i = 0;
+  while (i < hall.size() && blank(hall[i])) ++i;
+  if (i < hall.size() && hall[i] == '-') ++i;
+  while (i < hall.size() && blank(hall[i])) ++i;
+  ++i;  // the lattice letter
+  int position = 0, previous = 0;
+  while (i < hall.size() && hall[i] != '(') {
+    while (i < hall.size() && blank(hall[i])) ++i;
+    if (i >= hall.size() || hall[i] == '(') break;
+    const std::size_t start = i;
+    while (i < hall.size() && !blank(hall[i]) && hall[i] != '(') ++i;
+    const std::string part = hall.substr(start, i - start);
+    ++position;
+    std::size_t k = part[0] == '-' ? 1 : 0;
+    const int order = k < part.size() && part[k] >= '0' && part[k] <= '9' ? part[k] - '0' : 0;
+    bool subscript = false, axis = false, diagonal = false;
+    for (++k; k < part.size(); ++k) {
+      if (part[k] >= '0' && part[k] <= '9') subscript = true;
+      if (part[k] == 'x' || part[k] == 'y' || part[k] == 'z') axis = true;
+      if (part[k] == '\'' || part[k] == '"' || part[k] == '*') diagonal = true;
+    }
+    const bool implicitAxis =
+        position == 1 || (position == 2 && order == 2 && (previous == 2 || previous == 4));
+    if (subscript && !axis && (!implicitAxis || order == 1 || diagonal)) return false;
+    previous = order;
+  }
+  return true;
+}
+
 std::optional<gemmi::GroupOps> OperationsFromHall(const std::string& hall, std::string& problem) {
   std::vector<gemmi::Op> ops;
+  if (!SubscriptsHaveAxes(hall)) {
+    problem = "a screw subscript without its axis";
+    return std::nullopt;
+  }
   try {
     const gemmi::GroupOps parsed = gemmi::generators_from_hall(hall.c_str());
     for (const gemmi::Op& op : parsed.sym_ops) ops.push_back(op);

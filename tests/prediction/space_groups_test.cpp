@@ -46,6 +46,18 @@ TEST(SpaceGroupLookupTest, NumbersSymbolsAndHallSymbols) {
   }
 }
 
+TEST(SpaceGroupLookupTest, ScrewSubscriptsWithoutAnAxisAreNoHallSymbol) {
+  // gemmi's Hall parser would read outside an array for these.
+  for (const char* text : {"T2_12_12_1", "P 2 12", "P 3 2\"1", "P 31* 2"}) {
+    std::string problem;
+    EXPECT_FALSE(FindSpaceGroup(text, &problem).has_value()) << text;
+  }
+  for (const char* hall : {"P 61 2 (0 0 -1)", "P 2ac 2ab", "-P 2ybc", "P 31 2\"", "I 4bw 2bw"}) {
+    std::string problem;
+    EXPECT_TRUE(FindSpaceGroup(hall, &problem).has_value()) << hall << ": " << problem;
+  }
+}
+
 TEST(SpaceGroupLookupTest, SettingsOffTheTableAxesAreTakenOnOtherAxes) {
   // Monoclinic with unique axis c: b' = c.
   const auto c = FindSpaceGroup("P 1 1 21/b");
