@@ -264,10 +264,25 @@ std::string WithFractions(const std::string& triplet) {
   return out;
 }
 
+// gemmi 0.5 multiplies the numbers of an operation in a long without a check;
+// no operation of a crystal needs a number of more than a few digits.
+bool HasHugeNumber(const std::string& text) {
+  int digits = 0;
+  for (char c : text) {
+    digits = c >= '0' && c <= '9' ? digits + 1 : 0;
+    if (digits > 6) return true;
+  }
+  return false;
+}
+
 std::optional<gemmi::GroupOps> OperationsFromTriplets(const std::vector<std::string>& triplets,
                                                       std::string& problem) {
   std::vector<gemmi::Op> ops;
   for (const std::string& t : triplets) {
+    if (HasHugeNumber(t)) {
+      problem = "operation \"" + t + "\": a number of more than six digits";
+      return std::nullopt;
+    }
     try {
       ops.push_back(gemmi::parse_triplet(WithFractions(t)));
     } catch (const std::exception& e) {

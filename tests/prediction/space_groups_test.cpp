@@ -58,6 +58,15 @@ TEST(SpaceGroupLookupTest, ScrewSubscriptsWithoutAnAxisAreNoHallSymbol) {
   }
 }
 
+TEST(SpaceGroupLookupTest, AnOperatorListWithHugeNumbersIsNotUsed) {
+  SpaceGroupStatements statements;
+  statements.operations = {"x,y,z", "-x+9223372036854775807/2,-y,z"};
+  statements.number = 2;
+  const ResolvedSpaceGroup resolved = ResolveSpaceGroup(statements);
+  ASSERT_FALSE(resolved.notes.empty());
+  EXPECT_NE(resolved.notes[0].find("more than six digits"), std::string::npos) << resolved.notes[0];
+}
+
 TEST(SpaceGroupLookupTest, SettingsOffTheTableAxesAreTakenOnOtherAxes) {
   // Monoclinic with unique axis c: b' = c.
   const auto c = FindSpaceGroup("P 1 1 21/b");
