@@ -17,14 +17,23 @@ namespace habitopia::python {
 
 namespace {
 
-std::array<Real, 6> CellArgument(const py::handle& cell) {
+// `count` numbers from a Python sequence; `notNumbers` or `wrongCount` when it is not that.
+std::vector<double> NumbersArgument(const py::handle& value, std::size_t count,
+                                    const std::string& notNumbers, const std::string& wrongCount) {
   std::vector<double> values;
   try {
-    values = py::cast<std::vector<double>>(cell);
+    values = py::cast<std::vector<double>>(value);
   } catch (const py::cast_error&) {
-    Refuse("cell: six numbers a b c alpha beta gamma");
+    Refuse(notNumbers);
   }
-  if (values.size() != 6) Refuse("--cell needs six values: a b c alpha beta gamma");
+  if (values.size() != count) Refuse(wrongCount);
+  return values;
+}
+
+std::array<Real, 6> CellArgument(const py::handle& cell) {
+  const std::vector<double> values =
+      NumbersArgument(cell, 6, "cell: six numbers a b c alpha beta gamma",
+                      "--cell needs six values: a b c alpha beta gamma");
   std::array<Real, 6> out{};
   for (int i = 0; i < 6; ++i) out[i] = values[i];
   return out;
@@ -55,13 +64,8 @@ std::vector<FaceInput> FacesArgument(const py::handle& faces) {
 }
 
 std::array<std::string, 3> TripleText(const py::handle& values, const char* what) {
-  std::vector<double> v;
-  try {
-    v = py::cast<std::vector<double>>(values);
-  } catch (const py::cast_error&) {
-    Refuse(std::string(what) + ": three numbers");
-  }
-  if (v.size() != 3) Refuse(std::string(what) + ": three numbers");
+  const std::string wrong = std::string(what) + ": three numbers";
+  const std::vector<double> v = NumbersArgument(values, 3, wrong, wrong);
   return {FormatGeneral(v[0]), FormatGeneral(v[1]), FormatGeneral(v[2])};
 }
 
@@ -237,13 +241,8 @@ raises ValueError with the message habitopia-cli gives.)doc")
       .def(
           "cleave",
           [](const Crystal& c, py::object hkl, double distance) {
-            std::vector<double> v;
-            try {
-              v = py::cast<std::vector<double>>(hkl);
-            } catch (const py::cast_error&) {
-              Refuse("cut face indices are not typed in correctly");
-            }
-            if (v.size() != 3) Refuse("cut face indices are not typed in correctly");
+            const std::string wrong = "cut face indices are not typed in correctly";
+            const std::vector<double> v = NumbersArgument(hkl, 3, wrong, wrong);
             py::gil_scoped_release release;
             return Cleaved(c, {v[0], v[1], v[2]}, distance);
           },
