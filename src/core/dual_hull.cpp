@@ -55,8 +55,7 @@ int DualHull::Orientation(int a, int b, int c, int d) const {
   for (int p = 0; p < 6; ++p) {
     const int i = kPairs[p][0], j = kPairs[p][1], k = kPairs[5 - p][0], l = kPairs[5 - p][1];
     const Real top = (*r[0])[i] * (*r[1])[j] - (*r[0])[j] * (*r[1])[i];
-    const Real topScale =
-        std::fabs((*r[0])[i] * (*r[1])[j]) + std::fabs((*r[0])[j] * (*r[1])[i]);
+    const Real topScale = std::fabs((*r[0])[i] * (*r[1])[j]) + std::fabs((*r[0])[j] * (*r[1])[i]);
     const Real bottom = (*r[2])[k] * (*r[3])[l] - (*r[2])[l] * (*r[3])[k];
     const Real bottomScale =
         std::fabs((*r[2])[k] * (*r[3])[l]) + std::fabs((*r[2])[l] * (*r[3])[k]);
@@ -122,40 +121,60 @@ int DualHull::AddTriangle(int a, int b, int c) {
 bool DualHull::Simplex(std::array<int, 4>& start) {
   const int n = static_cast<int>(points_.size());
   if (n < 4) return false;
-  auto at = [&](int i) {
+  std::vector<std::array<double, 3>>& at = projected_;
+  at.resize(n);
+  for (int i = 0; i < n; ++i) {
     const auto& p = approx_[i];
-    return std::array<double, 3>{p[0] / p[3], p[1] / p[3], p[2] / p[3]};
-  };
-  auto far = [&](auto measure) {
+    at[i] = {p[0] / p[3], p[1] / p[3], p[2] / p[3]};
+  }
+  // The farthest point by a measure: `squared` gives its square cheaply, and
+  // `measure` the measure itself where the square overflows.
+  auto far = [&](auto squared, auto measure) {
     int best = -1;
     double most = -1;
     for (int i = 0; i < n; ++i) {
-      const double m = measure(at(i));
+      double m = std::sqrt(squared(at[i]));
+      if (std::isinf(m)) m = measure(at[i]);
       if (std::isfinite(m) && m > most) most = m, best = i;
     }
     return best;
   };
-  const auto p0 = at(0);
-  const int i1 = far([&](const std::array<double, 3>& q) {
-    return std::hypot(q[0] - p0[0], q[1] - p0[1], q[2] - p0[2]);
-  });
+  const auto p0 = at[0];
+  const int i1 = far(
+      [&](const std::array<double, 3>& q) {
+        const double r[3] = {q[0] - p0[0], q[1] - p0[1], q[2] - p0[2]};
+        return r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
+      },
+      [&](const std::array<double, 3>& q) {
+        return std::hypot(q[0] - p0[0], q[1] - p0[1], q[2] - p0[2]);
+      });
   if (i1 < 0) return false;
-  const auto p1 = at(i1);
+  const auto p1 = at[i1];
   const std::array<double, 3> u{p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
-  const int i2 = far([&](const std::array<double, 3>& q) {
+  auto across = [&](const std::array<double, 3>& q) {
     const double r[3] = {q[0] - p0[0], q[1] - p0[1], q[2] - p0[2]};
-    return std::hypot(r[1] * u[2] - r[2] * u[1], r[2] * u[0] - r[0] * u[2],
-                      r[0] * u[1] - r[1] * u[0]);
-  });
+    return std::array<double, 3>{r[1] * u[2] - r[2] * u[1], r[2] * u[0] - r[0] * u[2],
+                                 r[0] * u[1] - r[1] * u[0]};
+  };
+  const int i2 = far(
+      [&](const std::array<double, 3>& q) {
+        const auto c = across(q);
+        return c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
+      },
+      [&](const std::array<double, 3>& q) {
+        const auto c = across(q);
+        return std::hypot(c[0], c[1], c[2]);
+      });
   if (i2 < 0) return false;
-  const auto p2 = at(i2);
+  const auto p2 = at[i2];
   const double v[3] = {p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
   const double normal[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
                             u[0] * v[1] - u[1] * v[0]};
-  const int i3 = far([&](const std::array<double, 3>& q) {
+  auto height = [&](const std::array<double, 3>& q) {
     return std::fabs((q[0] - p0[0]) * normal[0] + (q[1] - p0[1]) * normal[1] +
                      (q[2] - p0[2]) * normal[2]);
-  });
+  };
+  const int i3 = far([&](const std::array<double, 3>& q) { return height(q) * height(q); }, height);
   int fourth = -1, sign = 0;
   if (i3 >= 0) sign = Orientation(0, i1, i2, i3), fourth = i3;
   for (int i = 0; sign == 0 && i < n; ++i)

@@ -57,6 +57,7 @@ class DualHull {
   std::vector<int> alive_;
   std::vector<int> marks_;  // per triangle: visible or hidden from the point being added
   std::vector<int> byStart_, byEnd_;
+  std::vector<std::array<double, 3>> projected_;  // the points as x / w, for the first simplex
   int stamp_ = 0;
   mutable std::size_t exactCalls_ = 0;
 };

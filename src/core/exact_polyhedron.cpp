@@ -45,15 +45,18 @@ struct ExactCorner {
 };
 
 // The first triple of the corner's planes, in lexicographic order, whose solve
-// is not singular: the triple the exhaustive search meets it at first.
-bool ChooseTriple(const std::vector<FacePlane>& planes, ExactCorner& corner) {
+// is not singular: the triple the exhaustive search meets it at first. `rhs`
+// holds each plane's D |n|, as SolveCorner computes it.
+bool ChooseTriple(const std::vector<FacePlane>& planes, const std::vector<Real>& rhs,
+                  ExactCorner& corner) {
   const auto& f = corner.faces;
   const int m = static_cast<int>(f.size());
   for (int a = 0; a < m; ++a)
     for (int b = a + 1; b < m; ++b)
       for (int c = b + 1; c < m; ++c) {
+        const Matrix3 normals{planes[f[a]].normal, planes[f[b]].normal, planes[f[c]].normal};
         Vec3 x{};
-        if (SolveCorner(planes[f[a]], planes[f[b]], planes[f[c]], x) == 0) continue;
+        if (SolveSystem(normals, x, {rhs[f[a]], rhs[f[b]], rhs[f[c]]}) == 0) continue;
         corner.triple = {f[a], f[b], f[c]};
         corner.position = x;
         return true;
@@ -94,6 +97,9 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
   const int faceCount = static_cast<int>(planes.size());
   std::vector<Row4> points;
   std::vector<int> faceOfPoint;
+  std::vector<Real> rhs(faceCount, 0);
+  points.reserve(faceCount + 1);
+  faceOfPoint.reserve(faceCount);
   for (int f = 0; f < faceCount; ++f) {
     const Real norm = Norm(planes[f].normal);
     if (!std::isfinite(norm)) return false;
@@ -101,8 +107,11 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     const Real b = planes[f].offset * norm;
     if (!std::isfinite(b) || !(b > 0)) return false;
     // The hull's estimates work in double precision.
-    for (Real v : {planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b})
-      if (!(std::fabs(v) < 1e300L) || (v != 0 && std::fabs(v) < 1e-300L)) return false;
+    for (Real v : {planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b}) {
+      const double magnitude = std::fabs(static_cast<double>(v));
+      if (!(magnitude < 1e300) || (v != 0 && magnitude < 1e-300)) return false;
+    }
+    rhs[f] = b;
     points.push_back({planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b});
     faceOfPoint.push_back(f);
   }
@@ -169,26 +178,30 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     cornerOfGroup[s] = static_cast<int>(corners.size());
     corners.emplace_back();
   }
-  // The planes of each corner: (corner, face) pairs sorted, in one array.
-  std::vector<std::pair<int, int>> pairs;
-  pairs.reserve(3 * alive.size());
+  // The planes of each corner, ascending, in one array: each triangle hands its
+  // three planes to its corner's bucket.
+  std::vector<int> bucketBegin(corners.size() + 1, 0);
+  for (std::size_t s = 0; s < alive.size(); ++s) {
+    const int c = cornerOfGroup[planesOfTriangles.Find(static_cast<int>(s))];
+    if (c >= 0) bucketBegin[c + 1] += 3;
+  }
+  for (std::size_t c = 0; c < corners.size(); ++c) bucketBegin[c + 1] += bucketBegin[c];
+  std::vector<int> faceList(bucketBegin.back());
+  std::vector<int> filled(bucketBegin.begin(), bucketBegin.end() - 1);
   for (std::size_t s = 0; s < alive.size(); ++s) {
     const int c = cornerOfGroup[planesOfTriangles.Find(static_cast<int>(s))];
     if (c < 0) continue;
-    for (int v : tri[alive[s]].vertex) pairs.emplace_back(c, faceOfPoint[v]);
+    for (int v : tri[alive[s]].vertex) faceList[filled[c]++] = faceOfPoint[v];
   }
-  std::sort(pairs.begin(), pairs.end());
-  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-  std::vector<int> faceList(pairs.size());
-  for (std::size_t i = 0; i < pairs.size(); ++i) faceList[i] = pairs[i].second;
-  for (std::size_t i = 0, begin = 0; i <= pairs.size(); ++i) {
-    if (i < pairs.size() && pairs[i].first == pairs[begin].first) continue;
-    if (begin < pairs.size()) {
-      ExactCorner& c = corners[pairs[begin].first];
-      c.faces = std::span<const int>(faceList.data() + begin, i - begin);
-      if (!ChooseTriple(planes, c)) return false;
-    }
-    begin = i;
+  int* kept = faceList.data();
+  for (std::size_t c = 0; c < corners.size(); ++c) {
+    int* begin = faceList.data() + bucketBegin[c];
+    int* end = faceList.data() + bucketBegin[c + 1];
+    std::sort(begin, end);
+    int* const first = kept;
+    kept = std::unique_copy(begin, end, kept);
+    corners[c].faces = std::span<const int>(first, kept);
+    if (!ChooseTriple(planes, rhs, corners[c])) return false;
   }
   // The open direction points away from every dual point: n_g . x <= 0.
   if (!polyhedron.bounded) {
@@ -209,40 +222,55 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
             [&](int a, int b) { return corners[a].triple < corners[b].triple; });
   std::vector<int> number(corners.size());
   for (std::size_t n = 0; n < order.size(); ++n) number[order[n]] = static_cast<int>(n);
+  polyhedron.corners.reserve(order.size());
   for (int c : order) polyhedron.corners.push_back({corners[c].position, corners[c].triple});
   auto groupCorner = [&](int t) {
     const int c = cornerOfGroup[planesOfTriangles.Find(slot[t])];
     return c < 0 ? -1 : number[c];
   };
 
-  // Each face's corners in turn around its dual vertex.
+  // Each face's corners in turn around its dual vertex, in one array.
   std::vector<int> incident(points.size(), -1);
   for (int t : alive)
     for (int v : tri[t].vertex) incident[v] = t;
-  std::vector<std::vector<int>> cycleOfFace(faceCount);
+  std::vector<int> ringBegin(faceCount, 0), ringEnd(faceCount, 0);
+  std::vector<int> rings;
+  rings.reserve(3 * alive.size());
   for (int p = 0; p < origin; ++p) {
+    const int f = faceOfPoint[p];
+    ringBegin[f] = ringEnd[f] = static_cast<int>(rings.size());
     if (incident[p] < 0) continue;
-    std::vector<int> ring;
+    const std::size_t begin = rings.size();
     int t = incident[p];
     for (std::size_t guard = 0; guard <= alive.size(); ++guard) {
       const int c = groupCorner(t);
-      if (ring.empty() || ring.back() != c) ring.push_back(c);
+      if (rings.size() == begin || rings.back() != c) rings.push_back(c);
       int i = 0;
       while (tri[t].vertex[i] != p) ++i;
       t = tri[t].neighbour[(i + 2) % 3];
       if (t == incident[p]) break;
     }
-    if (ring.size() > 1 && ring.front() == ring.back()) ring.pop_back();
-    std::erase(ring, -1);
-    cycleOfFace[faceOfPoint[p]] = std::move(ring);
+    if (rings.size() - begin > 1 && rings[begin] == rings.back()) rings.pop_back();
+    rings.erase(std::remove(rings.begin() + static_cast<std::ptrdiff_t>(begin), rings.end(), -1),
+                rings.end());
+    ringEnd[f] = static_cast<int>(rings.size());
   }
+  auto ringOf = [&](int f) {
+    return std::span<const int>(rings.data() + ringBegin[f], rings.data() + ringEnd[f]);
+  };
 
   // Corners that only the index offsets keep apart are shown as one.
-  std::vector<FacePlane> entered = planes;
-  for (int f = 0; f < faceCount; ++f)
-    entered[f].offset = input.faces[f].distance / polyhedron.distanceScale;
+  auto enteredCorner = [&](const CornerRecord& corner, Vec3& x) {
+    FacePlane entered[3];
+    for (int i = 0; i < 3; ++i) {
+      entered[i] = planes[corner.faces[i]];
+      entered[i].offset = input.faces[corner.faces[i]].distance / polyhedron.distanceScale;
+    }
+    return SolveCorner(entered[0], entered[1], entered[2], x) != 0;
+  };
   Groups shown(static_cast<int>(polyhedron.corners.size()));
-  for (const auto& ring : cycleOfFace) {
+  for (int f = 0; f < faceCount; ++f) {
+    const std::span<const int> ring = ringOf(f);
     const int m = static_cast<int>(ring.size());
     for (int e = 0; m >= 2 && e < m; ++e) {
       const CornerRecord& u = polyhedron.corners[ring[e]];
@@ -250,9 +278,7 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
       const Vec3 d = SubVec(u.position, v.position);
       if (!(std::fabs(d[0]) + std::fabs(d[1]) + std::fabs(d[2]) < kSceneMergeDistance)) continue;
       Vec3 u0{}, v0{};
-      if (SolveCorner(entered[u.faces[0]], entered[u.faces[1]], entered[u.faces[2]], u0) == 0 ||
-          SolveCorner(entered[v.faces[0]], entered[v.faces[1]], entered[v.faces[2]], v0) == 0)
-        continue;
+      if (!enteredCorner(u, u0) || !enteredCorner(v, v0)) continue;
       const Real size = 1 + std::max({std::fabs(u0[0]), std::fabs(u0[1]), std::fabs(u0[2])});
       const Vec3 gap = SubVec(u0, v0);
       if (std::max({std::fabs(gap[0]), std::fabs(gap[1]), std::fabs(gap[2])}) <=
@@ -263,9 +289,8 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
 
   polyhedron.absentCount = 0;
   polyhedron.presentFaces.reserve(faceCount);
-  std::vector<PolygonEntry> entries;
   for (int f = 0; f < faceCount; ++f) {
-    const std::vector<int>& ring = cycleOfFace[f];
+    const std::span<const int> ring = ringOf(f);
     const int m = static_cast<int>(ring.size());
     if (m < 3) {
       ++polyhedron.absentCount;
@@ -286,15 +311,15 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     const int next = ring[(z + 1) % m], previous = ring[(z + m - 1) % m];
     const bool forward = !(Key(p0, r0, r0Length, polyhedron.corners[next].position) >
                            Key(p0, r0, r0Length, polyhedron.corners[previous].position));
-    entries.clear();
+    auto cornerAt = [&](int s) { return ring[forward ? (z + s) % m : (z - s + 2 * m) % m]; };
     PresentFace present;
+    std::vector<PolygonEntry>& entries = present.polygon;
+    entries.reserve(m);
     for (int s = 1; s <= m; ++s) {
-      const int e = forward ? (z + s) % m : (z - s + 2 * m) % m;
-      const int c = ring[e];
+      const int c = cornerAt(s);
       const Vec3& x = polyhedron.corners[c].position;
       const Real key = s == m ? kPolygonSentinelKey : Key(p0, r0, r0Length, x);
       entries.push_back({x, key, shown.Find(c)});
-      present.outline.push_back(x);
     }
     // Runs of entries showing one corner keep their first.
     int last = m - 1;
@@ -311,7 +336,11 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     last -= skipped;
     entries.resize(last + 1);
     entries[last].key = kPolygonSentinelKey;
-    if (static_cast<int>(entries.size()) == m) present.outline.clear();
+    if (static_cast<int>(entries.size()) != m) {
+      present.outline.reserve(m);
+      for (int s = 1; s <= m; ++s)
+        present.outline.push_back(polyhedron.corners[cornerAt(s)].position);
+    }
 
     const FaceRecord& face = input.faces[f];
     present.face = f;
@@ -324,8 +353,6 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     present.textureFile = face.textureFile;
     present.labelSelected = face.labelSelected;
     present.growthSector = face.growthSector;
-    present.polygon = std::move(entries);
-    entries = {};
     polyhedron.presentIndex[f] = f - polyhedron.absentCount;
     polyhedron.presentFaces.push_back(std::move(present));
   }

@@ -7,51 +7,6 @@ namespace habitopia {
 
 thread_local int MatErr = kMatOk;
 
-namespace {
-
-// W[i] := a[i] + c * b[i], c being +1 or -1 converted to extended.
-Vec3 Combine(const Vec3& a, const Vec3& b, int c) {
-  const Real factor = static_cast<Real>(c);
-  Vec3 w;
-  for (int i = 0; i < 3; ++i) w[i] = a[i] + factor * b[i];
-  return w;
-}
-
-}  // namespace
-
-Real Dot(const Vec3& a, const Vec3& b) {
-  MatErr = kMatOk;
-  Real sum = 0;
-  for (int i = 0; i < 3; ++i) sum += a[i] * b[i];
-  return sum;
-}
-
-Real Norm(const Vec3& v) {
-  MatErr = kMatOk;
-  Real sum = 0;
-  for (int i = 0; i < 3; ++i) sum += v[i] * v[i];
-  return std::sqrt(sum);
-}
-
-Vec3 ScaleVec(const Vec3& v, Real x) {
-  MatErr = kMatOk;
-  return {x * v[0], x * v[1], x * v[2]};
-}
-
-Vec3 AddVec(const Vec3& a, const Vec3& b) {
-  MatErr = kMatOk;
-  return Combine(a, b, 1);
-}
-
-Vec3 SubVec(const Vec3& a, const Vec3& b) {
-  MatErr = kMatOk;
-  return Combine(a, b, -1);
-}
-
-Vec3 Cross(const Vec3& a, const Vec3& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 Matrix3 Transpose(const Matrix3& a) {
   MatErr = kMatOk;
   Matrix3 t;
@@ -64,16 +19,6 @@ Matrix3 Identity3() {
   Matrix3 m{};
   for (int i = 0; i < 3; ++i) m[i][i] = 1;
   return m;
-}
-
-Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v) {
-  Vec3 r;
-  for (int i = 0; i < 3; ++i) {
-    Real sum = 0;
-    for (int j = 0; j < 3; ++j) sum += m[i][j] * v[j];
-    r[i] = sum;
-  }
-  return r;
 }
 
 LUFactors LUDecompose(const Matrix3& a) {

@@ -3,6 +3,7 @@
 // LU factorisation uses complete pivoting; only an exact zero counts as singular.
 
 #include <array>
+#include <cmath>
 
 namespace habitopia {
 
@@ -17,16 +18,52 @@ enum MatrixError : int { kMatOk = 0, kMatNotInitialised = 2, kMatSingular = 3 };
 // One per thread, so tests and tools may use the arithmetic concurrently.
 extern thread_local int MatErr;
 
-Real Dot(const Vec3& a, const Vec3& b);
-Real Norm(const Vec3& v);
-Vec3 ScaleVec(const Vec3& v, Real x);
-Vec3 AddVec(const Vec3& a, const Vec3& b);
-Vec3 SubVec(const Vec3& a, const Vec3& b);
-Vec3 Cross(const Vec3& a, const Vec3& b);
+// The vector operations reset MatErr, as every operation of this arithmetic does.
+inline Real Dot(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  Real sum = 0;
+  for (int i = 0; i < 3; ++i) sum += a[i] * b[i];
+  return sum;
+}
+
+inline Real Norm(const Vec3& v) {
+  MatErr = kMatOk;
+  Real sum = 0;
+  for (int i = 0; i < 3; ++i) sum += v[i] * v[i];
+  return std::sqrt(sum);
+}
+
+inline Vec3 ScaleVec(const Vec3& v, Real x) {
+  MatErr = kMatOk;
+  return {x * v[0], x * v[1], x * v[2]};
+}
+
+inline Vec3 AddVec(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
+}
+
+inline Vec3 SubVec(const Vec3& a, const Vec3& b) {
+  MatErr = kMatOk;
+  return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+inline Vec3 Cross(const Vec3& a, const Vec3& b) {
+  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
 Matrix3 Transpose(const Matrix3& a);
 Matrix3 Identity3();
 // result[i] = sum over j of m[i][j] * v[j], accumulated from 0 in order.
-Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v);
+inline Vec3 MultiplyMatVec(const Matrix3& m, const Vec3& v) {
+  Vec3 r;
+  for (int i = 0; i < 3; ++i) {
+    Real sum = 0;
+    for (int j = 0; j < 3; ++j) sum += m[i][j] * v[j];
+    r[i] = sum;
+  }
+  return r;
+}
 
 struct LUFactors {
   Matrix3 w{};  // U on and above the diagonal, elimination multipliers below

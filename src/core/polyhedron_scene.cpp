@@ -201,11 +201,14 @@ FaceIndexLists BuildFaceIndexLists(const Polyhedron& polyhedron, const SceneCorn
     if (polyhedron.exact) {
       // Measured on the face's own exact corners, in the order of the index list
       // (a scene corner may show several corners that lie close together).
-      std::vector<Vec3> outline = face.outline;
-      if (outline.empty())
-        for (const PolygonEntry& e : face.polygon) outline.push_back(e.position);
-      if (NeedsReversal(face)) std::reverse(outline.begin(), outline.end());
-      for (std::size_t l = 2; l < outline.size(); ++l) add(outline[0], outline[l - 1], outline[l]);
+      const bool own = !face.outline.empty();
+      const std::size_t m = own ? face.outline.size() : face.polygon.size();
+      const bool reversed = NeedsReversal(face);
+      auto at = [&](std::size_t l) -> const Vec3& {
+        const std::size_t i = reversed ? m - 1 - l : l;
+        return own ? face.outline[i] : face.polygon[i].position;
+      };
+      for (std::size_t l = 2; l < m; ++l) add(at(0), at(l - 1), at(l));
       continue;
     }
     for (std::size_t l = 2; l + 1 < list.size() && list[l + 1] != -1; ++l)
