@@ -2,6 +2,11 @@
 // planes, in one run: the dense 301-face habit, 301 random faces, a 60-face and
 // a 20-face crystal. Qhull works in double precision and merges what it finds
 // coplanar; it is timed here only as the speed to measure ours against.
+//
+// With --cli=PATH (habitopia-cli) it also times the whole calculation:
+// "info --json" on the dense habit saved as a model file, less "info --json" on
+// a 6-face cube (the process start and the file reading), against Qhull on the
+// same habit.
 
 #include <benchmark/benchmark.h>
 
@@ -17,8 +22,18 @@ extern "C" {
 #include <libqhull_r/qhull_ra.h>
 }
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+
 #include "bench_models.h"
+#include "core/model.h"
 #include "core/polyhedron.h"
+#include "files/model_writer.h"
 #include "support/clipped_polyhedron.h"
 
 namespace {
@@ -98,6 +113,72 @@ void CheckModels(const std::vector<BenchModel>& models) {
   }
 }
 
+// The model file of a bench model, point group 1: the faces as they are.
+std::string WriteBenchModel(const BenchModel& bench, const std::filesystem::path& folder) {
+  CrystalModel model;
+  SetCell(model, bench.cell);
+  model.pointGroup = 1;
+  for (std::size_t f = 0; f < bench.faces.size(); ++f) model.faces[f] = bench.faces[f];
+  model.lastFace = model.lastUniqueFace = static_cast<int>(bench.faces.size()) - 1;
+  const std::string path = (folder / (bench.name + ".mor")).string();
+  const ModelWriteResult written = WriteModelFile(path, MakeDocument(model, FormValues{}));
+  if (!written.ok) {
+    std::fprintf(stderr, "%s\n", written.error.c_str());
+    std::exit(1);
+  }
+  return path;
+}
+
+// Wall time of one "CLI info --json FILE", its output thrown away.
+double InfoSeconds(const std::string& cli, const std::string& file) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string command = "info", flag = "--json";
+  std::string fileArgument = file;
+  char* argv[] = {const_cast<char*>(cli.c_str()), command.data(), fileArgument.data(), flag.data(),
+                  nullptr};
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  int status = 0;
+  if (posix_spawn(&child, cli.c_str(), &actions, nullptr, argv, environ) != 0 ||
+      waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "%s info --json %s failed\n", cli.c_str(), file.c_str());
+    std::exit(1);
+  }
+  const auto end = std::chrono::steady_clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  return std::chrono::duration<double>(end - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Median milliseconds of the dense habit's "info --json" less the cube's, the
+// two runs taken in turn.
+double WholeCalculationMilliseconds(const std::string& cli, const BenchModel& dense) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("habitopia-info-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  BenchModel cube{"cube6", {}, {}};
+  habitopia::bench::AddCubicForm(cube.faces, 1, 0, 0, 1.0L);
+  const std::string densePath = WriteBenchModel(dense, folder);
+  const std::string cubePath = WriteBenchModel(cube, folder);
+  std::vector<double> denseTimes, cubeTimes;
+  for (int run = 0; run < 5; ++run) InfoSeconds(cli, densePath), InfoSeconds(cli, cubePath);
+  for (int run = 0; run < 61; ++run) {
+    denseTimes.push_back(InfoSeconds(cli, densePath));
+    cubeTimes.push_back(InfoSeconds(cli, cubePath));
+  }
+  if (!std::getenv("HABITOPIA_BENCH_KEEP")) std::filesystem::remove_all(folder);
+  const double denseMs = 1e3 * Median(denseTimes), cubeMs = 1e3 * Median(cubeTimes);
+  std::printf("info --json: %s %.3f ms, cube6 %.3f ms (medians of 61 runs)\n", dense.name.c_str(),
+              denseMs, cubeMs);
+  return denseMs - cubeMs;
+}
+
 // Collects the median CPU times and prints ours / Qhull per model at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -106,6 +187,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
         medians_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+  }
+  double Median(const std::string& name) const {
+    const auto found = medians_.find(name);
+    return found == medians_.end() ? 0 : found->second;
   }
   void PrintRatios(const std::vector<BenchModel>& models) const {
     std::printf("\n%-10s %12s %12s %8s   (median CPU time, ms)\n", "model", "ours", "Qhull",
@@ -126,6 +211,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::string cli;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument.rfind("--cli=", 0) == 0)
+      cli = argument.substr(6);
+    else
+      argv[kept++] = argv[i];
+  }
+  argc = kept;
   static const std::vector<BenchModel> models = habitopia::bench::BenchModels();
   CheckModels(models);
   for (const BenchModel& model : models) {
@@ -144,6 +239,13 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios(models);
+  const double qhullDense = reporter.Median("Qhull/" + models[0].name);
+  if (!cli.empty() && qhullDense > 0) {
+    const double whole = WholeCalculationMilliseconds(cli, models[0]);
+    std::printf(
+        "whole calculation (info --json less the cube's): %.3f ms, Qhull %.3f ms, ratio %.2f\n",
+        whole, qhullDense, whole / qhullDense);
+  }
   benchmark::Shutdown();
   return 0;
 }

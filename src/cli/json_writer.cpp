@@ -61,7 +61,10 @@ void JsonWriter::AppendQuoted(std::string_view text) {
 
 void JsonWriter::Number(long double value) {
   BeforeValue();
-  out_ += std::isfinite(value) ? FormatSignificant(value, 17) : "null";
+  if (std::isfinite(value))
+    AppendSignificant(out_, value, 17);
+  else
+    out_ += "null";
 }
 
 void JsonWriter::Integer(long long value) {

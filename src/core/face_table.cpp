@@ -8,15 +8,10 @@ namespace habitopia {
 
 namespace {
 
-// Index text as the face grid shows it: each index in shortest general form cut
-// to 10 characters, joined by single blanks.
-std::string GridIndexText(const FaceRecord& face) {
-  return FormatGeneral(face.h).substr(0, 10) + " " + FormatGeneral(face.k).substr(0, 10) + " " +
-         FormatGeneral(face.l).substr(0, 10);
-}
-
+// The grid shows an index in its shortest general form, which is "0" for zero
+// only: a face whose three indices read "0" has no plane.
 bool DroppedByCleanUp(const FaceRecord& face) {
-  return GridIndexText(face) == "0 0 0" || !(face.distance > 0);
+  return (face.h == 0 && face.k == 0 && face.l == 0) || !(face.distance > 0);
 }
 
 }  // namespace

@@ -7,12 +7,15 @@
 #include <limits>
 #include <system_error>
 
+#include "core/decimal_digits.h"
+
 namespace habitopia {
 
 long double RoundHalfEven(long double v) {
-  // nearbyintl honours the current rounding mode, which the program never
-  // changes from round-to-nearest-even.
-  return std::nearbyint(v);
+  // rintl honours the current rounding mode, which the program never changes
+  // from round-to-nearest-even; unlike nearbyintl it need not save and restore
+  // the floating-point environment.
+  return std::rint(v);
 }
 
 long long RoundToInteger(long double v) {
@@ -52,7 +55,8 @@ std::string FormatFixed(long double v, int width, int decimals) {
   long double scaled = v;
   for (int i = 0; i < decimals; ++i) scaled *= 10.0L;
   const long double rounded = std::fabs(RoundHalfEven(scaled));
-  std::string digits = ToChars(rounded, std::chars_format::fixed, 0);
+  std::string digits = rounded < 1e19L ? std::to_string(static_cast<unsigned long long>(rounded))
+                                       : ToChars(rounded, std::chars_format::fixed, 0);
   if (decimals > 0) {
     if (static_cast<int>(digits.size()) <= decimals)
       digits.insert(0, decimals + 1 - digits.size(), '0');
@@ -67,33 +71,69 @@ std::string FormatInteger(long long v, int width) { return PadLeft(std::to_strin
 std::string FormatGeneral(long double v) { return FormatSignificant(v, 15); }
 
 std::string FormatSignificant(long double v, int significantDigits) {
-  if (!std::isfinite(v)) return NonFiniteText(v);
-  if (v == 0) return "0";
+  std::string out;
+  AppendSignificant(out, v, significantDigits);
+  return out;
+}
+
+void AppendSignificant(std::string& out, long double v, int significantDigits) {
+  if (!std::isfinite(v)) {
+    out += NonFiniteText(v);
+    return;
+  }
+  if (v == 0) {
+    out += '0';
+    return;
+  }
   const int digitCount = significantDigits < 1    ? 1
                          : significantDigits > 21 ? 21
                                                   : significantDigits;
-  // d.ddd...e[+-]x with digitCount significant digits
-  std::string text = ToChars(v, std::chars_format::scientific, digitCount - 1);
-  const bool negative = text[0] == '-';
-  if (negative) text.erase(0, 1);
-  const auto ePos = text.find('e');
-  const int exponent = std::atoi(text.c_str() + ePos + 1);  // value = d.ddd * 10^exponent
-  std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-  std::string out;
-  if (exponent < -4 || exponent >= digitCount) {
-    out = digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
-  } else if (exponent < 0) {
-    out = "0." + std::string(-exponent - 1, '0') + digits;
-  } else if (static_cast<int>(digits.size()) <= exponent + 1) {
-    out = digits + std::string(exponent + 1 - digits.size(), '0');
+  // The digits d.ddd... and the exponent: value = d.ddd * 10^exponent.
+  DecimalDigits decimal;
+  char* digits = decimal.digits;
+  int length = digitCount;
+  int exponent = 0;
+  bool negative = false;
+  std::string text;
+  if (ExactDecimalDigits(v, digitCount, decimal)) {
+    exponent = decimal.exponent;
+    negative = decimal.negative;
   } else {
-    out = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+    text = ToChars(v, std::chars_format::scientific, digitCount - 1);
+    negative = text[0] == '-';
+    if (negative) text.erase(0, 1);
+    const auto ePos = text.find('e');
+    exponent = std::atoi(text.c_str() + ePos + 1);
+    text.erase(ePos);
+    if (text.size() > 1) text.erase(1, 1);  // the point
+    digits = text.data();
+    length = static_cast<int>(text.size());
   }
-  return negative ? "-" + out : out;
+  while (length > 1 && digits[length - 1] == '0') --length;
+
+  if (negative) out += '-';
+  if (exponent < -4 || exponent >= digitCount) {
+    out += digits[0];
+    if (length > 1) {
+      out += '.';
+      out.append(digits + 1, length - 1);
+    }
+    out += 'E';
+    char exponentText[8];
+    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, exponent);
+    out.append(exponentText, written.ptr);
+  } else if (exponent < 0) {
+    out += "0.";
+    out.append(-exponent - 1, '0');
+    out.append(digits, length);
+  } else if (length <= exponent + 1) {
+    out.append(digits, length);
+    out.append(exponent + 1 - length, '0');
+  } else {
+    out.append(digits, exponent + 1);
+    out += '.';
+    out.append(digits + exponent + 1, length - exponent - 1);
+  }
 }
 
 std::string FormatExponent(long double v) {
@@ -109,11 +149,49 @@ std::string FormatExponent(long double v) {
   return mantissa + exponentText;
 }
 
-bool ParseReal(const std::string& text, long double& value) {
+namespace {
+
+// [-]digits.digits with at most 19 significant digits and 27 decimals, the form
+// of nearly every number in a model file: the integer of its digits and the
+// power of ten are exact, so their one rounded quotient is the correctly
+// rounded value, as from_chars gives it.
+bool ParsePlainDecimal(const char* begin, const char* end, long double& value) {
+  static constexpr long double kPowersOfTen[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                                 1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                                 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                                 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+  const bool negative = begin != end && *begin == '-';
+  if (negative) ++begin;
+  unsigned long long digits = 0;
+  int significant = 0, decimals = 0, whole = 0;
+  bool point = false;
+  for (const char* p = begin; p != end; ++p) {
+    if (*p == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (*p < '0' || *p > '9') return false;
+    if (point)
+      ++decimals;
+    else
+      ++whole;
+    if (digits != 0 || *p != '0') ++significant;
+    digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (whole == 0 || (point && decimals == 0) || significant > 19 || decimals > 27) return false;
+  const long double magnitude = static_cast<long double>(digits) / kPowersOfTen[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+}  // namespace
+
+bool ParseReal(std::string_view text, long double& value) {
   if (text.empty()) return false;
   const char* begin = text.data();
   const char* end = begin + text.size();
   if (*begin == '+') ++begin;  // from_chars takes no plus sign
+  if (ParsePlainDecimal(begin, end, value)) return true;
   long double parsed = 0;
   const auto result = std::from_chars(begin, end, parsed);
   if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) return false;
@@ -121,7 +199,7 @@ bool ParseReal(const std::string& text, long double& value) {
   return true;
 }
 
-bool ParseInteger(const std::string& text, long long& value) {
+bool ParseInteger(std::string_view text, long long& value) {
   if (text.empty()) return false;
   const char* begin = text.data();
   const char* end = begin + text.size();

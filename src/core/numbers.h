@@ -3,6 +3,7 @@
 // the program's files and captions use.
 
 #include <string>
+#include <string_view>
 
 namespace habitopia {
 
@@ -30,14 +31,16 @@ std::string FormatGeneral(long double v);
 // the decimal exponent lies in -4..digits-1. FormatGeneral is FormatSignificant(v, 15);
 // 17 digits carry a double exactly (machine-readable output).
 std::string FormatSignificant(long double v, int digits);
+// FormatSignificant appended to `out`.
+void AppendSignificant(std::string& out, long double v, int digits);
 
 // Two significant digits with a four-digit exponent: " 6.0E+0000", "-1.2E-0003".
 std::string FormatExponent(long double v);
 
 // Text to number for the file readers: the whole token must be a number
 // (point as the decimal separator). Returns false for anything else.
-bool ParseReal(const std::string& text, long double& value);
-bool ParseInteger(const std::string& text, long long& value);
+bool ParseReal(std::string_view text, long double& value);
+bool ParseInteger(std::string_view text, long long& value);
 
 // Text to number as the user's locale reads it: leading and trailing blanks are
 // allowed, and the decimal separator is the comma when `decimalComma` is set and

@@ -52,8 +52,7 @@ class FieldReader {
     const std::string_view token = NextField(line, what);
     if (token.empty()) return AtEnd(line, what);
     long double value = 0;
-    if (!ParseReal(std::string(token), value))
-      Fail(line, Quoted(token) + " is not a number (" + what + ")");
+    if (!ParseReal(token, value)) Fail(line, Quoted(token) + " is not a number (" + what + ")");
     lastLine_ = line;
     return value;
   }
@@ -71,7 +70,7 @@ class FieldReader {
     const std::string_view token = NextField(line, what);
     if (token.empty()) return static_cast<long long>(AtEnd(line, what));
     long long value = 0;
-    if (!ParseInteger(std::string(token), value))
+    if (!ParseInteger(token, value))
       Fail(line, Quoted(token) + " is not an integer (" + what + ")");
     if (value < low || value > high) Fail(line, Quoted(token) + " is out of range (" + what + ")");
     lastLine_ = line;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace habitopia {
 namespace {
@@ -104,6 +107,39 @@ TEST(ParseTest, WholeTokenOnly) {
   EXPECT_EQ(i, -12);
   EXPECT_FALSE(ParseInteger("1.5", i));
   EXPECT_FALSE(ParseInteger("99999999999999999999", i));
+}
+
+// Plain decimals take a quicker road than from_chars; both must give the same
+// extended real, bit for bit, whatever the digits.
+TEST(ParseTest, PlainDecimalsReadAsFromCharsReadsThem) {
+  std::mt19937_64 random(7);
+  std::uniform_int_distribution<int> length(1, 22), digit(0, 9), coin(0, 3);
+  int checked = 0;
+  for (int i = 0; i < 100000; ++i) {
+    std::string text = coin(random) == 0 ? "-" : "";
+    const int whole = length(random), decimals = length(random) % 24;
+    for (int d = 0; d < whole; ++d) text += static_cast<char>('0' + digit(random));
+    if (decimals > 0 || coin(random) == 0) text += '.';
+    for (int d = 0; d < decimals; ++d) text += static_cast<char>('0' + digit(random));
+    long double expected = 0, parsed = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+    const bool readable = result.ec == std::errc() && result.ptr == text.data() + text.size();
+    ASSERT_EQ(ParseReal(text, parsed), readable) << text;
+    if (!readable) continue;
+    EXPECT_EQ(std::signbit(parsed), std::signbit(expected)) << text;
+    EXPECT_EQ(parsed, expected) << text;
+    ++checked;
+  }
+  EXPECT_GT(checked, 90000);
+  for (const char* text :
+       {"0.000", "-0.000", "1.730", "4.91300", "120.00000", "0.1", "9999999999999999999",
+        "18446744073709551615", "0.0000000000000000000000000001", ".5", "5.", "1e3"}) {
+    long double expected = 0, parsed = 0;
+    std::from_chars(text, text + std::char_traits<char>::length(text), expected);
+    ASSERT_TRUE(ParseReal(text, parsed)) << text;
+    EXPECT_EQ(parsed, expected) << text;
+    EXPECT_EQ(std::signbit(parsed), std::signbit(expected)) << text;
+  }
 }
 
 }  // namespace
