@@ -134,6 +134,7 @@ double InfoSeconds(const std::string& cli, const std::string& file) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   std::string command = "info", flag = "--json";
   std::string fileArgument = file;
   char* argv[] = {const_cast<char*>(cli.c_str()), command.data(), fileArgument.data(), flag.data(),
@@ -227,14 +228,23 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Ours", BM_Ours, model)
         ->Name("Ours/" + model.name)
         ->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)
+        ->Repetitions(9)
         ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("Qhull", BM_Qhull, model)
         ->Name("Qhull/" + model.name)
         ->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)
+        ->Repetitions(9)
         ->ReportAggregatesOnly(true);
   }
+  // The repetitions of all benchmarks in random order, so that a machine whose
+  // speed drifts during the run weighs on both builders alike.
+  std::vector<char*> arguments(argv, argv + argc);
+  static char interleave[] = "--benchmark_enable_random_interleaving=true";
+  static char minimumTime[] = "--benchmark_min_time=0.2";
+  arguments.insert(arguments.begin() + 1, {interleave, minimumTime});
+  argc = static_cast<int>(arguments.size());
+  arguments.push_back(nullptr);
+  argv = arguments.data();
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -33,6 +33,7 @@ DualHull::DualHull(std::vector<Row4> points)
       approx_[i][j] = v;
       const double m = std::fabs(v);
       if (!(m == 0 || (m >= kSafeLow && m <= kSafeHigh))) safe_[i] = 0;
+      if (!(m < 1e300) || (points_[i][j] != 0 && m < 1e-300)) inDoubleRange_ = false;
     }
   byStart_.assign(points_.size(), -1);
   nextOutside_.assign(points_.size(), -1);
@@ -75,6 +76,7 @@ void DualHull::MakePlane(int t) {
   const auto& b = approx_[v[1]];
   const auto& c = approx_[v[2]];
   Plane& p = planes_[t];
+  p.safe = safe_[v[0]] && safe_[v[1]] && safe_[v[2]];
   static constexpr int kOthers[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
   for (int j = 0; j < 4; ++j) {
     const int x = kOthers[j][0], y = kOthers[j][1], z = kOthers[j][2];
@@ -100,7 +102,7 @@ int DualHull::Filtered(const Plane& plane, int point, bool& decided) const {
 
 int DualHull::Side(int t, int point) const {
   const auto& v = triangles_[t].vertex;
-  if (safe_[point] && safe_[v[0]] && safe_[v[1]] && safe_[v[2]]) {
+  if (safe_[point] && planes_[t].safe) {
     bool decided = false;
     const int sign = Filtered(planes_[t], point, decided);
     if (decided) return sign;
@@ -119,7 +121,7 @@ int DualHull::AddTriangle(int a, int b, int c) {
 }
 
 bool DualHull::Simplex(std::array<int, 4>& start) {
-  const int n = static_cast<int>(points_.size());
+  const int n = used_;
   if (n < 4) return false;
   std::vector<std::array<double, 3>>& at = projected_;
   at.resize(n);
@@ -127,7 +129,34 @@ bool DualHull::Simplex(std::array<int, 4>& start) {
     const auto& p = approx_[i];
     at[i] = {p[0] / p[3], p[1] / p[3], p[2] / p[3]};
   }
-  // The farthest point by a measure: `squared` gives its square cheaply, and
+  // First the points farthest along four directions near those of a regular
+  // tetrahedron. No two of them are opposite, so the start leaves out the
+  // opposite pairs of a centrosymmetric set, whose planes through the middle
+  // give a crowd of exactly zero signs while the hull grows around it.
+  static constexpr double kDirections[4][3] = {
+      {1, 0.93, 0.87}, {1.05, -0.97, -0.91}, {-0.95, 1.02, -1.08}, {-1.03, -0.99, 0.96}};
+  std::array<int, 4> extreme{-1, -1, -1, -1};
+  for (int d = 0; d < 4; ++d) {
+    double most = -INFINITY;
+    for (int i = 0; i < n; ++i) {
+      const double along = at[i][0] * kDirections[d][0] + at[i][1] * kDirections[d][1] +
+                           at[i][2] * kDirections[d][2];
+      if (std::isfinite(along) && along > most) most = along, extreme[d] = i;
+    }
+  }
+  bool distinct = extreme[0] >= 0;
+  for (int a = 0; a < 4; ++a)
+    for (int b = a + 1; b < 4; ++b) distinct = distinct && extreme[a] != extreme[b];
+  if (distinct) {
+    const int sign = Orientation(extreme[0], extreme[1], extreme[2], extreme[3]);
+    if (sign != 0) {
+      start =
+          sign > 0 ? extreme : std::array<int, 4>{extreme[0], extreme[2], extreme[1], extreme[3]};
+      return true;
+    }
+  }
+
+  // Otherwise the farthest point by a measure: `squared` gives its square cheaply, and
   // `measure` the measure itself where the square overflows.
   auto far = [&](auto squared, auto measure) {
     int best = -1;
@@ -184,7 +213,8 @@ bool DualHull::Simplex(std::array<int, 4>& start) {
   return true;
 }
 
-bool DualHull::Build() {
+bool DualHull::Build(bool withLastPoint) {
+  used_ = static_cast<int>(points_.size()) - (withLastPoint || points_.empty() ? 0 : 1);
   std::array<int, 4> s{};
   if (!Simplex(s)) return false;
   const int t0 = AddTriangle(s[0], s[1], s[2]);
@@ -202,7 +232,7 @@ bool DualHull::Build() {
     }
   std::vector<int>& work = work_;
   work.clear();
-  const int n = static_cast<int>(points_.size());
+  const int n = used_;
   for (int q = 0; q < n; ++q) {
     if (q == s[0] || q == s[1] || q == s[2] || q == s[3]) continue;
     for (int t : first)

@@ -22,8 +22,13 @@ class DualHull {
  public:
   explicit DualHull(std::vector<Row4> points);
 
-  // False when all points lie in one plane (there is then no hull).
-  bool Build();
+  // False when all points lie in one plane (there is then no hull). Without
+  // the last point, the hull is that of the others; Side still takes it.
+  bool Build(bool withLastPoint = true);
+
+  // Every coordinate, and every one but zero, stays clear of overflow and
+  // underflow in double precision, in which the hull makes its estimates.
+  bool InDoubleRange() const { return inDoubleRange_; }
 
   const std::vector<HullTriangle>& Triangles() const { return triangles_; }
   const std::vector<int>& Alive() const { return alive_; }  // live triangle indices
@@ -36,7 +41,8 @@ class DualHull {
  private:
   struct Plane {
     double cofactor[4];
-    double weight[4];  // absolute-value cofactors: the error bound's scale
+    double weight[4];   // absolute-value cofactors: the error bound's scale
+    bool safe = false;  // its three points are within the filter's range
   };
   void MakePlane(int triangle);
   int Filtered(const Plane& plane, int point, bool& decided) const;
@@ -45,6 +51,8 @@ class DualHull {
   void AddPoint(int point, int seen);
 
   std::vector<Row4> points_;
+  int used_ = 0;  // the points 0..used_-1 make the hull
+  bool inDoubleRange_ = true;
   std::vector<std::array<double, 4>> approx_;
   std::vector<char> safe_;  // approx_ is within the filter's exponent range
   std::vector<HullTriangle> triangles_;

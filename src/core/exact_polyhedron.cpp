@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -106,17 +107,14 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     if (norm == 0) continue;  // no plane: it never bounds the crystal
     const Real b = planes[f].offset * norm;
     if (!std::isfinite(b) || !(b > 0)) return false;
-    // The hull's estimates work in double precision.
-    for (Real v : {planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b}) {
-      const double magnitude = std::fabs(static_cast<double>(v));
-      if (!(magnitude < 1e300) || (v != 0 && magnitude < 1e-300)) return false;
-    }
     rhs[f] = b;
     points.push_back({planes[f].normal[0], planes[f].normal[1], planes[f].normal[2], b});
     faceOfPoint.push_back(f);
   }
   const int origin = static_cast<int>(points.size());
   points.push_back({0, 0, 0, 1});
+  std::optional<DualHull> built(std::in_place, points);
+  if (!built->InDoubleRange()) return false;
 
   polyhedron.exact = true;
   polyhedron.corners.clear();
@@ -124,12 +122,22 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
   polyhedron.presentIndex.assign(faceCount, kAbsentFace);
   polyhedron.absentCount = faceCount;
 
-  DualHull hull(points);
-  if (!hull.Build()) {
-    polyhedron.bounded = false;
-    polyhedron.openDirection = OpenDirectionOfFlatSet(planes);
-    return true;
+  // A bounded crystal keeps the origin strictly inside the hull of the other
+  // points, which is then the hull of them all. Only when it does not is the
+  // origin taken in, to find the directions in which the crystal is open;
+  // leaving it out spares the exact signs of the many planes through it while
+  // the hull grows about it.
+  bool enclosed = built->Build(/*withLastPoint=*/false);
+  for (int t : built->Alive()) enclosed = enclosed && built->Side(t, origin) > 0;
+  if (!enclosed) {
+    built.emplace(points);
+    if (!built->Build()) {
+      polyhedron.bounded = false;
+      polyhedron.openDirection = OpenDirectionOfFlatSet(planes);
+      return true;
+    }
   }
+  const DualHull& hull = *built;
   const auto& tri = hull.Triangles();
   const std::vector<int>& alive = hull.Alive();
 
@@ -275,6 +283,13 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     for (int e = 0; m >= 2 && e < m; ++e) {
       const CornerRecord& u = polyhedron.corners[ring[e]];
       const CornerRecord& v = polyhedron.corners[ring[(e + 1) % m]];
+      // Most edges are far longer than the merge distance: a look in double
+      // precision passes them over.
+      double roughly = 0;
+      for (int i = 0; i < 3; ++i)
+        roughly +=
+            std::fabs(static_cast<double>(u.position[i]) - static_cast<double>(v.position[i]));
+      if (roughly > 2 * static_cast<double>(kSceneMergeDistance)) continue;
       const Vec3 d = SubVec(u.position, v.position);
       if (!(std::fabs(d[0]) + std::fabs(d[1]) + std::fabs(d[2]) < kSceneMergeDistance)) continue;
       Vec3 u0{}, v0{};
@@ -312,14 +327,13 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     const bool forward = !(Key(p0, r0, r0Length, polyhedron.corners[next].position) >
                            Key(p0, r0, r0Length, polyhedron.corners[previous].position));
     auto cornerAt = [&](int s) { return ring[forward ? (z + s) % m : (z - s + 2 * m) % m]; };
-    PresentFace present;
+    PresentFace& present = polyhedron.presentFaces.emplace_back();
     std::vector<PolygonEntry>& entries = present.polygon;
     entries.reserve(m);
+    // In turn already: the entries need no sort keys, only the last its mark.
     for (int s = 1; s <= m; ++s) {
       const int c = cornerAt(s);
-      const Vec3& x = polyhedron.corners[c].position;
-      const Real key = s == m ? kPolygonSentinelKey : Key(p0, r0, r0Length, x);
-      entries.push_back({x, key, shown.Find(c)});
+      entries.push_back({polyhedron.corners[c].position, 0, shown.Find(c)});
     }
     // Runs of entries showing one corner keep their first.
     int last = m - 1;
@@ -354,7 +368,6 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     present.labelSelected = face.labelSelected;
     present.growthSector = face.growthSector;
     polyhedron.presentIndex[f] = f - polyhedron.absentCount;
-    polyhedron.presentFaces.push_back(std::move(present));
   }
   return true;
 }

@@ -42,7 +42,10 @@ struct CornerRecord {
 
 struct PolygonEntry {
   Vec3 position{};
-  Real key = 0;     // the last entry of a polygon has key 100
+  // The sort key of the gathered order; the last entry of a polygon has key
+  // 100. The exact construction, which finds the order without sorting, sets
+  // only that last one.
+  Real key = 0;
   int corner = -1;  // the scene corner it shows, or -1: numbered by position
 };
 

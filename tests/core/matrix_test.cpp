@@ -3,9 +3,76 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <utility>
 
 namespace habitopia {
 namespace {
+
+// The elimination as first written, moving rows and columns; the factorisation
+// must give its results bit for bit, since corner positions come from it.
+LUFactors SwappingLUDecompose(const Matrix3& a, bool& singular) {
+  constexpr int n = 3;
+  LUFactors lu;
+  lu.w = a;
+  for (int i = 0; i < n; ++i) lu.rowPerm[i] = lu.colPerm[i] = i;
+  int sign = 1;
+  singular = false;
+  Matrix3& w = lu.w;
+
+  for (int k = 0; k <= n - 2 && !singular; ++k) {
+    int pivotRow = k, pivotCol = k;
+    Real largest = std::fabs(w[k][k]);
+    for (int i = k; i < n; ++i)
+      for (int j = k; j < n; ++j)
+        if (std::fabs(w[i][j]) > largest) {
+          largest = std::fabs(w[i][j]);
+          pivotRow = i;
+          pivotCol = j;
+        }
+    if (largest == 0) {
+      singular = true;
+      break;
+    }
+    if (pivotCol != k) {
+      for (int i = 0; i < n; ++i) std::swap(w[i][k], w[i][pivotCol]);
+      std::swap(lu.colPerm[k], lu.colPerm[pivotCol]);
+      sign = -sign;
+    }
+    if (pivotRow != k) {
+      std::swap(w[k], w[pivotRow]);
+      std::swap(lu.rowPerm[k], lu.rowPerm[pivotRow]);
+      sign = -sign;
+    }
+    const Real p = w[k][k];
+    for (int j = k + 1; j < n; ++j) {
+      const Real f = w[j][k] / p;
+      for (int c = k + 1; c < n; ++c) w[j][c] = w[j][c] - f * w[k][c];
+      for (int c = 0; c <= k; ++c) {
+        if (c == k)
+          w[j][c] = -f;
+        else
+          w[j][c] = w[j][c] - f * w[k][c];
+      }
+    }
+  }
+
+  Real det = static_cast<Real>(sign);
+  for (int i = 0; i < n; ++i) det *= w[i][i];
+  lu.det = det;
+  if (det == 0) singular = true;
+  return lu;
+}
+
+bool SameBits(Real a, Real b) { return std::memcmp(&a, &b, 10) == 0; }
+
+bool SameFactors(const LUFactors& a, const LUFactors& b) {
+  bool same = a.rowPerm == b.rowPerm && a.colPerm == b.colPerm && SameBits(a.det, b.det);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) same = same && SameBits(a.w[i][j], b.w[i][j]);
+  return same;
+}
 
 TEST(MatrixTest, DotAndNorm) {
   const Vec3 v{3, 4, 12};
@@ -103,6 +170,37 @@ TEST(MatrixTest, TransposeSwapsIndices) {
   const Matrix3 t = Transpose(a);
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) EXPECT_EQ(t[i][j], a[j][i]);
+}
+
+TEST(MatrixTest, FactorsBitForBitAsTheSwappingElimination) {
+  std::mt19937_64 random(3);
+  std::uniform_int_distribution<int> small(-2, 2), kind(0, 2);
+  std::uniform_real_distribution<long double> real(-1, 1);
+  for (int trial = 0; trial < 200000; ++trial) {
+    Matrix3 a{};
+    const int k = kind(random);
+    for (auto& r : a)
+      for (auto& v : r)
+        v = k == 0   ? small(random)
+            : k == 1 ? real(random)
+                     : small(random) * 0.5L + real(random) * 1e-3L;
+    if (trial % 7 == 0) a[2] = a[trial % 2];  // singular
+    bool singular = false;
+    const LUFactors expected = SwappingLUDecompose(a, singular);
+    const LUFactors found = LUDecompose(a);
+    ASSERT_TRUE(SameFactors(found, expected)) << trial;
+    EXPECT_EQ(MatErr == kMatSingular, singular) << trial;
+    const Vec3 b{real(random), real(random), small(random)};
+    Vec3 x{7, 7, 7};
+    ASSERT_TRUE(SameBits(SolveSystem(a, x, b), expected.det)) << trial;
+    EXPECT_EQ(MatErr == kMatSingular, singular) << trial;
+    if (expected.det != 0) {
+      const Vec3 y = LUSolve(expected, b);
+      for (int i = 0; i < 3; ++i) ASSERT_TRUE(SameBits(x[i], y[i])) << trial;
+    } else {
+      EXPECT_EQ(x, (Vec3{7, 7, 7}));
+    }
+  }
 }
 
 }  // namespace
