@@ -36,8 +36,7 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
   if (!s.pointGroupSymbol.empty()) out << " (" << s.pointGroupSymbol << ")";
   out << "\nFaces: " << FormatInteger(s.presentFaces)
       << "\nCorners: " << FormatInteger(s.sceneCorners) << "\nSurface: " << Shown(s.surface)
-      << "\nVolume: " << Shown(s.volume) << "\nHull closed: " << (s.closed ? "yes" : "no")
-      << "\n";
+      << "\nVolume: " << Shown(s.volume) << "\nHull closed: " << (s.closed ? "yes" : "no") << "\n";
   if (!s.openDirection.empty()) out << s.openDirection << "\n";
   out << "\n";
   out << PadLeft("face", 5) << PadLeft("h", 9) << PadLeft("k", 9) << PadLeft("l", 9)
@@ -53,6 +52,7 @@ void PrintText(const ModelSummary& s, std::ostream& out) {
 
 void PrintJson(const ModelSummary& s, const ShapeDescriptors* descriptors, std::ostream& out) {
   JsonWriter json;
+  json.Reserve(512 + 128 * s.faces.size() + 80 * s.cornerPositions.size());
   json.BeginObject();
   json.Key("pointGroup");
   json.BeginObject();

@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "core/numbers.h"
@@ -43,6 +44,14 @@ void JsonWriter::String(std::string_view text) {
 void JsonWriter::AppendQuoted(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out_ += '"';
+  bool plain = true;
+  for (const char c : text)
+    plain = plain && c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20;
+  if (plain) {
+    out_ += text;
+    out_ += '"';
+    return;
+  }
   for (const char c : text) {
     const auto code = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
@@ -69,7 +78,8 @@ void JsonWriter::Number(long double value) {
 
 void JsonWriter::Integer(long long value) {
   BeforeValue();
-  out_ += FormatInteger(value);
+  char text[24];
+  out_.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 void JsonWriter::Bool(bool value) {

@@ -20,6 +20,8 @@ class JsonWriter {
   void Integer(long long value);
   void Bool(bool value);
 
+  // Room for a text of about this many characters, which saves regrowing it.
+  void Reserve(std::size_t characters) { out_.reserve(characters); }
   const std::string& Text() const { return out_; }
 
  private:

@@ -1,5 +1,6 @@
 #include "core/decimal_digits.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -12,11 +13,19 @@ using Wide = unsigned __int128;
 
 constexpr int kLargestPowerOfFive = 27;  // 5^27 < 2^63
 
-Wide PowerOfTen(int n) {
-  Wide p = 1;
-  for (int i = 0; i < n; ++i) p *= 10;
+constexpr auto kPowersOfFive = [] {
+  std::array<unsigned long long, kLargestPowerOfFive + 1> p{};
+  p[0] = 1;
+  for (int i = 1; i <= kLargestPowerOfFive; ++i) p[i] = p[i - 1] * 5;
   return p;
-}
+}();
+
+constexpr auto kPowersOfTen = [] {
+  std::array<Wide, 22> p{};
+  p[0] = 1;
+  for (int i = 1; i < 22; ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
 
 int BitLength(Wide x) {
   const auto high = static_cast<unsigned long long>(x >> 64);
@@ -38,8 +47,8 @@ bool ScaleByPowerOfTwo(Wide& numerator, Wide& denominator, int shift) {
 // round(m * 2^e * 10^k), ties to even, for |k| <= 27; false when it would not
 // fit 128 bits.
 bool ScaledRounded(unsigned long long m, int e, int k, Wide& q) {
-  Wide numerator = m, five = 1;
-  for (int i = 0; i < (k < 0 ? -k : k); ++i) five *= 5;
+  Wide numerator = m;
+  const Wide five = kPowersOfFive[k < 0 ? -k : k];
   const int shift = e + k;
   if (k >= 0) {
     numerator *= five;  // below 2^127
@@ -83,8 +92,12 @@ bool ExactDecimalDigits(long double v, int digitCount, DecimalDigits& out) {
 
   // |v| lies in [2^(e+63), 2^(e+64)): its decimal exponent is this estimate or
   // one more.
-  int exponent = static_cast<int>(std::floor((e + 63) * 0.30102999566398119521L));
-  const Wide lowest = PowerOfTen(digitCount - 1), beyond = PowerOfTen(digitCount);
+  // floor(x log10 2) as (x * 78913) >> 18, exact for |x| <= 2620; beyond that
+  // the range check below refuses the value anyway.
+  const int binary = e + 63;
+  if (binary < -2620 || binary > 2620) return false;
+  int exponent = (binary * 78913) >> 18;
+  const Wide lowest = kPowersOfTen[digitCount - 1], beyond = kPowersOfTen[digitCount];
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = digitCount - 1 - exponent;
     if (k < -kLargestPowerOfFive || k > kLargestPowerOfFive) return false;
@@ -103,10 +116,18 @@ bool ExactDecimalDigits(long double v, int digitCount, DecimalDigits& out) {
       out.digits[i] = static_cast<char>('0' + static_cast<int>(q % 10));
       q /= 10;
     }
-    for (auto small = static_cast<unsigned long long>(q); i >= 0; --i) {
-      out.digits[i] = static_cast<char>('0' + static_cast<int>(small % 10));
-      small /= 10;
+    auto small = static_cast<unsigned long long>(q);
+    for (; i >= 1; i -= 2) {
+      static constexpr char kPairs[] =
+          "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+          "8081828384858687888990919293949596979899";
+      const auto pair = static_cast<int>(small % 100);
+      small /= 100;
+      out.digits[i - 1] = kPairs[2 * pair];
+      out.digits[i] = kPairs[2 * pair + 1];
     }
+    if (i == 0) out.digits[0] = static_cast<char>('0' + static_cast<int>(small));
     out.digits[digitCount] = '\0';
     out.exponent = exponent;
     out.negative = (top & 0x8000) != 0;

@@ -111,11 +111,20 @@ int DualHull::Side(int t, int point) const {
 }
 
 int DualHull::AddTriangle(int a, int b, int c) {
-  triangles_.push_back({{a, b, c}, {-1, -1, -1}});
-  planes_.emplace_back();
-  dead_.push_back(0);
-  firstOutside_.push_back(-1);
-  const int t = static_cast<int>(triangles_.size()) - 1;
+  int t = 0;
+  if (!free_.empty()) {
+    t = free_.back();
+    free_.pop_back();
+    triangles_[t] = {{a, b, c}, {-1, -1, -1}};
+    dead_[t] = 0;
+    firstOutside_[t] = -1;
+  } else {
+    triangles_.push_back({{a, b, c}, {-1, -1, -1}});
+    planes_.emplace_back();
+    dead_.push_back(0);
+    firstOutside_.push_back(-1);
+    t = static_cast<int>(triangles_.size()) - 1;
+  }
   MakePlane(t);
   return t;
 }
@@ -263,10 +272,9 @@ bool DualHull::Build(bool withLastPoint) {
       firstOutside_[t] = nextOutside_[best];
     else
       nextOutside_[beforeBest] = nextOutside_[best];
-    const std::size_t before = triangles_.size();
     AddPoint(best, t);
-    for (std::size_t u = before; u < triangles_.size(); ++u)
-      if (firstOutside_[u] >= 0) work.push_back(static_cast<int>(u));
+    for (int u : created_)
+      if (firstOutside_[u] >= 0) work.push_back(u);
   }
   for (int t = 0; t < static_cast<int>(triangles_.size()); ++t)
     if (!dead_[t]) alive_.push_back(t);
@@ -331,6 +339,8 @@ void DualHull::AddPoint(int point, int seen) {
     }
     firstOutside_[v] = -1;
   }
+  // The slots of the hidden triangles serve the next point's new ones.
+  free_.insert(free_.end(), visible.begin(), visible.end());
 }
 
 }  // namespace habitopia

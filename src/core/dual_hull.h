@@ -58,6 +58,7 @@ class DualHull {
   std::vector<HullTriangle> triangles_;
   std::vector<Plane> planes_;
   std::vector<char> dead_;
+  std::vector<int> free_;  // dead triangles whose slots may be taken again
   // Per triangle, a list of points strictly beyond it, linked through nextOutside_.
   std::vector<int> firstOutside_;
   std::vector<int> nextOutside_;

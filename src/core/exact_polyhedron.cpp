@@ -157,6 +157,7 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
 
   std::vector<int> cornerOfGroup(alive.size(), -1);  // by root slot; -2: open
   std::vector<ExactCorner> corners;
+  corners.reserve(alive.size());
   polyhedron.bounded = true;
   for (std::size_t s = 0; s < alive.size(); ++s) {
     const int root = planesOfTriangles.Find(static_cast<int>(s));
@@ -276,6 +277,12 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     }
     return SolveCorner(entered[0], entered[1], entered[2], x) != 0;
   };
+  // Most edges are far longer than the merge distance: a look at the corners
+  // in double precision passes them over.
+  std::vector<std::array<double, 3>> rough(polyhedron.corners.size());
+  for (std::size_t c = 0; c < rough.size(); ++c)
+    for (int i = 0; i < 3; ++i)
+      rough[c][i] = static_cast<double>(polyhedron.corners[c].position[i]);
   Groups shown(static_cast<int>(polyhedron.corners.size()));
   for (int f = 0; f < faceCount; ++f) {
     const std::span<const int> ring = ringOf(f);
@@ -283,13 +290,11 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     for (int e = 0; m >= 2 && e < m; ++e) {
       const CornerRecord& u = polyhedron.corners[ring[e]];
       const CornerRecord& v = polyhedron.corners[ring[(e + 1) % m]];
-      // Most edges are far longer than the merge distance: a look in double
-      // precision passes them over.
-      double roughly = 0;
-      for (int i = 0; i < 3; ++i)
-        roughly +=
-            std::fabs(static_cast<double>(u.position[i]) - static_cast<double>(v.position[i]));
-      if (roughly > 2 * static_cast<double>(kSceneMergeDistance)) continue;
+      const auto& a = rough[ring[e]];
+      const auto& b = rough[ring[(e + 1) % m]];
+      if (std::fabs(a[0] - b[0]) + std::fabs(a[1] - b[1]) + std::fabs(a[2] - b[2]) >
+          2 * static_cast<double>(kSceneMergeDistance))
+        continue;
       const Vec3 d = SubVec(u.position, v.position);
       if (!(std::fabs(d[0]) + std::fabs(d[1]) + std::fabs(d[2]) < kSceneMergeDistance)) continue;
       Vec3 u0{}, v0{};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -111,29 +112,39 @@ void AppendSignificant(std::string& out, long double v, int significantDigits) {
   }
   while (length > 1 && digits[length - 1] == '0') --length;
 
-  if (negative) out += '-';
+  // At most a sign, 21 digits, a point, four zeros and an exponent.
+  char text64[64];
+  char* p = text64;
+  auto put = [&p](const char* from, int count) {
+    std::memcpy(p, from, static_cast<std::size_t>(count));
+    p += count;
+  };
+  auto zeros = [&p](int count) {
+    std::memset(p, '0', static_cast<std::size_t>(count));
+    p += count;
+  };
+  if (negative) *p++ = '-';
   if (exponent < -4 || exponent >= digitCount) {
-    out += digits[0];
+    *p++ = digits[0];
     if (length > 1) {
-      out += '.';
-      out.append(digits + 1, length - 1);
+      *p++ = '.';
+      put(digits + 1, length - 1);
     }
-    out += 'E';
-    char exponentText[8];
-    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, exponent);
-    out.append(exponentText, written.ptr);
+    *p++ = 'E';
+    p = std::to_chars(p, text64 + sizeof text64, exponent).ptr;
   } else if (exponent < 0) {
-    out += "0.";
-    out.append(-exponent - 1, '0');
-    out.append(digits, length);
+    put("0.", 2);
+    zeros(-exponent - 1);
+    put(digits, length);
   } else if (length <= exponent + 1) {
-    out.append(digits, length);
-    out.append(exponent + 1 - length, '0');
+    put(digits, length);
+    zeros(exponent + 1 - length);
   } else {
-    out.append(digits, exponent + 1);
-    out += '.';
-    out.append(digits + exponent + 1, length - exponent - 1);
+    put(digits, exponent + 1);
+    *p++ = '.';
+    put(digits + exponent + 1, length - exponent - 1);
   }
+  out.append(text64, p);
 }
 
 std::string FormatExponent(long double v) {
@@ -192,9 +203,13 @@ bool ParseReal(std::string_view text, long double& value) {
   const char* end = begin + text.size();
   if (*begin == '+') ++begin;  // from_chars takes no plus sign
   if (ParsePlainDecimal(begin, end, value)) return true;
+  // libstdc++'s from_chars for long double hands its input to strtold, which
+  // reads up to a terminating zero: it gets a terminated copy.
+  const std::string terminated(begin, end);
   long double parsed = 0;
-  const auto result = std::from_chars(begin, end, parsed);
-  if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) return false;
+  const char* const copyEnd = terminated.data() + terminated.size();
+  const auto result = std::from_chars(terminated.data(), copyEnd, parsed);
+  if (result.ec != std::errc() || result.ptr != copyEnd || !std::isfinite(parsed)) return false;
   value = parsed;
   return true;
 }

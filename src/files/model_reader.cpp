@@ -163,6 +163,7 @@ void ReadHeader(FieldReader& in, ModelDocument& doc) {
          CellFaultText(*fault));
 
   doc.uniqueFaces.clear();
+  doc.uniqueFaces.reserve(static_cast<std::size_t>(u + 1));
   for (long long i = 0; i <= u; ++i) {
     UniqueFaceLine face;
     in.BeginLine();
@@ -247,6 +248,7 @@ void ReadFaces(FieldReader& in, ModelDocument& doc, std::string_view fileName,
       std::filesystem::path(options.previousModelFile).parent_path();
 
   doc.faces.clear();
+  doc.faces.reserve(doc.uniqueFaces.size());
   doc.cleavageFace = -1;
   doc.showModel = doc.projectSectors = false;
   doc.anyLabelMark = false;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace habitopia {
 namespace {
@@ -140,6 +142,27 @@ TEST(ParseTest, PlainDecimalsReadAsFromCharsReadsThem) {
     EXPECT_EQ(parsed, expected) << text;
     EXPECT_EQ(std::signbit(parsed), std::signbit(expected)) << text;
   }
+}
+
+// Readers hand over views into their text: a number that is not a plain
+// decimal, at the very end of a text without a terminating zero, is read
+// within the view (the sanitizer build reports any read beyond it).
+TEST(ParseTest, ReadsWithinTheViewItIsGiven) {
+  for (const std::string text : {"1e5", "-2.5E-3", "inf", "1.", ".25"}) {
+    const std::vector<char> bytes(text.begin(), text.end());
+    long double v = 0;
+    const bool read = ParseReal(std::string_view(bytes.data(), bytes.size()), v);
+    long double expected = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+    const bool readable = result.ec == std::errc() && result.ptr == text.data() + text.size() &&
+                          std::isfinite(expected);
+    EXPECT_EQ(read, readable) << text;
+    if (readable) EXPECT_EQ(v, expected) << text;
+  }
+  const std::string_view head = std::string_view("2.5e1xyz").substr(0, 5);  // "2.5e1"
+  long double v = 0;
+  ASSERT_TRUE(ParseReal(head, v));
+  EXPECT_EQ(v, 25);
 }
 
 }  // namespace
