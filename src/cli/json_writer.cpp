@@ -13,15 +13,15 @@ void JsonWriter::BeforeValue() {
     return;
   }
   if (!first_.empty()) {
-    if (!first_.back()) out_ += ',';
-    first_.back() = false;
+    if (!first_.back()) out_.push_back(',');
+    first_.back() = 0;
   }
 }
 
 void JsonWriter::Open(char bracket) {
   BeforeValue();
   out_ += bracket;
-  first_.push_back(true);
+  first_.push_back(1);
 }
 
 void JsonWriter::Close(char bracket) {
@@ -32,7 +32,7 @@ void JsonWriter::Close(char bracket) {
 void JsonWriter::Key(std::string_view name) {
   BeforeValue();
   AppendQuoted(name);
-  out_ += ':';
+  out_.push_back(':');
   afterKey_ = true;
 }
 

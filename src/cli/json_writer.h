@@ -31,7 +31,7 @@ class JsonWriter {
   void Close(char bracket);
 
   std::string out_;
-  std::vector<bool> first_;  // per open container: no element written yet
+  std::vector<char> first_;  // per open container: no element written yet
   bool afterKey_ = false;
 };
 

@@ -269,13 +269,22 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
   };
 
   // Corners that only the index offsets keep apart are shown as one.
-  auto enteredCorner = [&](const CornerRecord& corner, Vec3& x) {
-    FacePlane entered[3];
-    for (int i = 0; i < 3; ++i) {
-      entered[i] = planes[corner.faces[i]];
-      entered[i].offset = input.faces[corner.faces[i]].distance / polyhedron.distanceScale;
+  // Each corner is solved at most once, with the planes as entered.
+  std::vector<signed char> enteredSolved(polyhedron.corners.size(), -1);  // -1: not yet
+  std::vector<Vec3> enteredPosition(polyhedron.corners.size());
+  auto enteredCorner = [&](int c, Vec3& x) {
+    if (enteredSolved[c] < 0) {
+      const CornerRecord& corner = polyhedron.corners[c];
+      FacePlane entered[3];
+      for (int i = 0; i < 3; ++i) {
+        entered[i] = planes[corner.faces[i]];
+        entered[i].offset = input.faces[corner.faces[i]].distance / polyhedron.distanceScale;
+      }
+      enteredSolved[c] =
+          SolveCorner(entered[0], entered[1], entered[2], enteredPosition[c]) != 0 ? 1 : 0;
     }
-    return SolveCorner(entered[0], entered[1], entered[2], x) != 0;
+    x = enteredPosition[c];
+    return enteredSolved[c] == 1;
   };
   // Most edges are far longer than the merge distance: a look at the corners
   // in double precision passes them over.
@@ -298,7 +307,7 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
       const Vec3 d = SubVec(u.position, v.position);
       if (!(std::fabs(d[0]) + std::fabs(d[1]) + std::fabs(d[2]) < kSceneMergeDistance)) continue;
       Vec3 u0{}, v0{};
-      if (!enteredCorner(u, u0) || !enteredCorner(v, v0)) continue;
+      if (!enteredCorner(ring[e], u0) || !enteredCorner(ring[(e + 1) % m], v0)) continue;
       const Real size = 1 + std::max({std::fabs(u0[0]), std::fabs(u0[1]), std::fabs(u0[2])});
       const Vec3 gap = SubVec(u0, v0);
       if (std::max({std::fabs(gap[0]), std::fabs(gap[1]), std::fabs(gap[2])}) <=
