@@ -207,8 +207,9 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
     int* begin = faceList.data() + bucketBegin[c];
     int* end = faceList.data() + bucketBegin[c + 1];
     std::sort(begin, end);
+    int* const uniqueEnd = std::unique(begin, end);
     int* const first = kept;
-    kept = std::unique_copy(begin, end, kept);
+    kept = kept == begin ? uniqueEnd : std::copy(begin, uniqueEnd, kept);  // kept < begin
     corners[c].faces = std::span<const int>(first, kept);
     if (!ChooseTriple(planes, rhs, corners[c])) return false;
   }
