@@ -6,7 +6,7 @@
 // With --cli=PATH (habitopia-cli) it also times the whole calculation:
 // "info --json" on the dense habit saved as a model file, less "info --json" on
 // a 6-face cube (the process start and the file reading), against Qhull on the
-// same habit, both in CPU time.
+// same habit, all in CPU time and taken in turn.
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +28,7 @@ extern "C" {
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "bench_models.h"
@@ -159,9 +160,23 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// The median over runs taken in turn of the dense habit's "info --json" less
-// the cube's, in milliseconds of CPU time.
-double WholeCalculationMilliseconds(const std::string& cli, const BenchModel& dense) {
+// CPU seconds of this process so far.
+double ProcessSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+struct WholeCalculation {
+  double milliseconds = 0;  // the median of the dense habit's info less the cube's
+  double qhullMilliseconds = 0;
+  double ratio = 0;  // the median of the per-round ratios
+};
+
+// Rounds of "info --json" on the dense habit, on the cube and Qhull on the
+// same habit (the mean of 20 in this process), in turn, so that a drift of the
+// machine's speed weighs on all three alike; CPU times.
+WholeCalculation TimeWholeCalculation(const std::string& cli, const BenchModel& dense) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("habitopia-info-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
@@ -169,17 +184,26 @@ double WholeCalculationMilliseconds(const std::string& cli, const BenchModel& de
   habitopia::bench::AddCubicForm(cube.faces, 1, 0, 0, 1.0L);
   const std::string densePath = WriteBenchModel(dense, folder);
   const std::string cubePath = WriteBenchModel(cube, folder);
-  std::vector<double> denseTimes, cubeTimes, differences;
+  std::vector<double> rows = HalfSpaces(dense);
+  auto qhullSeconds = [&rows] {
+    constexpr int kRepeats = 20;
+    const double start = ProcessSeconds();
+    for (int i = 0; i < kRepeats; ++i) benchmark::DoNotOptimize(QhullCorners(rows));
+    return (ProcessSeconds() - start) / kRepeats;
+  };
+  std::vector<double> denseTimes, cubeTimes, differences, qhullTimes, ratios;
   for (int run = 0; run < 5; ++run) InfoSeconds(cli, densePath), InfoSeconds(cli, cubePath);
   for (int run = 0; run < 101; ++run) {
     denseTimes.push_back(InfoSeconds(cli, densePath));
     cubeTimes.push_back(InfoSeconds(cli, cubePath));
+    qhullTimes.push_back(qhullSeconds());
     differences.push_back(denseTimes.back() - cubeTimes.back());
+    ratios.push_back(differences.back() / qhullTimes.back());
   }
   if (!std::getenv("HABITOPIA_BENCH_KEEP")) std::filesystem::remove_all(folder);
   std::printf("info --json: %s %.3f ms, cube6 %.3f ms (median CPU times of 101 runs each)\n",
               dense.name.c_str(), 1e3 * Median(denseTimes), 1e3 * Median(cubeTimes));
-  return 1e3 * Median(differences);
+  return {1e3 * Median(differences), 1e3 * Median(qhullTimes), Median(ratios)};
 }
 
 // Collects the median CPU times and prints ours / Qhull per model at the end.
@@ -251,12 +275,12 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatios(models);
-  const double qhullDense = reporter.Median("Qhull/" + models[0].name);
-  if (!cli.empty() && qhullDense > 0) {
-    const double whole = WholeCalculationMilliseconds(cli, models[0]);
+  if (!cli.empty()) {
+    const WholeCalculation whole = TimeWholeCalculation(cli, models[0]);
     std::printf(
-        "whole calculation (info --json less the cube's): %.3f ms, Qhull %.3f ms, ratio %.2f\n",
-        whole, qhullDense, whole / qhullDense);
+        "whole calculation (info --json less the cube's): %.3f ms, Qhull %.3f ms in the same "
+        "rounds, ratio %.2f (median of the rounds' ratios)\n",
+        whole.milliseconds, whole.qhullMilliseconds, whole.ratio);
   }
   benchmark::Shutdown();
   return 0;
