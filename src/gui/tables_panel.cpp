@@ -15,10 +15,10 @@
 
 #include "gui/cell_boxes.h"
 #include "gui/choice_buttons.h"
+#include "gui/face_appearance_box.h"
 #include "gui/face_grid_model.h"
 #include "gui/key_forwarding.h"
 #include "gui/point_groups_box.h"
-#include "gui/special_faces_box.h"
 #include "gui/tool_box_widgets.h"
 
 namespace habitopia::gui {
@@ -113,11 +113,11 @@ TablesPanel::TablesPanel(MainForm& form, QWidget* parent) : QWidget(parent), for
   grid1_ = MakeGrid(1, model1_);
   grid1_->setToolTip(QStringLiteral("Select Face with a  Mouseclick, edit one at a time"));
   pointGroups_ = new PointGroupsBox(form_, this);
-  special_ = new SpecialFacesBox(form_, this);
+  appearance_ = new FaceAppearanceBox(form_, this);
   layout->addWidget(grid2_, 1);
   layout->addWidget(grid1_, 1);
   layout->addWidget(pointGroups_);
-  layout->addWidget(special_);
+  layout->addWidget(appearance_);
 
   faceButtons_ = new QWidget(this);
   auto* faceRow = new QHBoxLayout(faceButtons_);
@@ -231,7 +231,7 @@ void TablesPanel::Show(const FormState& state, const FormChanges& changes) {
   model2_->Show(changes);
   cell_->Show(state);
   pointGroups_->Show(state);
-  special_->Show(state);
+  appearance_->Show(state);
   const bool overlay = state.regions.toolBox == ToolBox::PointGroups;
   grid1_->setVisible(tables.stringGrid1.visible && !overlay);
   grid2_->setVisible(tables.stringGrid2.visible && !overlay);

@@ -17,7 +17,7 @@ namespace habitopia::gui {
 class CellBoxes;
 class FaceGridModel;
 class PointGroupsBox;
-class SpecialFacesBox;
+class FaceAppearanceBox;
 
 class TablesPanel : public QWidget {
   Q_OBJECT
@@ -41,7 +41,7 @@ class TablesPanel : public QWidget {
   QTableView* grid1_ = nullptr;
   QTableView* grid2_ = nullptr;
   PointGroupsBox* pointGroups_ = nullptr;
-  SpecialFacesBox* special_ = nullptr;
+  FaceAppearanceBox* appearance_ = nullptr;
   QLineEdit* edit1_ = nullptr;
   QLineEdit* edit2_ = nullptr;
   QPushButton* addFace_ = nullptr;

@@ -13,11 +13,11 @@ class QSpinBox;
 
 namespace habitopia::gui {
 
-class SpecialFacesBox : public QGroupBox {
+class FaceAppearanceBox : public QGroupBox {
   Q_OBJECT
 
  public:
-  SpecialFacesBox(MainForm& form, QWidget* parent = nullptr);
+  FaceAppearanceBox(MainForm& form, QWidget* parent = nullptr);
   void Show(const FormState& state);
 
  protected:

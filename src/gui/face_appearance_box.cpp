@@ -1,4 +1,4 @@
-#include "gui/special_faces_box.h"
+#include "gui/face_appearance_box.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -30,7 +30,7 @@ QSlider* Slider(QWidget* parent, int maximum) {
 
 }  // namespace
 
-SpecialFacesBox::SpecialFacesBox(MainForm& form, QWidget* parent)
+FaceAppearanceBox::FaceAppearanceBox(MainForm& form, QWidget* parent)
     : QGroupBox(QStringLiteral("Special Face Features"), parent), form_(form) {
   setObjectName(QStringLiteral("GroupBox3"));
   setAccessibleName(title());
@@ -83,7 +83,7 @@ SpecialFacesBox::SpecialFacesBox(MainForm& form, QWidget* parent)
           [this](int v) { form_.TransparenceySectorChange(v); });
 }
 
-void SpecialFacesBox::Show(const FormState& state) {
+void FaceAppearanceBox::Show(const FormState& state) {
   const SpecialFacesState& box = state.tables.special;
   const QSignalBlocker b1(upDown2_), b2(centralDistance_), b3(sectorTransparency_);
   upDown2_->setMaximum(box.upDown2Max);
@@ -100,6 +100,6 @@ void SpecialFacesBox::Show(const FormState& state) {
   setVisible(state.regions.toolBox == ToolBox::SpecialFaceFeatures);
 }
 
-void SpecialFacesBox::mouseDoubleClickEvent(QMouseEvent*) { form_.GroupBox3DblClick(); }
+void FaceAppearanceBox::mouseDoubleClickEvent(QMouseEvent*) { form_.GroupBox3DblClick(); }
 
 }  // namespace habitopia::gui
