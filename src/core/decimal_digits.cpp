@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
-#include <limits>
+
+#include "core/extended_bits.h"
 
 namespace habitopia {
 
@@ -78,17 +78,11 @@ bool ScaledRounded(unsigned long long m, int e, int k, Wide& q) {
 }  // namespace
 
 bool ExactDecimalDigits(long double v, int digitCount, DecimalDigits& out) {
-  static_assert(std::numeric_limits<long double>::digits == 64, "x87 extended precision expected");
   if (digitCount < 1 || digitCount > 21 || !std::isfinite(v) || v == 0) return false;
-  unsigned char bytes[sizeof(long double)];
-  std::memcpy(bytes, &v, sizeof(long double));
-  unsigned long long m = 0;
-  unsigned short top = 0;
-  std::memcpy(&m, bytes, 8);
-  std::memcpy(&top, bytes + 8, 2);
-  const int biased = top & 0x7fff;
-  if (biased == 0 || (m >> 63) == 0) return false;  // subnormal or not normalised
-  const int e = biased - 16383 - 63;                // |v| = m * 2^e, 2^63 <= m < 2^64
+  const ExtendedBits bits = SplitExtended(v);
+  const unsigned long long m = bits.mantissa;
+  if (bits.biasedExponent == 0 || (m >> 63) == 0) return false;  // subnormal or not normalised
+  const int e = bits.Exponent();                                 // |v| = m * 2^e, 2^63 <= m < 2^64
 
   // |v| lies in [2^(e+63), 2^(e+64)): its decimal exponent is this estimate or
   // one more.
@@ -130,7 +124,7 @@ bool ExactDecimalDigits(long double v, int digitCount, DecimalDigits& out) {
     if (i == 0) out.digits[0] = static_cast<char>('0' + static_cast<int>(small));
     out.digits[digitCount] = '\0';
     out.exponent = exponent;
-    out.negative = (top & 0x8000) != 0;
+    out.negative = bits.negative;
     return true;
   }
   return false;

@@ -371,17 +371,7 @@ bool BuildExactPolyhedron(const PolyhedronInput& input, Polyhedron& polyhedron) 
         present.outline.push_back(polyhedron.corners[cornerAt(s)].position);
     }
 
-    const FaceRecord& face = input.faces[f];
-    present.face = f;
-    present.h = face.h;
-    present.k = face.k;
-    present.l = face.l;
-    present.distance = face.distance;
-    present.faceColour = face.faceColour;
-    present.colourShown = face.colourShown;
-    present.textureFile = face.textureFile;
-    present.labelSelected = face.labelSelected;
-    present.growthSector = face.growthSector;
+    CopyFaceRecord(input.faces[f], f, present);
     polyhedron.presentIndex[f] = f - polyhedron.absentCount;
   }
   return true;

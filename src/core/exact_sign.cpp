@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
-#include <limits>
+
+#include "core/extended_bits.h"
 
 namespace habitopia {
 
@@ -19,18 +19,8 @@ struct Binary {
 };
 
 Binary Split(Real x) {
-  static_assert(std::numeric_limits<Real>::digits == 64, "x87 extended precision expected");
-  unsigned char bytes[sizeof(Real)];
-  std::memcpy(bytes, &x, sizeof(Real));
-  Binary b;
-  std::memcpy(&b.mantissa, bytes, 8);
-  unsigned short top = 0;
-  std::memcpy(&top, bytes + 8, 2);
-  const int biased = top & 0x7fff;
-  // Subnormals have the exponent of the smallest normal numbers.
-  b.exponent = (biased == 0 ? 1 : biased) - 16383 - 63;
-  b.negative = (top & 0x8000) != 0;
-  return b;
+  const ExtendedBits bits = SplitExtended(x);
+  return {bits.mantissa, bits.Exponent(), bits.negative};
 }
 
 // Big integers kept per thread, so that a sign costs no allocation once they

@@ -115,6 +115,8 @@ Real ComputeMergeScale(const PolyhedronInput& input, Real distanceScale);
 std::vector<FacePlane> ComputeFacePlanes(const PolyhedronInput& input, Real distanceScale);
 // Solves the three plane equations n . x = D |n|; returns the determinant.
 Real SolveCorner(const FacePlane& a, const FacePlane& b, const FacePlane& c, Vec3& x);
+// Takes into `present` the copies of face record `f` that a present face keeps.
+void CopyFaceRecord(const FaceRecord& face, int f, PresentFace& present);
 // Present faces and their polygons from a finished corner search. Corners on a
 // cleavage face are pushed outward in `corners` as they are gathered.
 void BuildFacePolygons(const PolyhedronInput& input, Polyhedron& polyhedron);

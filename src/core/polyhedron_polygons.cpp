@@ -84,6 +84,19 @@ void SortByKey(std::vector<PolygonEntry>& entries, int lo, int hi) {
   if (i < hi) SortByKey(entries, i, hi);
 }
 
+void CopyFaceRecord(const FaceRecord& face, int f, PresentFace& present) {
+  present.face = f;
+  present.h = face.h;
+  present.k = face.k;
+  present.l = face.l;
+  present.distance = face.distance;
+  present.faceColour = face.faceColour;
+  present.colourShown = face.colourShown;
+  present.textureFile = face.textureFile;
+  present.labelSelected = face.labelSelected;
+  present.growthSector = face.growthSector;
+}
+
 void BuildFacePolygons(const PolyhedronInput& input, Polyhedron& polyhedron) {
   const int faceCount = static_cast<int>(input.faces.size());
   const bool cleavageExists = input.cleavageFace >= 0;
@@ -121,18 +134,8 @@ void BuildFacePolygons(const PolyhedronInput& input, Polyhedron& polyhedron) {
     }
     MergeNearDuplicates(entries, kPolygonMergeDistance * polyhedron.mergeScale);
 
-    const FaceRecord& face = input.faces[f];
     PresentFace present;
-    present.face = f;
-    present.h = face.h;
-    present.k = face.k;
-    present.l = face.l;
-    present.distance = face.distance;
-    present.faceColour = face.faceColour;
-    present.colourShown = face.colourShown;
-    present.textureFile = face.textureFile;
-    present.labelSelected = face.labelSelected;
-    present.growthSector = face.growthSector;
+    CopyFaceRecord(input.faces[f], f, present);
     present.polygon = entries;
     polyhedron.presentIndex[f] = f - polyhedron.absentCount;
     polyhedron.presentFaces.push_back(std::move(present));

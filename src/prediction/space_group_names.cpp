@@ -1,5 +1,6 @@
 #include "prediction/space_group_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -8,15 +9,10 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The symbol without quotes and outer blanks, tabs read as blanks.
 std::string Trimmed(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') &&
-      text.back() == text.front())
-    return Trimmed(text.substr(1, text.size() - 2));
-  std::string out;
-  for (char c : text) out += c == '\t' ? ' ' : c;
+  std::string out = UnquotedSymbol(text);
+  std::replace(out.begin(), out.end(), '\t', ' ');
   return out;
 }
 
@@ -116,6 +112,16 @@ std::string WithSettingColon(std::string s) {
 }
 
 }  // namespace
+
+std::string UnquotedSymbol(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') &&
+      text.back() == text.front())
+    return UnquotedSymbol(text.substr(1, text.size() - 2));
+  return std::string(text);
+}
 
 std::string NormaliseHermannMauguin(std::string_view symbol) {
   std::string s = Trimmed(symbol);

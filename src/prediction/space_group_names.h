@@ -12,6 +12,10 @@
 
 namespace habitopia {
 
+// The text without outer blanks and without quotes around it (a CIF value may
+// carry both, more than once).
+std::string UnquotedSymbol(std::string_view text);
+
 // The rewritten symbol; a symbol none of the rules applies to comes back
 // unchanged, apart from its quotes and outer blanks.
 std::string NormaliseHermannMauguin(std::string_view symbol);

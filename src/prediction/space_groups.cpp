@@ -118,16 +118,6 @@ bool Configure(SpaceGroupSymmetry& group, std::string* error) {
   return false;
 }
 
-std::string Trimmed(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  if (text.size() >= 2 && (text.front() == '\'' || text.front() == '"') &&
-      text.back() == text.front())
-    return Trimmed(text.substr(1, text.size() - 2));
-  return std::string(text);
-}
-
 // Blanks collapsed, as gemmi's table writes Hall symbols.
 std::string HallKey(std::string_view text) {
   std::string out;
@@ -588,7 +578,7 @@ bool SpaceGroupSymmetry::Absent(const Vec3& hkl) const {
 }
 
 std::optional<SpaceGroupSymmetry> FindSpaceGroup(std::string_view text, std::string* error) {
-  const std::string cleaned = Trimmed(text);
+  const std::string cleaned = UnquotedSymbol(text);
   if (cleaned.empty()) {
     if (error) *error = "no space group given";
     return std::nullopt;
@@ -617,8 +607,8 @@ std::optional<SpaceGroupSymmetry> FindSpaceGroup(std::string_view text, std::str
 
 ResolvedSpaceGroup ResolveSpaceGroup(const SpaceGroupStatements& s) {
   ResolvedSpaceGroup result;
-  const std::string hall = HallKey(Trimmed(s.hall));
-  const std::string name = Trimmed(s.hermannMauguin);
+  const std::string hall = HallKey(UnquotedSymbol(s.hall));
+  const std::string name = UnquotedSymbol(s.hermannMauguin);
   // The lesser statements, each on its own: the names a group without a table
   // entry may take its number from.
   const gemmi::SpaceGroup* byName = name.empty() ? nullptr : FindByName(name, s.alpha, s.gamma);
